@@ -1,0 +1,15 @@
+package zelkor.marvane;
+
+/** Entry points of the native rectilinear geometry library. */
+public final class RectilinearMathInterface {
+    static {
+        System.loadLibrary("ZelkorRectilinearGeometry");
+    }
+
+    private RectilinearMathInterface() {
+    }
+
+    /** Cuts each target where a perpendicular cutting segment crosses or touches its interior. */
+    public static native RectilinearSegment[] splitSegmentsBySegments(RectilinearSegment[] targetSegments,
+            RectilinearSegment[] cuttingSegments);
+}

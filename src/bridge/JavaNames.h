@@ -1,0 +1,24 @@
+#pragma once
+
+// Every Java class path, member name and descriptor the bridge uses, in one
+// place so that a typo shows up here and nowhere else.
+namespace Zelkor::Marvane::JavaNames {
+
+inline constexpr const char* errorLogHandlerClass = "zelkor/marvane/ErrorLogHandler";
+inline constexpr const char* logMethod = "log";
+inline constexpr const char* crashHandlerClass = "zelkor/marvane/CrashHandler";
+inline constexpr const char* fatalErrorOccurredMethod = "fatalErrorOccurred";
+inline constexpr const char* stringConsumerDescriptor = "(Ljava/lang/String;)V";
+
+inline constexpr const char* rectilinearSegmentClass = "zelkor/marvane/RectilinearSegment";
+inline constexpr const char* toStringMethod = "toString";
+inline constexpr const char* toStringDescriptor = "()Ljava/lang/String;";
+inline constexpr const char* constructorMethod = "<init>";
+inline constexpr const char* fourIntConstructorDescriptor = "(IIII)V";
+
+inline constexpr const char* stringClass = "java/lang/String";
+inline constexpr const char* stringArrayClass = "[Ljava/lang/String;";
+
+inline constexpr const char* crashReportText = "Uncaught exception thrown in back end";
+
+}  // namespace Zelkor::Marvane::JavaNames

@@ -1,0 +1,102 @@
+#include "bridge/zelkor_marvane_InterfaceUtilities.h"
+
+#include <cstdlib>
+#include <sstream>
+
+#include "bridge/JavaNames.h"
+#include "bridge/ScopedLocalRef.h"
+
+namespace Zelkor::Marvane {
+
+namespace {
+
+// The environment of the most recent native call on this thread. A JNI
+// environment is valid only on its own thread, and the termination handler
+// runs on the thread that failed, so each thread keeps its own slot and no
+// lock is needed.
+thread_local JNIEnv* jniEnvironmentToReportUnexpectedExceptionsTo = nullptr;
+
+void callStaticStringConsumer(JNIEnv* jniEnv, const char* classPath, const char* method, const std::string& text) {
+    ScopedLocalRef<jclass> javaClass(jniEnv, jniEnv->FindClass(classPath));
+    if (!javaClass) return;
+    const jmethodID methodId = jniEnv->GetStaticMethodID(javaClass.get(), method, JavaNames::stringConsumerDescriptor);
+    if (methodId == nullptr) return;
+    ScopedLocalRef<jstring> javaText(jniEnv, jniEnv->NewStringUTF(text.c_str()));
+    if (!javaText) return;
+    jniEnv->CallStaticVoidMethod(javaClass.get(), methodId, javaText.get());
+}
+
+}  // namespace
+
+void registerTerminateHandler(JNIEnv* jniEnv) {
+    jniEnvironmentToReportUnexpectedExceptionsTo = jniEnv;
+    std::set_terminate(terminateHandler);
+}
+
+void terminateHandler() {
+    JNIEnv* jniEnv = jniEnvironmentToReportUnexpectedExceptionsTo;
+    if (jniEnv != nullptr) {
+        // A pending Java exception would forbid the calls below.
+        if (jniEnv->ExceptionCheck()) jniEnv->ExceptionClear();
+        callStaticStringConsumer(jniEnv, JavaNames::crashHandlerClass, JavaNames::fatalErrorOccurredMethod,
+                                 JavaNames::crashReportText);
+    }
+    std::abort();
+}
+
+void printToErrorLog(JNIEnv* jniEnv, const std::string& errorMessage) {
+    callStaticStringConsumer(jniEnv, JavaNames::errorLogHandlerClass, JavaNames::logMethod, errorMessage);
+}
+
+void printToErrorLog(JNIEnv* jniEnv, const std::string& errorMessage, Zelkor::Exception e) {
+    std::ostringstream line;
+    line << errorMessage << ":\n\t" << e;
+    printToErrorLog(jniEnv, line.str());
+}
+
+void throwIfJavaExceptionPending(JNIEnv* jniEnv) {
+    if (jniEnv->ExceptionCheck()) throw PendingJavaException{};
+}
+
+jclass findClass(JNIEnv* jniEnv, const char* classPath) {
+    const jclass javaClass = jniEnv->FindClass(classPath);
+    if (javaClass == nullptr) throw PendingJavaException{};
+    return javaClass;
+}
+
+jmethodID findMethod(JNIEnv* jniEnv, jclass javaClass, const char* name, const char* descriptor) {
+    const jmethodID methodId = jniEnv->GetMethodID(javaClass, name, descriptor);
+    if (methodId == nullptr) throw PendingJavaException{};
+    return methodId;
+}
+
+std::string readString(JNIEnv* jniEnv, jstring javaString) {
+    if (javaString == nullptr) return {};
+    const char* characters = jniEnv->GetStringUTFChars(javaString, nullptr);
+    if (characters == nullptr) throw PendingJavaException{};
+    std::string text(characters);
+    jniEnv->ReleaseStringUTFChars(javaString, characters);
+    return text;
+}
+
+jstring newString(JNIEnv* jniEnv, const std::string& text) {
+    const jstring javaString = jniEnv->NewStringUTF(text.c_str());
+    if (javaString == nullptr) throw PendingJavaException{};
+    return javaString;
+}
+
+std::vector<Zelkor::Rectilinear::Segment> createSegmentVectorFromJObjectArray(JNIEnv* jniEnv,
+                                                                             jobjectArray segmentArray) {
+    std::vector<Zelkor::Rectilinear::Segment> segments;
+    if (segmentArray == nullptr) return segments;
+    const jsize length = jniEnv->GetArrayLength(segmentArray);
+    segments.reserve(static_cast<std::size_t>(length));
+    for (jsize index = 0; index < length; ++index) {
+        ScopedLocalRef<jstring> element(jniEnv, static_cast<jstring>(jniEnv->GetObjectArrayElement(segmentArray, index)));
+        if (!element) continue;
+        segments.emplace_back(readString(jniEnv, element.get()));
+    }
+    return segments;
+}
+
+}  // namespace Zelkor::Marvane

@@ -1,0 +1,66 @@
+#include "bridge/zelkor_marvane_RectilinearMathInterface.h"
+
+#include <vector>
+
+#include "bridge/JavaNames.h"
+#include "bridge/ScopedLocalRef.h"
+#include "bridge/zelkor_marvane_InterfaceUtilities.h"
+#include "geometry/SegmentSplitting.h"
+
+using Zelkor::Rectilinear::Segment;
+
+namespace Zelkor::Marvane {
+namespace {
+
+// RectilinearSegment[] -> segments through each object's toString(). A null
+// array reads as empty; null elements, and elements whose text is null, are skipped.
+std::vector<Segment> readRectilinearSegments(JNIEnv* jniEnv, jobjectArray segmentObjects, jmethodID toStringId) {
+    std::vector<Segment> segments;
+    if (segmentObjects == nullptr) return segments;
+    const jsize length = jniEnv->GetArrayLength(segmentObjects);
+    segments.reserve(static_cast<std::size_t>(length));
+    for (jsize index = 0; index < length; ++index) {
+        ScopedLocalRef<jobject> element(jniEnv, jniEnv->GetObjectArrayElement(segmentObjects, index));
+        if (!element) continue;
+        ScopedLocalRef<jstring> text(jniEnv, static_cast<jstring>(jniEnv->CallObjectMethod(element.get(), toStringId)));
+        throwIfJavaExceptionPending(jniEnv);
+        if (!text) continue;
+        segments.emplace_back(readString(jniEnv, text.get()));
+    }
+    return segments;
+}
+
+jobjectArray createRectilinearSegmentArray(JNIEnv* jniEnv, jclass segmentClass, const std::vector<Segment>& segments) {
+    const jmethodID constructor =
+        findMethod(jniEnv, segmentClass, JavaNames::constructorMethod, JavaNames::fourIntConstructorDescriptor);
+    const jobjectArray result = jniEnv->NewObjectArray(static_cast<jsize>(segments.size()), segmentClass, nullptr);
+    throwIfJavaExceptionPending(jniEnv);
+    for (std::size_t index = 0; index < segments.size(); ++index) {
+        const Segment& segment = segments[index];
+        ScopedLocalRef<jobject> element(
+            jniEnv, jniEnv->NewObject(segmentClass, constructor, segment.getStartPoint().x, segment.getStartPoint().y,
+                                      segment.getEndPoint().x, segment.getEndPoint().y));
+        throwIfJavaExceptionPending(jniEnv);
+        jniEnv->SetObjectArrayElement(result, static_cast<jsize>(index), element.get());
+    }
+    return result;
+}
+
+}  // namespace
+}  // namespace Zelkor::Marvane
+
+using namespace Zelkor::Marvane;
+
+JNIEXPORT jobjectArray JNICALL Java_zelkor_marvane_RectilinearMathInterface_splitSegmentsBySegments(
+    JNIEnv* jniEnv, jclass, jobjectArray jTargetSegments, jobjectArray jCuttingSegments) {
+    return runNativeEntry(jniEnv, [&]() -> jobjectArray {
+        ScopedLocalRef<jclass> segmentClass(jniEnv, findClass(jniEnv, JavaNames::rectilinearSegmentClass));
+        const jmethodID toStringId =
+            findMethod(jniEnv, segmentClass.get(), JavaNames::toStringMethod, JavaNames::toStringDescriptor);
+        const std::vector<Segment> targetSegments = readRectilinearSegments(jniEnv, jTargetSegments, toStringId);
+        const std::vector<Segment> cuttingSegments = readRectilinearSegments(jniEnv, jCuttingSegments, toStringId);
+        const std::vector<Segment> resultSegments =
+            Zelkor::Rectilinear::Math::splitSegmentsBySegments(targetSegments, cuttingSegments);
+        return createRectilinearSegmentArray(jniEnv, segmentClass.get(), resultSegments);
+    });
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "geometry/Exception.h"
+
+namespace Zelkor::Rectilinear {
+
+// Raised when the caller asked a running packing to stop.
+class InterruptedException : public Exception {
+public:
+    InterruptedException(std::string newFileName, int newLineNumber)
+        : Exception(std::move(newFileName), newLineNumber) {}
+};
+
+}  // namespace Zelkor::Rectilinear

@@ -1,0 +1,189 @@
+#include "geometry/Segment.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+#include "geometry/NonrectilinearException.h"
+
+namespace Zelkor::Rectilinear {
+
+namespace {
+
+// Intersection of two collinear, normalized segments lying on one line; `low`
+// and `high` are their coordinates along that line.
+Coordinate collinearMeeting(Coordinate lowA, Coordinate highA, Coordinate lowB, Coordinate highB,
+                            bool& overlaps, bool& touches) {
+    const Coordinate top = std::min(highA, highB);
+    const Coordinate bottom = std::max(lowA, lowB);
+    overlaps = bottom < top;
+    touches = bottom == top;
+    return top;
+}
+
+bool between(Coordinate value, Coordinate a, Coordinate b) {
+    return (a <= value && value <= b) || (b <= value && value <= a);
+}
+
+}  // namespace
+
+Segment::Segment(const Point& startPoint, const Point& endPoint) : endPoints{startPoint, endPoint} {
+    requireRectilinear(__LINE__);
+}
+
+Segment::Segment(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2)
+    : endPoints{Point(x1, y1), Point(x2, y2)} {
+    requireRectilinear(__LINE__);
+}
+
+Segment::Segment(const std::string& s) {
+    const std::size_t spaceIndex = s.find(' ');
+    if (spaceIndex == std::string::npos) {
+        endPoints[0] = endPoints[1] = Point(s);
+    } else {
+        endPoints[0] = Point(s.substr(0, spaceIndex));
+        endPoints[1] = Point(s.substr(spaceIndex + 1));
+    }
+    requireRectilinear(__LINE__);
+}
+
+void Segment::requireRectilinear(int lineNumber) const {
+    if (endPoints[0].x != endPoints[1].x && endPoints[0].y != endPoints[1].y) {
+        throw NonrectilinearException("Segment", lineNumber);
+    }
+}
+
+Point Segment::getPoint(int index) const {
+    if (index == 0 || index == 1) return endPoints[index];
+    return Point();
+}
+
+Coordinate Segment::length() const {
+    const std::int64_t dx = std::int64_t{endPoints[1].x} - endPoints[0].x;
+    const std::int64_t dy = std::int64_t{endPoints[1].y} - endPoints[0].y;
+    return static_cast<Coordinate>(static_cast<std::uint32_t>((dx < 0 ? -dx : dx) + (dy < 0 ? -dy : dy)));
+}
+
+bool Segment::isInSameDirection(const Segment& s) const {
+    if (isPerpendicular(s)) return false;
+    return definedUpward() == s.definedUpward() && definedRightward() == s.definedRightward();
+}
+
+bool Segment::isEqualAndInSameDirection(const Segment& s) const {
+    return endPoints[0] == s.endPoints[0] && endPoints[1] == s.endPoints[1];
+}
+
+bool Segment::operator==(const Segment& s) const {
+    return isEqualAndInSameDirection(s) || (endPoints[0] == s.endPoints[1] && endPoints[1] == s.endPoints[0]);
+}
+
+bool Segment::operator<(const Segment& s) const {
+    if (endPoints[0] != s.endPoints[0]) return endPoints[0] < s.endPoints[0];
+    return endPoints[1] < s.endPoints[1];
+}
+
+bool Segment::containsPoint(const Point& p) const {
+    if (isVertical()) return p.x == endPoints[0].x && between(p.y, endPoints[0].y, endPoints[1].y);
+    return p.y == endPoints[0].y && between(p.x, endPoints[0].x, endPoints[1].x);
+}
+
+bool Segment::containsSegment(const Segment& segment) const {
+    return containsPoint(segment.endPoints[1]) && containsPoint(segment.endPoints[0]);
+}
+
+Point Segment::midpoint() const {
+    const Coordinate halfLength = static_cast<Coordinate>(static_cast<std::uint32_t>(length()) / 2);
+    const Point& start = endPoints[0];
+    const Point& end = endPoints[1];
+    if (start.x != end.x) {
+        return {end.x > start.x ? wrappingAdd(start.x, halfLength) : wrappingSubtract(start.x, halfLength), start.y};
+    }
+    return {start.x, end.y > start.y ? wrappingAdd(start.y, halfLength) : wrappingSubtract(start.y, halfLength)};
+}
+
+Segment Segment::normalized() const {
+    Segment copy = *this;
+    if (endPoints[1].x <= endPoints[0].x && endPoints[1].y <= endPoints[0].y) copy.flip();
+    return copy;
+}
+
+Point Segment::intersection(const Segment& otherSegment) const {
+    const Segment a = normalized();
+    const Segment b = otherSegment.normalized();
+    const Point &a1 = a.endPoints[0], &a2 = a.endPoints[1], &b1 = b.endPoints[0], &b2 = b.endPoints[1];
+    const bool aVertical = a.isVertical();
+    const bool bVertical = b.isVertical();
+    bool overlaps = false;
+    bool touches = false;
+    if (aVertical && bVertical) {
+        if (a1.x != b1.x) return Point();
+        const Coordinate top = collinearMeeting(a1.y, a2.y, b1.y, b2.y, overlaps, touches);
+        if (overlaps) return {Point::infinity, Point::infinity};
+        return touches ? Point(a1.x, top) : Point();
+    }
+    if (aVertical != bVertical) {
+        const Segment& v = aVertical ? a : b;
+        const Segment& h = aVertical ? b : a;
+        const Coordinate vx = v.endPoints[0].x;
+        const Coordinate hy = h.endPoints[0].y;
+        const bool meets = between(hy, v.endPoints[0].y, v.endPoints[1].y) &&
+                           between(vx, h.endPoints[0].x, h.endPoints[1].x);
+        return meets ? Point(vx, hy) : Point();
+    }
+    if (a1.y != b1.y) return Point();
+    const Coordinate right = collinearMeeting(a1.x, a2.x, b1.x, b2.x, overlaps, touches);
+    if (overlaps) return {Point::infinity, Point::infinity};
+    return touches ? Point(right, a1.y) : Point();
+}
+
+std::string Segment::toString() const {
+    return endPoints[0].toString() + ' ' + endPoints[1].toString();
+}
+
+void Segment::flip() {
+    std::swap(endPoints[0], endPoints[1]);
+}
+
+void Segment::contract(int numberOfUnits) {
+    const Coordinate startPointContraction = numberOfUnits / 2;
+    const Coordinate endPointContraction = wrappingSubtract(numberOfUnits, startPointContraction);
+    const int axis = isVertical() ? 1 : 0;
+    Coordinate& start = axis ? endPoints[0].y : endPoints[0].x;
+    Coordinate& end = axis ? endPoints[1].y : endPoints[1].x;
+    if (start < end) {
+        start = wrappingAdd(start, startPointContraction);
+        end = wrappingSubtract(end, endPointContraction);
+    } else {
+        start = wrappingSubtract(start, startPointContraction);
+        end = wrappingAdd(end, endPointContraction);
+    }
+}
+
+bool Segment::merge(const Segment& otherSegment) {
+    if (intersection(otherSegment).isHole()) return false;
+    if (isPerpendicular(otherSegment)) return false;
+    const Point& s0 = endPoints[0];
+    const Point& s1 = endPoints[1];
+    const Point& o0 = otherSegment.endPoints[0];
+    const Point& o1 = otherSegment.endPoints[1];
+    if (isVertical()) {
+        const Coordinate x = s0.x;
+        const Coordinate highest = std::max({s0.y, s1.y, o0.y, o1.y});
+        const Coordinate lowest = std::min({s0.y, s1.y, o0.y, o1.y});
+        endPoints[0] = Point(x, highest);
+        endPoints[1] = Point(x, lowest);
+    } else {
+        const Coordinate y = s0.y;
+        const Coordinate rightmost = std::max({s0.x, s1.x, o0.x, o1.x});
+        const Coordinate leftmost = std::min({s0.x, s1.x, o0.x, o1.x});
+        endPoints[0] = Point(rightmost, y);
+        endPoints[1] = Point(leftmost, y);
+    }
+    return true;
+}
+
+std::ostream& operator<<(std::ostream& os, const Segment& s) {
+    return os << s.toString();
+}
+
+}  // namespace Zelkor::Rectilinear

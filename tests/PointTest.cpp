@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "geometry/Exception.h"
+#include "geometry/InvalidPolygonException.h"
+#include "geometry/Point.h"
+
+using namespace Zelkor::Rectilinear;
+
+TEST(Point, ParsesLikeAtoi) {
+    const struct {
+        const char* text;
+        Point expected;
+    } cases[] = {
+        {"3,4", {3, 4}},   {" 3, 4", {3, 4}}, {"3,4)", {3, 4}}, {"-7,+2", {-7, 2}}, {"12", {12, 12}},
+        {"", {0, 0}},      {"a,b", {0, 0}},   {",5", {0, 5}},   {"5,", {5, 0}},     {"\t-3 ,\n 9x", {-3, 9}},
+        {"1,2,3", {1, 2}}, {"- 4,4", {0, 4}}, {"+-4,4", {0, 4}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Point(c.text), c.expected) << '"' << c.text << '"';
+}
+
+TEST(Point, OutOfRangeDigitsSaturate) {
+    EXPECT_EQ(Point("99999999999,-99999999999"), Point(2147483647, -2147483647 - 1));
+    EXPECT_EQ(Point("2147483647,-2147483648"), Point(2147483647, -2147483647 - 1));
+    EXPECT_EQ(Point("000000000000000000000000000007,1"), Point(7, 1));
+}
+
+TEST(Point, Sentinels) {
+    EXPECT_TRUE(Point().isHole());
+    EXPECT_EQ(Point().x, -2147483647);
+    EXPECT_TRUE(Point(5, -2147483647).isHole());
+    EXPECT_FALSE(Point(5, -2147483647 - 1).isHole());
+    EXPECT_TRUE(Point(2147483647, 0).isInfinity());
+    EXPECT_TRUE(Point(0, 2147483647).isInfinity());
+    EXPECT_FALSE(Point(0, 0).isHole());
+    EXPECT_FALSE(Point(0, 0).isInfinity());
+}
+
+TEST(Point, OrdersByXThenY) {
+    EXPECT_TRUE(Point(1, 5) < Point(2, 0));
+    EXPECT_TRUE(Point(1, 5) < Point(1, 6));
+    EXPECT_FALSE(Point(1, 5) < Point(1, 5));
+    EXPECT_FALSE(Point(1, 5) > Point(1, 5));
+    EXPECT_TRUE(Point(2, 0) > Point(1, 5));
+    EXPECT_TRUE(Point(-3, 0) < Point(-2, -9));
+    EXPECT_TRUE(Point(1, 5) != Point(5, 1));
+}
+
+TEST(Point, Arithmetic) {
+    EXPECT_EQ(Point(5, 7) - Point(2, 3), Point(3, 4));
+    EXPECT_EQ(Point(5, 7) + Point(-2, 3), Point(3, 10));
+    Point p(1, 1);
+    p.translate(Point(4, -6));
+    EXPECT_EQ(p, Point(5, -5));
+    // Beyond the 32-bit range the coordinates wrap instead of overflowing.
+    EXPECT_EQ(Point(2147483647, 0) + Point(1, 0), Point(-2147483647 - 1, 0));
+}
+
+TEST(Point, TextRoundTrip) {
+    EXPECT_EQ(Point(0, 0).toString(), "0,0");
+    EXPECT_EQ(Point(-1, 20).toString(), "-1,20");
+    EXPECT_EQ(Point(3, -4).toString(), "3,-4");
+    EXPECT_EQ(Point().toString(), "-2147483647,-2147483647");
+    for (const Point& p : {Point(), Point(0, 0), Point(-1, 20), Point(2147483647, -2147483647 - 1),
+                           Point(Point::infinity, Point::infinity), Point(123456, -654321)}) {
+        EXPECT_EQ(Point(p.toString()), p) << p;
+    }
+    std::ostringstream os;
+    os << Point(3, -4);
+    EXPECT_EQ(os.str(), "3,-4");
+}
+
+TEST(Exception, StreamForm) {
+    const InvalidPolygonException e("Polygon", 12);
+    std::ostringstream os;
+    os << e;
+    EXPECT_EQ(os.str(), "Polygon[12] Exception occurred.");
+    const Zelkor::Exception& base = e;
+    EXPECT_EQ(base.getFileName(), "Polygon");
+    EXPECT_EQ(base.getLineNumber(), 12);
+}

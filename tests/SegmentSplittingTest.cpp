@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "RandomShapes.h"
+#include "geometry/SegmentSplitting.h"
+#include "reference/LiteralSegmentSplitting.h"
+
+using namespace Zelkor::Rectilinear;
+using Testing::describe;
+
+namespace {
+
+Segment seg(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2) {
+    return Segment(x1, y1, x2, y2);
+}
+
+// Same segments, same directions, same order.
+::testing::AssertionResult sameSequence(const std::vector<Segment>& actual, const std::vector<Segment>& expected) {
+    bool same = actual.size() == expected.size();
+    for (std::size_t i = 0; same && i < actual.size(); ++i) same = actual[i].isEqualAndInSameDirection(expected[i]);
+    if (same) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "got " << describe(actual) << "\nexpected " << describe(expected);
+}
+
+}  // namespace
+
+TEST(SplitSegmentsBySegments, PiecesComeLastPieceFirst) {
+    const std::vector<Segment> targets{seg(0, 0, 10, 0)};
+    EXPECT_TRUE(sameSequence(Math::splitSegmentsBySegments(targets, {seg(3, -1, 3, 1), seg(7, -1, 7, 1)}),
+                             {seg(7, 0, 10, 0), seg(3, 0, 7, 0), seg(0, 0, 3, 0)}));
+    EXPECT_TRUE(sameSequence(Math::splitSegmentsBySegments(targets, {seg(7, -1, 7, 1), seg(3, -1, 3, 1)}),
+                             {seg(7, 0, 10, 0), seg(3, 0, 7, 0), seg(0, 0, 3, 0)}));
+    EXPECT_TRUE(sameSequence(Math::splitSegmentsBySegments({seg(10, 0, 0, 0)}, {seg(3, -1, 3, 1), seg(7, -1, 7, 1)}),
+                             {seg(3, 0, 0, 0), seg(7, 0, 3, 0), seg(10, 0, 7, 0)}));
+}
+
+TEST(SplitSegmentsBySegments, WhatSplitsAndWhatDoesNot) {
+    EXPECT_TRUE(sameSequence(Math::splitSegmentsBySegments({seg(0, 0, 10, 0)}, {}), {seg(0, 0, 10, 0)}));
+    EXPECT_TRUE(Math::splitSegmentsBySegments({}, {seg(0, 0, 10, 0)}).empty());
+    // An end point on a cutter is no split point.
+    EXPECT_TRUE(sameSequence(Math::splitSegmentsBySegments({seg(0, 0, 10, 0)}, {seg(10, -5, 10, 5)}),
+                             {seg(0, 0, 10, 0)}));
+    // A cutter that only touches the interior splits it.
+    EXPECT_TRUE(sameSequence(Math::splitSegmentsBySegments({seg(2, 0, 2, 10)}, {seg(0, 4, 2, 4)}),
+                             {seg(2, 4, 2, 10), seg(2, 0, 2, 4)}));
+    // Collinear and parallel cutters never split.
+    EXPECT_TRUE(sameSequence(Math::splitSegmentsBySegments({seg(0, 0, 10, 0)}, {seg(3, 0, 6, 0), seg(0, 1, 10, 1)}),
+                             {seg(0, 0, 10, 0)}));
+    // A zero-length cutter counts as vertical: it splits a horizontal target only.
+    EXPECT_TRUE(sameSequence(Math::splitSegmentsBySegments({seg(0, 0, 10, 0)}, {seg(4, 0, 4, 0)}),
+                             {seg(4, 0, 10, 0), seg(0, 0, 4, 0)}));
+    EXPECT_TRUE(sameSequence(Math::splitSegmentsBySegments({seg(0, 0, 0, 10)}, {seg(0, 4, 0, 4)}),
+                             {seg(0, 0, 0, 10)}));
+    // A point hit twice splits once.
+    EXPECT_TRUE(sameSequence(Math::splitSegmentsBySegments({seg(0, 0, 10, 0)}, {seg(5, 0, 5, 3), seg(5, -3, 5, 0)}),
+                             {seg(5, 0, 10, 0), seg(0, 0, 5, 0)}));
+}
+
+TEST(SplitSegmentsBySegments, SameAsLiteralProcedureOnRandomInput) {
+    std::mt19937 random(20261207);
+    for (int trial = 0; trial < 20000; ++trial) {
+        const Coordinate gridSize = trial % 3 == 0 ? 4 : 12;
+        const std::vector<Segment> targets = Testing::randomSegments(random, 8, gridSize);
+        const std::vector<Segment> cutters = Testing::randomSegments(random, 8, gridSize);
+        ASSERT_TRUE(sameSequence(Math::splitSegmentsBySegments(targets, cutters),
+                                 Reference::splitSegmentsBySegments(targets, cutters)))
+            << "trial " << trial << "\ntargets " << describe(targets) << "\ncutters " << describe(cutters);
+    }
+}
+
+TEST(SplitSegmentsBySegments, SentinelCrossingsAreNotSplitPoints) {
+    const Coordinate inf = Point::infinity;
+    const std::vector<Segment> targets{seg(0, inf, 10, inf), seg(5, 0, 5, inf), seg(0, 3, 10, 3)};
+    const std::vector<Segment> cutters{seg(5, inf - 10, 5, inf), seg(-1, inf - 1, 20, inf - 1), seg(inf, -5, inf, 5)};
+    EXPECT_TRUE(sameSequence(Math::splitSegmentsBySegments(targets, cutters),
+                             Reference::splitSegmentsBySegments(targets, cutters)));
+}
