@@ -62,8 +62,9 @@ TEST(SplitSegmentsBySegments, SameAsLiteralProcedureOnRandomInput) {
     std::mt19937 random(20261207);
     for (int trial = 0; trial < 20000; ++trial) {
         const Coordinate gridSize = trial % 3 == 0 ? 4 : 12;
-        const std::vector<Segment> targets = Testing::randomSegments(random, 8, gridSize);
-        const std::vector<Segment> cutters = Testing::randomSegments(random, 8, gridSize);
+        const int maximumCount = trial % 10 == 0 ? 40 : 8;
+        const std::vector<Segment> targets = Testing::randomSegments(random, maximumCount, gridSize);
+        const std::vector<Segment> cutters = Testing::randomSegments(random, maximumCount, gridSize);
         ASSERT_TRUE(sameSequence(Math::splitSegmentsBySegments(targets, cutters),
                                  Reference::splitSegmentsBySegments(targets, cutters)))
             << "trial " << trial << "\ntargets " << describe(targets) << "\ncutters " << describe(cutters);

@@ -16,6 +16,9 @@ inline constexpr const char* toStringDescriptor = "()Ljava/lang/String;";
 inline constexpr const char* constructorMethod = "<init>";
 inline constexpr const char* fourIntConstructorDescriptor = "(IIII)V";
 
+inline constexpr const char* awtPointClass = "java/awt/Point";
+inline constexpr const char* twoIntConstructorDescriptor = "(II)V";
+
 inline constexpr const char* stringClass = "java/lang/String";
 inline constexpr const char* stringArrayClass = "[Ljava/lang/String;";
 

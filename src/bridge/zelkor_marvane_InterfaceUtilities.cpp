@@ -99,4 +99,78 @@ std::vector<Zelkor::Rectilinear::Segment> createSegmentVectorFromJObjectArray(JN
     return segments;
 }
 
+namespace {
+
+// Calls `append(polygon)` for each usable row of a shape array, in order.
+template <typename Append>
+void readShapeRows(JNIEnv* jniEnv, jobjectArray shapeArray, Append append) {
+    if (shapeArray == nullptr) return;
+    ScopedLocalRef<jclass> stringClass(jniEnv, findClass(jniEnv, JavaNames::stringClass));
+    ScopedLocalRef<jclass> stringArrayClass(jniEnv, findClass(jniEnv, JavaNames::stringArrayClass));
+    const jsize length = jniEnv->GetArrayLength(shapeArray);
+    for (jsize index = 0; index < length; ++index) {
+        ScopedLocalRef<jobject> row(jniEnv, jniEnv->GetObjectArrayElement(shapeArray, index));
+        if (!row) continue;
+        if (jniEnv->IsInstanceOf(row.get(), stringClass.get())) {
+            append(Zelkor::Rectilinear::Polygon(readString(jniEnv, static_cast<jstring>(row.get())), ""));
+            continue;
+        }
+        if (!jniEnv->IsInstanceOf(row.get(), stringArrayClass.get())) continue;
+        const auto pair = static_cast<jobjectArray>(row.get());
+        const jsize pairLength = jniEnv->GetArrayLength(pair);
+        if (pairLength == 0) continue;
+        ScopedLocalRef<jstring> first(jniEnv, static_cast<jstring>(jniEnv->GetObjectArrayElement(pair, 0)));
+        if (pairLength == 1) {
+            append(Zelkor::Rectilinear::Polygon(readString(jniEnv, first.get()), ""));
+            continue;
+        }
+        ScopedLocalRef<jstring> second(jniEnv, static_cast<jstring>(jniEnv->GetObjectArrayElement(pair, 1)));
+        append(Zelkor::Rectilinear::Polygon(readString(jniEnv, second.get()), readString(jniEnv, first.get())));
+    }
+}
+
+}  // namespace
+
+Zelkor::Rectilinear::PolygonSet createPolygonSetFromJObjectArray(JNIEnv* jniEnv, jobjectArray shapeArray) {
+    Zelkor::Rectilinear::PolygonSet polygonSet;
+    readShapeRows(jniEnv, shapeArray, [&](const Zelkor::Rectilinear::Polygon& polygon) { polygonSet.add(polygon); });
+    return polygonSet;
+}
+
+std::vector<Zelkor::Rectilinear::Polygon> createPolygonVectorFromJObjectArray(JNIEnv* jniEnv,
+                                                                            jobjectArray shapeArray) {
+    std::vector<Zelkor::Rectilinear::Polygon> polygons;
+    readShapeRows(jniEnv, shapeArray, [&](Zelkor::Rectilinear::Polygon&& polygon) {
+        polygons.push_back(std::move(polygon));
+    });
+    return polygons;
+}
+
+jobjectArray createJObjectArrayFromPolygonSet(JNIEnv* jniEnv, const Zelkor::Rectilinear::PolygonSet& polygonSet) {
+    ScopedLocalRef<jclass> stringArrayClass(jniEnv, findClass(jniEnv, JavaNames::stringArrayClass));
+    ScopedLocalRef<jclass> stringClass(jniEnv, findClass(jniEnv, JavaNames::stringClass));
+    const jobjectArray rows = jniEnv->NewObjectArray(polygonSet.size(), stringArrayClass.get(), nullptr);
+    throwIfJavaExceptionPending(jniEnv);
+    for (int ii = 0; ii < polygonSet.size(); ++ii) {
+        const Zelkor::Rectilinear::Polygon& polygon = polygonSet.getPolygon(ii);
+        ScopedLocalRef<jobjectArray> row(jniEnv, jniEnv->NewObjectArray(2, stringClass.get(), nullptr));
+        throwIfJavaExceptionPending(jniEnv);
+        ScopedLocalRef<jstring> name(jniEnv, newString(jniEnv, polygon.getName()));
+        ScopedLocalRef<jstring> text(jniEnv, newString(jniEnv, polygon.toString()));
+        jniEnv->SetObjectArrayElement(row.get(), 0, name.get());
+        jniEnv->SetObjectArrayElement(row.get(), 1, text.get());
+        jniEnv->SetObjectArrayElement(rows, ii, row.get());
+    }
+    return rows;
+}
+
+jobject newAwtPoint(JNIEnv* jniEnv, const Zelkor::Rectilinear::Point& point) {
+    ScopedLocalRef<jclass> pointClass(jniEnv, findClass(jniEnv, JavaNames::awtPointClass));
+    const jmethodID constructor =
+        findMethod(jniEnv, pointClass.get(), JavaNames::constructorMethod, JavaNames::twoIntConstructorDescriptor);
+    const jobject javaPoint = jniEnv->NewObject(pointClass.get(), constructor, point.x, point.y);
+    throwIfJavaExceptionPending(jniEnv);
+    return javaPoint;
+}
+
 }  // namespace Zelkor::Marvane

@@ -8,6 +8,8 @@
 
 #include "bridge/PendingJavaException.h"
 #include "geometry/Exception.h"
+#include "geometry/Polygon.h"
+#include "geometry/PolygonSet.h"
 #include "geometry/Segment.h"
 
 namespace Zelkor::Marvane {
@@ -37,6 +39,19 @@ jstring newString(JNIEnv* jniEnv, const std::string& text);
 // and null elements are skipped.
 std::vector<Zelkor::Rectilinear::Segment> createSegmentVectorFromJObjectArray(JNIEnv* jniEnv,
                                                                              jobjectArray segmentArray);
+
+// Shape arrays: each row is either a String[] {identifier, polygon text},
+// naming the polygon, or a bare polygon text with the empty name. A null
+// array reads as empty; null rows, empty rows and rows of any other type are
+// skipped; a String[] row of one element is a bare polygon text; a null text
+// reads as the empty polygon.
+Zelkor::Rectilinear::PolygonSet createPolygonSetFromJObjectArray(JNIEnv* jniEnv, jobjectArray shapeArray);
+std::vector<Zelkor::Rectilinear::Polygon> createPolygonVectorFromJObjectArray(JNIEnv* jniEnv,
+                                                                            jobjectArray shapeArray);
+// A String[][] of {name, polygon text} rows in the set's order (never null).
+jobjectArray createJObjectArrayFromPolygonSet(JNIEnv* jniEnv, const Zelkor::Rectilinear::PolygonSet& polygonSet);
+
+jobject newAwtPoint(JNIEnv* jniEnv, const Zelkor::Rectilinear::Point& point);
 
 // The frame every native method shares: register the crash hook, run the body,
 // and route failures. A pending Java exception returns `T{}` so Java sees it;

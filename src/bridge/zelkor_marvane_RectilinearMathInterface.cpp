@@ -64,3 +64,11 @@ JNIEXPORT jobjectArray JNICALL Java_zelkor_marvane_RectilinearMathInterface_spli
         return createRectilinearSegmentArray(jniEnv, segmentClass.get(), resultSegments);
     });
 }
+
+JNIEXPORT jobject JNICALL Java_zelkor_marvane_RectilinearMathInterface_getPolygonLabelPosition(
+    JNIEnv* jniEnv, jclass, jstring jPolygonToLabel) {
+    return runNativeEntry(jniEnv, [&]() -> jobject {
+        const Zelkor::Rectilinear::Polygon polygonToLabel(readString(jniEnv, jPolygonToLabel), "");
+        return newAwtPoint(jniEnv, polygonToLabel.getLabelPosition());
+    });
+}

@@ -1,14 +1,23 @@
 package zelkor.marvane;
 
-/** Child-JVM program: hands the library a segment that is not axis-parallel. */
+/** Child-JVM program: hands the library input that it must refuse, named by the first argument. */
 public final class CrashProbe {
     private CrashProbe() {
     }
 
     public static void main(String[] args) {
-        RectilinearSegment[] targets = {new RectilinearSegment(0, 0, 5, 5)};
-        RectilinearSegment[] cutters = {new RectilinearSegment(2, -1, 2, 9)};
-        RectilinearMathInterface.splitSegmentsBySegments(targets, cutters);
+        switch (args[0]) {
+            case "diagonalSegment":
+                RectilinearMathInterface.splitSegmentsBySegments(
+                        new RectilinearSegment[] {new RectilinearSegment(0, 0, 5, 5)},
+                        new RectilinearSegment[] {new RectilinearSegment(2, -1, 2, 9)});
+                break;
+            case "diagonalPolygon":
+                RectilinearMathInterface.getPolygonLabelPosition("0,0 10,5 10,10");
+                break;
+            default:
+                throw new IllegalArgumentException(args[0]);
+        }
         System.out.println("RETURNED normally");
     }
 }

@@ -2,10 +2,6 @@ package zelkor.marvane;
 
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
-import static org.junit.jupiter.api.Assertions.assertNotEquals;
-import static org.junit.jupiter.api.Assertions.assertTrue;
-
-import java.util.List;
 import org.junit.jupiter.api.Test;
 
 class SplitSegmentsBySegmentsTest {
@@ -71,11 +67,6 @@ class SplitSegmentsBySegmentsTest {
 
     @Test
     void nonrectilinearSegmentEndsTheProcessWithOneCrashReport() throws Exception {
-        ChildJvm child = ChildJvm.run(CrashProbe.class);
-        assertEquals(List.of("Uncaught exception thrown in back end"),
-                child.linesStartingWith("CrashHandler.fatalErrorOccurred: "), child.output);
-        assertTrue(child.linesStartingWith("ErrorLogHandler.log: ").isEmpty(), child.output);
-        assertTrue(child.linesStartingWith("RETURNED").isEmpty(), child.output);
-        assertNotEquals(0, child.exitCode, child.output);
+        CrashReports.assertEndsInOneCrashReport("diagonalSegment");
     }
 }

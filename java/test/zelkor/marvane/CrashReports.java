@@ -1,0 +1,22 @@
+package zelkor.marvane;
+
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertNotEquals;
+import static org.junit.jupiter.api.Assertions.assertTrue;
+
+import java.util.List;
+
+/** Runs a crash probe in a child JVM and checks that it ended with exactly one crash report. */
+final class CrashReports {
+    private CrashReports() {
+    }
+
+    static void assertEndsInOneCrashReport(String probe) throws Exception {
+        ChildJvm child = ChildJvm.run(CrashProbe.class, probe);
+        assertEquals(List.of("Uncaught exception thrown in back end"),
+                child.linesStartingWith("CrashHandler.fatalErrorOccurred: "), child.output);
+        assertTrue(child.linesStartingWith("ErrorLogHandler.log: ").isEmpty(), child.output);
+        assertTrue(child.linesStartingWith("RETURNED").isEmpty(), child.output);
+        assertNotEquals(0, child.exitCode, child.output);
+    }
+}

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "geometry/Point.h"
+#include "geometry/Rectangle.h"
+#include "geometry/Segment.h"
+
+namespace Zelkor::Rectilinear {
+
+class PolygonSet;
+class HoledPolygonSet;
+
+// A rectilinear polygon given by its corners; the edge from the last corner
+// back to the first is implied. Every constructor but the default one
+// standardizes: corners on a straight line are dropped, a diagonal edge is
+// refused with InvalidPolygonException, and the boundary is made to run
+// counterclockwise (interior on the left), starting from the first surviving
+// corner the caller gave (the last one when the order had to be reversed).
+//
+// Polygons are plain values: copy them freely; operations change only the
+// polygon they are called on.
+class Polygon {
+public:
+    Polygon() = default;
+    Polygon(const std::vector<Point>& newPoints, std::string newName);
+    // Corner texts separated by single spaces: "0,0 10,0 10,10 0,10".
+    Polygon(const std::string& pointString, std::string newName);
+    // Traces one closed chain from the front of `segments` and removes the
+    // segments it used; sub-loops met at a repeated corner go back to the
+    // front of `segments`, to be traced as polygons of their own.
+    Polygon(std::vector<Segment>& segments, std::string newName);
+
+    // --- Model -------------------------------------------------------------
+    bool isEmpty() const { return points.empty(); }
+    int numberOfPoints() const { return static_cast<int>(points.size()); }
+    int numberOfEdges() const { return static_cast<int>(points.size()); }
+    const std::vector<Point>& getPoints() const { return points; }
+    // Edge i runs from corner i to corner i + 1 (wrapping).
+    std::vector<Segment> getEdges() const;
+    float getArea() const { return area; }
+    // Corners are hole points for an empty polygon.
+    Rectangle getBoundingRectangle() const;
+    const std::string& getName() const { return name; }
+    void setName(std::string newName) { name = std::move(newName); }
+    int getId() const { return id; }
+    void setId(int newId) { id = newId; }
+    bool wasOriginallyDefinedInReverseOrder() const { return originallyDefinedInReverseOrder; }
+    // Point::infinity for an empty polygon.
+    Coordinate shortestSegmentLength() const;
+
+    // Same directed boundary, whichever corner it starts from. Names, ids,
+    // areas and flags are not compared; two empty polygons are not equal.
+    bool operator==(const Polygon& polygon) const;
+    bool operator!=(const Polygon& polygon) const { return !(*this == polygon); }
+    // Equal after a translation and quarter turns; mirror images are not congruent.
+    bool isCongruant(const Polygon& otherPolygon) const;
+    std::string toString() const;
+
+    void translate(const Point& offset);
+    // Quarter turns counterclockwise about the origin; negative turns clockwise.
+    void rotateAboutOrigin(int ninetyDegreeMultiplier);
+    // Moves the bounding rectangle's lower-left corner to (0, 0).
+    void slideToOrigin();
+    // Multiplies every coordinate, truncating toward zero; area is not updated.
+    void scale(float factor);
+
+    // --- Queries (closed regions: boundary points are inside, touching intersects)
+    bool containsPoint(const Point& p) const;
+    bool containsSegment(const Segment& segment) const;
+    // Both ends inside and the segment never leaves through an edge. With
+    // excludeEdges false a segment along an edge counts as contained at once.
+    bool containsNonCrossOverSegment(Segment segment, bool excludeEdges) const;
+    bool segmentIsOnBoundary(const Segment& segment) const;
+    bool segmentIsCoincidentWithAnEdge(const Segment& segment) const;
+    bool intersectsAnEdge(const Segment& segment) const;
+    bool intersect(const Segment& segment) const;
+    bool boundingRectanglesIntersect(const Polygon& otherPolygon) const;
+    bool intersect(const Polygon& otherPolygon) const;
+    bool contains(const Polygon& otherPolygon) const;
+    bool contains(const PolygonSet& polygonSet) const;
+    bool shareAnEdge(const Polygon& otherPolygon) const;
+    std::vector<Segment> edgesSplitBy(const Polygon& otherPolygon) const;
+    std::vector<Segment> edgesSplitBy(const std::vector<Segment>& cuttingEdges) const;
+    std::vector<Segment> splitSegmentByEdges(const Segment& cutTarget) const;
+    // Area centroid, truncated toward zero; (0, 0) for an empty polygon.
+    Point getCentroid() const;
+    // A point inside the polygon to put a label at.
+    Point getLabelPosition() const;
+
+    // --- Raw offsets (positive contracts, negative expands) -------------------
+    void unvalidatedContract(int numberOfUnits);
+    void unvalidatedExpand(int numberOfUnits);
+
+    // --- Validated offsets -------------------------------------------------
+    std::vector<Segment> getAllUnflippedNonZeroEdgesAfterContract(int numberOfUnits) const;
+    PolygonSet getPolygonContracted(int numberOfUnits) const;
+    PolygonSet getPolygonExpanded(int numberOfUnits) const;
+    bool canExpandBy(int expansionFactor) const;
+
+    // --- Boolean operations ------------------------------------------------
+    HoledPolygonSet booleanSubtract(const Polygon& otherPolygon) const;
+    HoledPolygonSet booleanSubtract(const PolygonSet& polygonSet) const;
+    // The union outline; holes of the union go to interiorHolesRemoved when given.
+    PolygonSet booleanAddAndSimplify(const Polygon& otherPolygon, PolygonSet* interiorHolesRemoved) const;
+
+private:
+    void standardize();
+    bool removeInternalSegmentCycle(std::vector<Segment>& prependRemovedCycleTo);
+    void performContractionOnPoints(int numberOfUnits);
+    bool containsAllPoints(const std::vector<Point>& pointsToTest) const;
+    static bool vertexIntersectionShouldBeCountedAsCross(const Point& intersection, const Segment& vertexLegA,
+                                                         const Segment& vertexLegB);
+
+    std::vector<Point> points;
+    float area = -1.0f;
+    std::string name;
+    int id = 0;
+    bool originallyDefinedInReverseOrder = false;
+};
+
+std::ostream& operator<<(std::ostream& os, const Polygon& p);
+
+}  // namespace Zelkor::Rectilinear
