@@ -2,14 +2,32 @@
 
 // The public C++ interface of the rectilinear geometry library.
 
+// Primitives and shapes.
 #include "geometry/CrossSection.h"
+#include "geometry/DirectedGraph.h"
 #include "geometry/Exception.h"
+#include "geometry/HoledPolygon.h"
+#include "geometry/HoledPolygonSet.h"
 #include "geometry/InterruptedException.h"
 #include "geometry/InvalidPolygonException.h"
 #include "geometry/NonrectilinearException.h"
 #include "geometry/PackingException.h"
 #include "geometry/Point.h"
+#include "geometry/Polygon.h"
+#include "geometry/PolygonSet.h"
 #include "geometry/Rectangle.h"
 #include "geometry/Rounding.h"
 #include "geometry/Segment.h"
 #include "geometry/SegmentSplitting.h"
+
+// Placement of shapes in hosts.
+#include "placement/PlacementServices.h"
+#include "placement/WhiteSpaceInformation.h"
+
+// Cut lines, admissible cuts and leftover material.
+#include "cutting/CutLines.h"
+#include "cutting/CutServices.h"
+#include "cutting/PolygonSetCutResult.h"
+
+// Developer output.
+#include "diagnostics/DebugOutput.h"

@@ -22,6 +22,11 @@ inline constexpr const char* twoIntConstructorDescriptor = "(II)V";
 inline constexpr const char* stringClass = "java/lang/String";
 inline constexpr const char* stringArrayClass = "[Ljava/lang/String;";
 
+inline constexpr const char* holedPolygonClass = "zelkor/marvane/HoledPolygon";
+inline constexpr const char* stringConstructorDescriptor = "(Ljava/lang/String;)V";
+inline constexpr const char* polygonSetCutResultClass = "zelkor/marvane/PolygonSetCutResult";
+inline constexpr const char* cutResultConstructorDescriptor = "([I[Ljava/lang/String;)V";
+
 inline constexpr const char* crashReportText = "Uncaught exception thrown in back end";
 
 }  // namespace Zelkor::Marvane::JavaNames

@@ -85,18 +85,33 @@ jstring newString(JNIEnv* jniEnv, const std::string& text) {
     return javaString;
 }
 
+namespace {
+
+// Builds one value per non-null String element of a Java array, in order.
+template <typename T>
+std::vector<T> createVectorFromStringArray(JNIEnv* jniEnv, jobjectArray stringArray) {
+    std::vector<T> values;
+    if (stringArray == nullptr) return values;
+    const jsize length = jniEnv->GetArrayLength(stringArray);
+    values.reserve(static_cast<std::size_t>(length));
+    for (jsize index = 0; index < length; ++index) {
+        ScopedLocalRef<jstring> element(jniEnv, static_cast<jstring>(jniEnv->GetObjectArrayElement(stringArray, index)));
+        if (!element) continue;
+        values.emplace_back(readString(jniEnv, element.get()));
+    }
+    return values;
+}
+
+}  // namespace
+
 std::vector<Zelkor::Rectilinear::Segment> createSegmentVectorFromJObjectArray(JNIEnv* jniEnv,
                                                                              jobjectArray segmentArray) {
-    std::vector<Zelkor::Rectilinear::Segment> segments;
-    if (segmentArray == nullptr) return segments;
-    const jsize length = jniEnv->GetArrayLength(segmentArray);
-    segments.reserve(static_cast<std::size_t>(length));
-    for (jsize index = 0; index < length; ++index) {
-        ScopedLocalRef<jstring> element(jniEnv, static_cast<jstring>(jniEnv->GetObjectArrayElement(segmentArray, index)));
-        if (!element) continue;
-        segments.emplace_back(readString(jniEnv, element.get()));
-    }
-    return segments;
+    return createVectorFromStringArray<Zelkor::Rectilinear::Segment>(jniEnv, segmentArray);
+}
+
+std::vector<Zelkor::Rectilinear::HoledPolygon> createHoledPolygonVectorFromJObjectArray(JNIEnv* jniEnv,
+                                                                                      jobjectArray shapeArray) {
+    return createVectorFromStringArray<Zelkor::Rectilinear::HoledPolygon>(jniEnv, shapeArray);
 }
 
 namespace {
@@ -162,6 +177,24 @@ jobjectArray createJObjectArrayFromPolygonSet(JNIEnv* jniEnv, const Zelkor::Rect
         jniEnv->SetObjectArrayElement(rows, ii, row.get());
     }
     return rows;
+}
+
+jobjectArray createRectilinearSegmentArray(JNIEnv* jniEnv, const std::vector<Zelkor::Rectilinear::Segment>& segments) {
+    ScopedLocalRef<jclass> segmentClass(jniEnv, findClass(jniEnv, JavaNames::rectilinearSegmentClass));
+    const jmethodID constructor =
+        findMethod(jniEnv, segmentClass.get(), JavaNames::constructorMethod, JavaNames::fourIntConstructorDescriptor);
+    const jobjectArray result =
+        jniEnv->NewObjectArray(static_cast<jsize>(segments.size()), segmentClass.get(), nullptr);
+    throwIfJavaExceptionPending(jniEnv);
+    for (std::size_t index = 0; index < segments.size(); ++index) {
+        const Zelkor::Rectilinear::Segment& segment = segments[index];
+        ScopedLocalRef<jobject> element(
+            jniEnv, jniEnv->NewObject(segmentClass.get(), constructor, segment.getStartPoint().x,
+                                      segment.getStartPoint().y, segment.getEndPoint().x, segment.getEndPoint().y));
+        throwIfJavaExceptionPending(jniEnv);
+        jniEnv->SetObjectArrayElement(result, static_cast<jsize>(index), element.get());
+    }
+    return result;
 }
 
 jobject newAwtPoint(JNIEnv* jniEnv, const Zelkor::Rectilinear::Point& point) {

@@ -8,6 +8,7 @@
 
 #include "bridge/PendingJavaException.h"
 #include "geometry/Exception.h"
+#include "geometry/HoledPolygon.h"
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
 #include "geometry/Segment.h"
@@ -48,8 +49,16 @@ std::vector<Zelkor::Rectilinear::Segment> createSegmentVectorFromJObjectArray(JN
 Zelkor::Rectilinear::PolygonSet createPolygonSetFromJObjectArray(JNIEnv* jniEnv, jobjectArray shapeArray);
 std::vector<Zelkor::Rectilinear::Polygon> createPolygonVectorFromJObjectArray(JNIEnv* jniEnv,
                                                                             jobjectArray shapeArray);
+// A String[] of holed-polygon texts, in array order. A null array reads as
+// empty; null elements are skipped.
+std::vector<Zelkor::Rectilinear::HoledPolygon> createHoledPolygonVectorFromJObjectArray(JNIEnv* jniEnv,
+                                                                                      jobjectArray shapeArray);
 // A String[][] of {name, polygon text} rows in the set's order (never null).
 jobjectArray createJObjectArrayFromPolygonSet(JNIEnv* jniEnv, const Zelkor::Rectilinear::PolygonSet& polygonSet);
+
+// A RectilinearSegment[] built from (start x, start y, end x, end y) of each
+// segment, in order (never null).
+jobjectArray createRectilinearSegmentArray(JNIEnv* jniEnv, const std::vector<Zelkor::Rectilinear::Segment>& segments);
 
 jobject newAwtPoint(JNIEnv* jniEnv, const Zelkor::Rectilinear::Point& point);
 

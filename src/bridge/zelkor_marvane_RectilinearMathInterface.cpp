@@ -5,6 +5,7 @@
 #include "bridge/JavaNames.h"
 #include "bridge/ScopedLocalRef.h"
 #include "bridge/zelkor_marvane_InterfaceUtilities.h"
+#include "geometry/HoledPolygon.h"
 #include "geometry/SegmentSplitting.h"
 
 using Zelkor::Rectilinear::Segment;
@@ -30,22 +31,6 @@ std::vector<Segment> readRectilinearSegments(JNIEnv* jniEnv, jobjectArray segmen
     return segments;
 }
 
-jobjectArray createRectilinearSegmentArray(JNIEnv* jniEnv, jclass segmentClass, const std::vector<Segment>& segments) {
-    const jmethodID constructor =
-        findMethod(jniEnv, segmentClass, JavaNames::constructorMethod, JavaNames::fourIntConstructorDescriptor);
-    const jobjectArray result = jniEnv->NewObjectArray(static_cast<jsize>(segments.size()), segmentClass, nullptr);
-    throwIfJavaExceptionPending(jniEnv);
-    for (std::size_t index = 0; index < segments.size(); ++index) {
-        const Segment& segment = segments[index];
-        ScopedLocalRef<jobject> element(
-            jniEnv, jniEnv->NewObject(segmentClass, constructor, segment.getStartPoint().x, segment.getStartPoint().y,
-                                      segment.getEndPoint().x, segment.getEndPoint().y));
-        throwIfJavaExceptionPending(jniEnv);
-        jniEnv->SetObjectArrayElement(result, static_cast<jsize>(index), element.get());
-    }
-    return result;
-}
-
 }  // namespace
 }  // namespace Zelkor::Marvane
 
@@ -61,7 +46,7 @@ JNIEXPORT jobjectArray JNICALL Java_zelkor_marvane_RectilinearMathInterface_spli
         const std::vector<Segment> cuttingSegments = readRectilinearSegments(jniEnv, jCuttingSegments, toStringId);
         const std::vector<Segment> resultSegments =
             Zelkor::Rectilinear::Math::splitSegmentsBySegments(targetSegments, cuttingSegments);
-        return createRectilinearSegmentArray(jniEnv, segmentClass.get(), resultSegments);
+        return createRectilinearSegmentArray(jniEnv, resultSegments);
     });
 }
 
@@ -70,5 +55,25 @@ JNIEXPORT jobject JNICALL Java_zelkor_marvane_RectilinearMathInterface_getPolygo
     return runNativeEntry(jniEnv, [&]() -> jobject {
         const Zelkor::Rectilinear::Polygon polygonToLabel(readString(jniEnv, jPolygonToLabel), "");
         return newAwtPoint(jniEnv, polygonToLabel.getLabelPosition());
+    });
+}
+
+JNIEXPORT jboolean JNICALL Java_zelkor_marvane_RectilinearMathInterface_segmentIntersectsPolygon(
+    JNIEnv* jniEnv, jclass, jstring jSegmentString, jstring jPolygonString) {
+    return runNativeEntry(jniEnv, [&]() -> jboolean {
+        const Segment segment(readString(jniEnv, jSegmentString));
+        const Zelkor::Rectilinear::HoledPolygon holedPolygon(readString(jniEnv, jPolygonString));
+        return holedPolygon.intersect(segment) ? JNI_TRUE : JNI_FALSE;
+    });
+}
+
+JNIEXPORT jboolean JNICALL Java_zelkor_marvane_RectilinearMathInterface_setCanBeCutWith(
+    JNIEnv* jniEnv, jclass, jobjectArray jPolygons, jint bladeWidth) {
+    return runNativeEntry(jniEnv, [&]() -> jboolean {
+        const std::vector<Zelkor::Rectilinear::Polygon> polygons = createPolygonVectorFromJObjectArray(jniEnv, jPolygons);
+        for (const Zelkor::Rectilinear::Polygon& polygon : polygons) {
+            if (!polygon.canExpandBy(bladeWidth / 2)) return JNI_FALSE;
+        }
+        return JNI_TRUE;
     });
 }

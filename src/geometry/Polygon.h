@@ -12,6 +12,7 @@ namespace Zelkor::Rectilinear {
 
 class PolygonSet;
 class HoledPolygonSet;
+class WhiteSpaceInformation;
 
 // A rectilinear polygon given by its corners; the edge from the last corner
 // back to the first is implied. Every constructor but the default one
@@ -19,6 +20,10 @@ class HoledPolygonSet;
 // refused with InvalidPolygonException, and the boundary is made to run
 // counterclockwise (interior on the left), starting from the first surviving
 // corner the caller gave (the last one when the order had to be reversed).
+//
+// Fewer than three corners bound nothing: standardizing them leaves an empty
+// polygon (area 0). Building from an empty segment list gives an empty
+// polygon of area 0 as well.
 //
 // Polygons are plain values: copy them freely; operations change only the
 // polygon they are called on.
@@ -42,7 +47,7 @@ public:
     std::vector<Segment> getEdges() const;
     float getArea() const { return area; }
     // Corners are hole points for an empty polygon.
-    Rectangle getBoundingRectangle() const;
+    Rectangle getBoundingRectangle() const { return boundingRectangle; }
     const std::string& getName() const { return name; }
     void setName(std::string newName) { name = std::move(newName); }
     int getId() const { return id; }
@@ -69,6 +74,7 @@ public:
 
     // --- Queries (closed regions: boundary points are inside, touching intersects)
     bool containsPoint(const Point& p) const;
+    // A zero-length segment is contained exactly when its point is.
     bool containsSegment(const Segment& segment) const;
     // Both ends inside and the segment never leaves through an edge. With
     // excludeEdges false a segment along an edge counts as contained at once.
@@ -106,6 +112,35 @@ public:
     // The union outline; holes of the union go to interiorHolesRemoved when given.
     PolygonSet booleanAddAndSimplify(const Polygon& otherPolygon, PolygonSet* interiorHolesRemoved) const;
 
+    // --- Placement (this polygon is the host; placement/HostPlacement.cpp) ---
+    // A position is reported as (possibleTranslation, possibleRotation): turn a
+    // copy of this host by possibleRotation quarter turns, slide its bounding
+    // rectangle to (0, 0) and translate it by possibleTranslation; the set, left
+    // where it is, then lies inside. Null pointers are absent outputs/inputs.
+    bool getPositionOfSetWithin(const PolygonSet& polygonSet, Point* possibleTranslation, int* possibleRotation,
+                                WhiteSpaceInformation* score, bool findBestPosition, int contractionFactor,
+                                const Point* startAtTranslation, const int* startAtRotation) const;
+    bool canContain(const PolygonSet& polygonSet, Point* possibleTranslation = nullptr,
+                    int* possibleRotation = nullptr) const;
+    bool canContain(const Polygon& otherPolygon, Point* possibleTranslation = nullptr,
+                    int* possibleRotation = nullptr) const;
+    bool getBestPositionOfSetWithin(const PolygonSet& polygonSet, Point* possibleTranslation, int* possibleRotation,
+                                    WhiteSpaceInformation* score, int contractionFactor,
+                                    const Point* startAtTranslation = nullptr,
+                                    const int* startAtRotation = nullptr) const;
+    // The outfall this host keeps around a set already placed in it.
+    WhiteSpaceInformation whiteSpaceScore(const PolygonSet& setToBeContained, int contractionFactor) const;
+    // Every translation (x ascending, then y) that puts some corner of this
+    // polygon on the vertical line of one possible point and the horizontal
+    // line of another.
+    std::vector<Point> getAllTranslationsForPositions(const std::vector<Point>& possiblePoints) const;
+    // Here the set moves: to its best place inside this host, or nowhere (false).
+    bool moveSetToBestPositionWithin(PolygonSet& polygonSet, int contractionFactor) const;
+    // Moves `polygon` to the first place inside this host, turning it if needed.
+    bool positionPolygonWithin(Polygon& polygon) const;
+    // Moves this polygon diagonally beyond the top-right corner of the other.
+    void positionAtOuterCornerOf(const Polygon& otherPolygon);
+
 private:
     void standardize();
     bool removeInternalSegmentCycle(std::vector<Segment>& prependRemovedCycleTo);
@@ -114,11 +149,18 @@ private:
     static bool vertexIntersectionShouldBeCountedAsCross(const Point& intersection, const Segment& vertexLegA,
                                                          const Segment& vertexLegB);
 
+    // Recomputes `boundingRectangle`; every operation that moves, adds or
+    // removes corners ends with it.
+    void updateBoundingRectangle();
+
     std::vector<Point> points;
     float area = -1.0f;
     std::string name;
     int id = 0;
     bool originallyDefinedInReverseOrder = false;
+    // Cached box of the corners (hole corners when there are none): the
+    // queries reject by it before they walk the edges.
+    Rectangle boundingRectangle;
 };
 
 std::ostream& operator<<(std::ostream& os, const Polygon& p);

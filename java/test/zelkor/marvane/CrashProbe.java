@@ -15,6 +15,12 @@ public final class CrashProbe {
             case "diagonalPolygon":
                 RectilinearMathInterface.getPolygonLabelPosition("0,0 10,5 10,10");
                 break;
+            case "diagonalHostOfCutLines":
+                RectilinearMathInterface.getCutLines("0,0 10,5 10,10", new Object[] {"0,0 1,0 1,1 0,1"}, 4);
+                break;
+            case "diagonalPieceOfCut":
+                RectilinearMathInterface.makeCutOnPolygonSet(new String[] {"0,0 10,5 10,10"}, "5,0 5,10", 4);
+                break;
             default:
                 throw new IllegalArgumentException(args[0]);
         }

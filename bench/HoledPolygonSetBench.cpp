@@ -1,0 +1,124 @@
+// Union of all members of a holed set: the library's version against the
+// literal procedure and, as the baseline, an independent polygon library's
+// union of the same holed members (each base minus its holes, inserted into
+// one set, then read back as polygons with holes).
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "geometry/HoledPolygonSet.h"
+#include "reference/LiteralHoledPolygonSet.h"
+
+#if ZELKOR_HAVE_BOOST_POLYGON
+#include <boost/polygon/polygon.hpp>
+#endif
+
+using namespace Zelkor::Rectilinear;
+
+namespace {
+
+Polygon rect(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2) {
+    return Polygon(std::vector<Point>{{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}}, "");
+}
+
+// `count` members scattered over a square whose side grows with the square
+// root of the count, so each member overlaps about two others whatever the
+// count. Half are rectangles, half are rectangles with one or two
+// rectangular holes (offcuts with parts taken out).
+HoledPolygonSet scatteredMembers(int count) {
+    std::mt19937 random(static_cast<unsigned>(count));
+    const Coordinate side = static_cast<Coordinate>(40.0 * std::sqrt(static_cast<double>(count)));
+    std::uniform_int_distribution<Coordinate> corner(0, side);
+    std::uniform_int_distribution<Coordinate> extent(10, 50);
+    HoledPolygonSet set;
+    for (int i = 0; i < count; ++i) {
+        const Coordinate x = corner(random), y = corner(random);
+        const Coordinate w = extent(random), h = extent(random);
+        if (i % 2 == 0) {
+            set.add(HoledPolygon(rect(x, y, x + w, y + h)));
+            continue;
+        }
+        std::vector<Polygon> holes{rect(x + 2, y + 2, x + w / 2 - 1, y + h - 2)};
+        if (i % 4 == 1) holes.push_back(rect(x + w / 2 + 1, y + 2, x + w - 2, y + h / 2));
+        set.add(HoledPolygon(rect(x, y, x + w, y + h), holes));
+    }
+    return set;
+}
+
+template <typename Union>
+void runUnion(benchmark::State& state, Union unite) {
+    const HoledPolygonSet set = scatteredMembers(static_cast<int>(state.range(0)));
+    std::size_t outlines = 0;
+    std::size_t holes = 0;
+    for (auto _ : state) {
+        const HoledPolygonSet result = unite(set);
+        outlines = static_cast<std::size_t>(result.size());
+        holes = 0;
+        for (const HoledPolygon& member : result.getAllPolygons()) holes += member.getHoles().size();
+        benchmark::DoNotOptimize(result.getAllPolygons().data());
+    }
+    state.counters["members"] = static_cast<double>(set.size());
+    state.counters["outlines"] = static_cast<double>(outlines);
+    state.counters["holes"] = static_cast<double>(holes);
+}
+
+void BM_HoledUnion_Library(benchmark::State& state) {
+    runUnion(state, [](const HoledPolygonSet& s) { return s.booleanAddAll(); });
+}
+void BM_HoledUnion_Literal(benchmark::State& state) {
+    runUnion(state, Reference::booleanAddAll);
+}
+
+#if ZELKOR_HAVE_BOOST_POLYGON
+namespace bp = boost::polygon;
+
+bp::polygon_90_data<int> toBoost(const Polygon& p) {
+    std::vector<bp::point_data<int>> corners;
+    corners.reserve(p.getPoints().size());
+    for (const Point& c : p.getPoints()) corners.emplace_back(c.x, c.y);
+    bp::polygon_90_data<int> outline;
+    outline.set(corners.begin(), corners.end());
+    return outline;
+}
+
+// The same members as holed polygons; the union is built from them on every
+// iteration, as the library builds its result from its members.
+void BM_HoledUnion_Baseline(benchmark::State& state) {
+    const HoledPolygonSet set = scatteredMembers(static_cast<int>(state.range(0)));
+    std::vector<bp::polygon_90_with_holes_data<int>> input;
+    input.reserve(static_cast<std::size_t>(set.size()));
+    for (const HoledPolygon& member : set.getAllPolygons()) {
+        std::vector<bp::polygon_90_data<int>> holes;
+        for (const Polygon& hole : member.getHoles()) holes.push_back(toBoost(hole));
+        bp::polygon_90_with_holes_data<int> holed;
+        const bp::polygon_90_data<int> base = toBoost(member.getBasePolygon());
+        holed.set(base.begin(), base.end());
+        holed.set_holes(holes.begin(), holes.end());
+        input.push_back(holed);
+    }
+    std::size_t outlines = 0;
+    std::size_t holes = 0;
+    for (auto _ : state) {
+        bp::polygon_90_set_data<int> region;
+        for (const auto& p : input) region.insert(p);
+        std::vector<bp::polygon_90_with_holes_data<int>> result;
+        region.get(result);
+        outlines = result.size();
+        holes = 0;
+        for (const auto& p : result) holes += p.size_holes();
+        benchmark::DoNotOptimize(result.data());
+    }
+    state.counters["members"] = static_cast<double>(input.size());
+    state.counters["outlines"] = static_cast<double>(outlines);
+    state.counters["holes"] = static_cast<double>(holes);
+}
+
+BENCHMARK(BM_HoledUnion_Baseline)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+#endif
+
+}  // namespace
+
+BENCHMARK(BM_HoledUnion_Library)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HoledUnion_Literal)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,311 @@
+// Host placement: whether and where a set fits inside a host polygon, and how
+// good a place is by the outfall it leaves.
+//
+// Every search walks the candidate grid in its fixed order (rotation, then x
+// offset, then y offset), so the first of equal answers always wins. What
+// makes the walk affordable is deciding each candidate cheaply without ever
+// changing the answer:
+// - only candidates whose bounding rectangle fits the host's are visited (the
+//   containment test would refuse every other one at once), found by binary
+//   search on the two sorted axes of the grid;
+// - containment is answered by a cell index of the host built once per
+//   rotation (HostRegion), falling back to Polygon::contains when the index
+//   cannot answer.
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+
+#include "geometry/HoledPolygonSet.h"
+#include "geometry/InvalidPolygonException.h"
+#include "geometry/Polygon.h"
+#include "geometry/PolygonSet.h"
+#include "placement/HostRegion.h"
+#include "placement/PlacementSearch.h"
+#include "placement/TranslationGrid.h"
+#include "placement/WhiteSpaceInformation.h"
+
+namespace Zelkor::Rectilinear {
+
+namespace {
+
+using namespace PlacementSearch;
+
+// Polygon::contains(fixedSet) of `host` (at translation zero) moved by t,
+// decided through the host's index where possible.
+class MovingHostTest {
+public:
+    MovingHostTest(const Polygon& host, const PolygonSet& fixedSet) : host(host), fixedSet(fixedSet) {}
+
+    void useIndex() {
+        if (!region) region.emplace(host);
+    }
+
+    bool contains(const Point& t) {
+        if (region) {
+            bool decided = true;
+            for (const Polygon& member : fixedSet.getAllPolygons()) {
+                const HostRegion::Answer answer =
+                    region->containsTranslated(member, -std::int64_t{t.x}, -std::int64_t{t.y});
+                if (answer == HostRegion::Answer::no) return false;
+                if (answer == HostRegion::Answer::unknown) decided = false;
+            }
+            if (decided) return true;
+        }
+        return movedHost(t).contains(fixedSet);
+    }
+
+    // The host moved by t.
+    const Polygon& movedHost(const Point& t) {
+        moved = host;
+        moved.translate(t);
+        return moved;
+    }
+
+private:
+    const Polygon& host;
+    const PolygonSet& fixedSet;
+    std::optional<HostRegion> region;
+    Polygon moved;
+};
+
+std::int64_t sideLength(const Point& a, const Point& b) {
+    return std::abs(std::int64_t{b.x} - a.x) + std::abs(std::int64_t{b.y} - a.y);
+}
+
+}  // namespace
+
+// --- Candidate translations ------------------------------------------------
+
+std::vector<Point> Polygon::getAllTranslationsForPositions(const std::vector<Point>& possiblePoints) const {
+    return TranslationGrid(points, possiblePoints).allTranslations();
+}
+
+std::vector<Point> PolygonSet::getAllTranslationsForPositions(const std::vector<Point>& possiblePoints) const {
+    return TranslationGrid(getPoints(), possiblePoints).allTranslations();
+}
+
+// --- Scoring ---------------------------------------------------------------
+
+WhiteSpaceInformation Polygon::whiteSpaceScore(const PolygonSet& setToBeContained, int contractionFactor) const {
+    const HoledPolygonSet outfall = booleanSubtract(setToBeContained);
+    return WhiteSpaceInformation(outfall.getAllPolygonsContracted(contractionFactor), contractionFactor);
+}
+
+// --- Set in host -------------------------------------------------------------
+
+bool Polygon::getPositionOfSetWithin(const PolygonSet& polygonSet, Point* possibleTranslation, int* possibleRotation,
+                                     WhiteSpaceInformation* score, bool findBestPosition, int contractionFactor,
+                                     const Point* startAtTranslation, const int* startAtRotation) const {
+    // A set whose box fits the host's box in neither orientation is refused
+    // before any geometry is computed.
+    const Rectangle hostBox = boundingRectangle;
+    const Rectangle setBox = polygonSet.getBoundingRectangle();
+    const std::int64_t sideOne = std::int64_t{hostBox.getTopRight().x} - hostBox.getBottomLeft().x;
+    const std::int64_t sideTwo = std::int64_t{hostBox.getTopRight().y} - hostBox.getBottomLeft().y;
+    const std::int64_t setSideOne = std::int64_t{setBox.getTopRight().x} - setBox.getBottomLeft().x;
+    const std::int64_t setSideTwo = std::int64_t{setBox.getTopRight().y} - setBox.getBottomLeft().y;
+    if (std::max(setSideOne, setSideTwo) > std::max(sideOne, sideTwo) ||
+        std::min(setSideOne, setSideTwo) > std::min(sideOne, sideTwo)) {
+        return false;
+    }
+
+    // A rectangle holds whatever fits its box in some orientation.
+    if (points.size() == 4 && !findBestPosition) {
+        if (possibleRotation != nullptr) *possibleRotation = 0;
+        if (possibleTranslation != nullptr) *possibleTranslation = Point();
+        return true;
+    }
+
+    PolygonSet holes;
+    PolygonSet mergedSet;
+    try {
+        mergedSet = polygonSet.booleanAddAndSimplifyAll(&holes);
+    } catch (const InvalidPolygonException&) {
+        // An outline that does not close is searched member by member.
+        mergedSet = polygonSet;
+        holes = PolygonSet();
+    }
+
+    // Turning a rectangle by a half turn gives the same shape, and a square
+    // needs no turn at all.
+    int rotations = 3;
+    if (points.size() == 4) rotations = sideLength(points[0], points[1]) != sideLength(points[1], points[2]) ? 1 : 0;
+
+    WhiteSpaceInformation bestScore;
+    const int firstRotation = startAtRotation != nullptr ? *startAtRotation : 0;
+    bool considerTranslations = startAtTranslation == nullptr || startAtTranslation->isHole();
+    const std::vector<Point> setPoints = mergedSet.getPoints();
+    const std::optional<Extent> setExtent = extentOf(mergedSet);
+
+    for (int rotation = firstRotation; rotation <= rotations; ++rotation) {
+        Polygon copyPolygon = *this;
+        copyPolygon.rotateAboutOrigin(rotation);
+        copyPolygon.slideToOrigin();
+        const TranslationGrid grid(setPoints, copyPolygon.getPoints());
+        if (grid.empty()) continue;  // no set corners or no host corners: nothing to try
+        const std::vector<Coordinate>& xs = grid.getXTranslations();
+        const std::vector<Coordinate>& ys = grid.getYTranslations();
+
+        // The first candidate in walking order that is tried in this rotation.
+        std::size_t beginX = 0;
+        std::size_t beginY = 0;
+        if (!considerTranslations) {
+            const auto x = std::lower_bound(xs.begin(), xs.end(), startAtTranslation->x);
+            const auto y = std::lower_bound(ys.begin(), ys.end(), startAtTranslation->y);
+            if (x == xs.end() || *x != startAtTranslation->x || y == ys.end() || *y != startAtTranslation->y) continue;
+            considerTranslations = true;
+            beginX = static_cast<std::size_t>(x - xs.begin());
+            beginY = static_cast<std::size_t>(y - ys.begin());
+        }
+
+        // The host box at t must cover the set box: t.x in [set right - width, set left].
+        const Extent host = extentOf(copyPolygon);
+        const Extent& set = *setExtent;
+        const auto [xFirst, xLast] = TranslationGrid::indexRange(xs, set.right - (host.right - host.left), set.left);
+        const auto [yFirst, yLast] = TranslationGrid::indexRange(ys, set.top - (host.top - host.bottom), set.bottom);
+        MovingHostTest test(copyPolygon, mergedSet);
+        CandidateWindow window{xFirst, xLast, yFirst, yLast};
+        if (!gridKeepsWithin(grid, host, coordinateLimit)) {
+            window = CandidateWindow::whole(grid);  // moved hosts may wrap: every candidate gets the exact test
+        } else if (window.size() >= candidatesWorthAnIndex) {
+            test.useIndex();
+        }
+
+        for (std::size_t ix = std::max(beginX, window.xFirst); ix < window.xLast; ++ix) {
+            const std::size_t yStart = ix == beginX ? std::max(beginY, window.yFirst) : window.yFirst;
+            for (std::size_t iy = yStart; iy < window.yLast; ++iy) {
+                const Point t(xs[ix], ys[iy]);
+                if (!test.contains(t)) continue;
+                if (!findBestPosition) {
+                    if (possibleRotation != nullptr) *possibleRotation = rotation;
+                    if (possibleTranslation != nullptr) *possibleTranslation = t;
+                    return true;
+                }
+                const WhiteSpaceInformation candidateScore =
+                    test.movedHost(t).whiteSpaceScore(mergedSet, contractionFactor);
+                if (candidateScore.isBetter(bestScore)) {
+                    bestScore = candidateScore;
+                    if (possibleRotation != nullptr) *possibleRotation = rotation;
+                    if (possibleTranslation != nullptr) *possibleTranslation = t;
+                }
+            }
+        }
+    }
+
+    if (!bestScore.isSet()) return false;
+    // Holes the set closes by itself are outfall too, though they never
+    // decide between positions.
+    bestScore.addOutfall(HoledPolygonSet(holes.getAllPolygonsContracted(contractionFactor)), contractionFactor);
+    if (score != nullptr) *score = bestScore;
+    return true;
+}
+
+bool Polygon::canContain(const PolygonSet& polygonSet, Point* possibleTranslation, int* possibleRotation) const {
+    return getPositionOfSetWithin(polygonSet, possibleTranslation, possibleRotation, nullptr, false, 1, nullptr, nullptr);
+}
+
+bool Polygon::canContain(const Polygon& otherPolygon, Point* possibleTranslation, int* possibleRotation) const {
+    PolygonSet wrapped;
+    wrapped.add(otherPolygon);
+    return canContain(wrapped, possibleTranslation, possibleRotation);
+}
+
+bool Polygon::getBestPositionOfSetWithin(const PolygonSet& polygonSet, Point* possibleTranslation,
+                                         int* possibleRotation, WhiteSpaceInformation* score, int contractionFactor,
+                                         const Point* startAtTranslation, const int* startAtRotation) const {
+    return getPositionOfSetWithin(polygonSet, possibleTranslation, possibleRotation, score, true, contractionFactor,
+                                  startAtTranslation, startAtRotation);
+}
+
+// --- Moving shapes into this host ----------------------------------------------
+
+bool Polygon::moveSetToBestPositionWithin(PolygonSet& polygonSet, int contractionFactor) const {
+    PolygonSet mergedSet = polygonSet.booleanAddAndSimplifyAll(nullptr);
+    WhiteSpaceInformation bestScore;
+    Point bestTranslation;
+    int bestRotation = 0;
+    FixedHostTest test(*this);
+
+    for (int rotation = 0; rotation < 4; ++rotation) {
+        if (rotation > 0) mergedSet.rotateAboutOrigin(1);
+        mergedSet.slideToOrigin();
+        const TranslationGrid grid(points, mergedSet.getPoints());
+        if (grid.empty()) continue;
+        const Extent moving = *extentOf(mergedSet);
+        CandidateWindow window = windowKeeping(grid, moving, extentOf(*this));
+        if (!gridKeepsWithin(grid, moving, coordinateLimit)) {
+            window = CandidateWindow::whole(grid);
+        } else if (window.size() >= candidatesWorthAnIndex) {
+            test.useIndex();
+        }
+        const std::vector<Coordinate>& xs = grid.getXTranslations();
+        const std::vector<Coordinate>& ys = grid.getYTranslations();
+        for (std::size_t ix = window.xFirst; ix < window.xLast; ++ix) {
+            for (std::size_t iy = window.yFirst; iy < window.yLast; ++iy) {
+                const Point t(xs[ix], ys[iy]);
+                if (!test.contains(mergedSet, t)) continue;
+                PolygonSet moved = mergedSet;
+                moved.translate(t);
+                const WhiteSpaceInformation candidateScore = whiteSpaceScore(moved, contractionFactor);
+                if (candidateScore.isBetter(bestScore)) {
+                    bestScore = candidateScore;
+                    bestTranslation = t;
+                    bestRotation = rotation;
+                }
+            }
+        }
+    }
+
+    if (!bestScore.isSet()) return false;
+    polygonSet.rotateAboutOrigin(bestRotation);
+    polygonSet.slideToOrigin();
+    polygonSet.translate(bestTranslation);
+    return true;
+}
+
+bool Polygon::positionPolygonWithin(Polygon& polygon) const {
+    FixedHostTest test(*this);
+    for (int rotation = 0; rotation < 4; ++rotation) {
+        if (rotation > 0) polygon.rotateAboutOrigin(1);
+        polygon.slideToOrigin();
+        const TranslationGrid grid(points, polygon.getPoints());
+        if (grid.empty()) continue;
+        const std::vector<Coordinate>& xs = grid.getXTranslations();
+        const std::vector<Coordinate>& ys = grid.getYTranslations();
+        const Extent moving = extentOf(polygon);
+        CandidateWindow window = windowKeeping(grid, moving, extentOf(*this));
+        if (!gridKeepsWithin(grid, moving, coordinateLimit)) {
+            window = CandidateWindow::whole(grid);
+        } else if (window.size() >= candidatesWorthAnIndex) {
+            test.useIndex();
+        }
+        for (std::size_t ix = window.xFirst; ix < window.xLast; ++ix) {
+            for (std::size_t iy = window.yFirst; iy < window.yLast; ++iy) {
+                const Point t(xs[ix], ys[iy]);
+                if (test.contains(polygon, t)) {
+                    polygon.translate(t);
+                    return true;
+                }
+            }
+        }
+        // A failed rotation leaves the polygon where its last candidate put it.
+        polygon.translate(Point(xs.back(), ys.back()));
+    }
+    return false;
+}
+
+void Polygon::positionAtOuterCornerOf(const Polygon& otherPolygon) {
+    translate(otherPolygon.getBoundingRectangle().getTopRight() - boundingRectangle.getBottomLeft());
+}
+
+void PolygonSet::positionAtOuterCornerOf(const Polygon& polygon) {
+    translate(polygon.getBoundingRectangle().getTopRight() - getBoundingRectangle().getBottomLeft());
+}
+
+void PolygonSet::positionAtOuterCornerOf(const PolygonSet& polygonSet) {
+    translate(polygonSet.getBoundingRectangle().getTopRight() - getBoundingRectangle().getBottomLeft());
+}
+
+}  // namespace Zelkor::Rectilinear
