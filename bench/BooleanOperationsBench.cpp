@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+#include "BoostOracle.h"
 #include "RandomPolygons.h"
 #include "geometry/HoledPolygon.h"
 #include "geometry/HoledPolygonSet.h"
@@ -159,38 +160,14 @@ void BM_UnionSkylines_Literal(benchmark::State& state) {
 
 #if ZELKOR_HAVE_BOOST_POLYGON
 namespace bp = boost::polygon;
-
-bp::polygon_90_set_data<int> regionOf(const Polygon& polygon) {
-    std::vector<bp::point_data<int>> corners;
-    corners.reserve(polygon.getPoints().size());
-    for (const Point& c : polygon.getPoints()) corners.emplace_back(c.x, c.y);
-    bp::polygon_90_data<int> outline;
-    outline.set(corners.begin(), corners.end());
-    bp::polygon_90_set_data<int> region;
-    region.insert(outline);
-    return region;
-}
-
-bp::polygon_90_set_data<int> regionOf(const HoledPolygon& shape) {
-    using namespace bp::operators;
-    bp::polygon_90_set_data<int> holes;
-    for (const Polygon& hole : shape.getHoles()) {
-        std::vector<bp::point_data<int>> corners;
-        corners.reserve(hole.getPoints().size());
-        for (const Point& c : hole.getPoints()) corners.emplace_back(c.x, c.y);
-        bp::polygon_90_data<int> outline;
-        outline.set(corners.begin(), corners.end());
-        holes.insert(outline);
-    }
-    return regionOf(shape.getBasePolygon()) - holes;
-}
+using Testing::boostRegion;
 
 template <typename Combine>
 void runBaseline(benchmark::State& state, const Workload& w, bool withHoles, Combine combine) {
     std::size_t pieces = 0;
     for (auto _ : state) {
-        const bp::polygon_90_set_data<int> a = withHoles ? regionOf(w.shape) : regionOf(w.shape.getBasePolygon());
-        const bp::polygon_90_set_data<int> b = withHoles ? regionOf(w.other) : regionOf(w.other.getBasePolygon());
+        const bp::polygon_90_set_data<int> a = withHoles ? boostRegion(w.shape) : boostRegion(w.shape.getBasePolygon());
+        const bp::polygon_90_set_data<int> b = withHoles ? boostRegion(w.other) : boostRegion(w.other.getBasePolygon());
         std::vector<bp::polygon_90_with_holes_data<int>> result;
         combine(a, b).get(result);
         pieces = result.size();

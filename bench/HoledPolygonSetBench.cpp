@@ -8,6 +8,8 @@
 #include <random>
 #include <vector>
 
+#include "BoostOracle.h"
+#include "ShapeBuilders.h"
 #include "geometry/HoledPolygonSet.h"
 #include "reference/LiteralHoledPolygonSet.h"
 
@@ -19,9 +21,7 @@ using namespace Zelkor::Rectilinear;
 
 namespace {
 
-Polygon rect(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2) {
-    return Polygon(std::vector<Point>{{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}}, "");
-}
+using Testing::rect;
 
 // `count` members scattered over a square whose side grows with the square
 // root of the count, so each member overlaps about two others whatever the
@@ -73,15 +73,7 @@ void BM_HoledUnion_Literal(benchmark::State& state) {
 
 #if ZELKOR_HAVE_BOOST_POLYGON
 namespace bp = boost::polygon;
-
-bp::polygon_90_data<int> toBoost(const Polygon& p) {
-    std::vector<bp::point_data<int>> corners;
-    corners.reserve(p.getPoints().size());
-    for (const Point& c : p.getPoints()) corners.emplace_back(c.x, c.y);
-    bp::polygon_90_data<int> outline;
-    outline.set(corners.begin(), corners.end());
-    return outline;
-}
+using Testing::boostOutline;
 
 // The same members as holed polygons; the union is built from them on every
 // iteration, as the library builds its result from its members.
@@ -91,9 +83,9 @@ void BM_HoledUnion_Baseline(benchmark::State& state) {
     input.reserve(static_cast<std::size_t>(set.size()));
     for (const HoledPolygon& member : set.getAllPolygons()) {
         std::vector<bp::polygon_90_data<int>> holes;
-        for (const Polygon& hole : member.getHoles()) holes.push_back(toBoost(hole));
+        for (const Polygon& hole : member.getHoles()) holes.push_back(boostOutline(hole));
         bp::polygon_90_with_holes_data<int> holed;
-        const bp::polygon_90_data<int> base = toBoost(member.getBasePolygon());
+        const bp::polygon_90_data<int> base = boostOutline(member.getBasePolygon());
         holed.set(base.begin(), base.end());
         holed.set_holes(holes.begin(), holes.end());
         input.push_back(holed);

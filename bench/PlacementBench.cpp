@@ -13,6 +13,7 @@
 #include <tuple>
 #include <vector>
 
+#include "ShapeBuilders.h"
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
 #include "placement/PlacementServices.h"
@@ -26,9 +27,7 @@ namespace {
 constexpr Coordinate hostSize = 1200;
 constexpr int padding = 4;
 
-Polygon rect(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2) {
-    return Polygon(std::vector<Point>{{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}}, "");
-}
+using Testing::rect;
 
 // A host with exactly `vertices` corners (an even number, at least 4).
 Polygon skylineHost(std::mt19937& random, int vertices) {

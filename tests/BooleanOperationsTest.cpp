@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "BoostOracle.h"
 #include "RandomHoledPolygons.h"
 #include "RandomPolygons.h"
+#include "ShapeBuilders.h"
 #include "geometry/HoledPolygon.h"
 #include "geometry/HoledPolygonSet.h"
 #include "geometry/InvalidPolygonException.h"
@@ -22,9 +24,7 @@ using Testing::rectangleOf;
 
 namespace {
 
-Polygon poly(const std::string& text) {
-    return Polygon(text, "");
-}
+using Testing::poly;
 
 HoledPolygon holed(const std::string& text) {
     return HoledPolygon(text);
@@ -258,32 +258,8 @@ TEST(BooleanAddAndSimplify, EnclosedHoleGoesToTheHoleSet) {
 namespace {
 
 namespace bp = boost::polygon;
+using Testing::boostRegion;
 using Region = bp::polygon_90_set_data<int>;
-
-Region regionOf(const Polygon& polygon) {
-    Region region;
-    if (polygon.isEmpty()) return region;
-    std::vector<bp::point_data<int>> corners;
-    for (const Point& c : polygon.getPoints()) corners.emplace_back(c.x, c.y);
-    bp::polygon_90_data<int> outline;
-    outline.set(corners.begin(), corners.end());
-    region.insert(outline);
-    return region;
-}
-
-Region regionOf(const HoledPolygon& shape) {
-    using namespace bp::operators;
-    Region region = regionOf(shape.getBasePolygon());
-    for (const Polygon& hole : shape.getHoles()) region = region - regionOf(hole);
-    return region;
-}
-
-Region regionOf(const HoledPolygonSet& set) {
-    using namespace bp::operators;
-    Region region;
-    for (const HoledPolygon& member : set.getAllPolygons()) region = region | regionOf(member);
-    return region;
-}
 
 // Every piece is a non-empty outline whose holes lie inside it and apart
 // from each other, the pieces do not overlap, and together they cover
@@ -297,11 +273,11 @@ void expectExactPieces(const HoledPolygonSet& result, const Region& expected, co
         for (const Polygon& hole : piece.getHoles()) {
             EXPECT_TRUE(piece.getBasePolygon().contains(hole)) << input << "\nhole " << hole << " of " << piece;
         }
-        EXPECT_EQ(static_cast<double>(piece.getArea()), static_cast<double>(bp::area(regionOf(piece))))
+        EXPECT_EQ(static_cast<double>(piece.getArea()), static_cast<double>(bp::area(boostRegion(piece))))
             << input << "\npiece " << piece;
         pieceAreaSum += piece.getArea();
     }
-    const Region actual = regionOf(result);
+    const Region actual = boostRegion(result);
     EXPECT_EQ(pieceAreaSum, static_cast<double>(bp::area(actual))) << input << "\noverlapping pieces " << result;
     EXPECT_EQ(pieceAreaSum, static_cast<double>(bp::area(expected))) << input << "\ngave " << result;
     EXPECT_EQ(bp::area(actual ^ expected), 0) << input << "\ngave " << result;
@@ -329,7 +305,7 @@ TEST(BooleanSubtract, MatchesIndependentLibraryOnRandomPairs) {
                 ADD_FAILURE() << input << " threw";
                 continue;
             }
-            expectExactPieces(result, regionOf(a) - regionOf(b), input);
+            expectExactPieces(result, boostRegion(a) - boostRegion(b), input);
             if (HasFailure()) return;
         }
     }
@@ -350,10 +326,10 @@ TEST(BooleanSubtractSet, MatchesIndependentLibraryOnRandomSets) {
             const HoledPolygon cut = Testing::randomShapePair(random, kind, 3, 1).second;
             HoledPolygon placed = cut;
             cuts.add(placed);
-            removed = removed | regionOf(placed);
+            removed = removed | boostRegion(placed);
         }
         cuts.add(pair.second);
-        removed = removed | regionOf(pair.second);
+        removed = removed | boostRegion(pair.second);
         const std::string input = "trial " + std::to_string(trial) + ": HoledPolygon(\"" + pair.first.toString() +
                                   "\").booleanSubtract(HoledPolygonSet \"" + cuts.toString() + "\")";
         HoledPolygonSet result;
@@ -363,7 +339,7 @@ TEST(BooleanSubtractSet, MatchesIndependentLibraryOnRandomSets) {
             ADD_FAILURE() << input << " threw";
             continue;
         }
-        expectExactPieces(result, regionOf(pair.first) - removed, input);
+        expectExactPieces(result, boostRegion(pair.first) - removed, input);
         if (HasFailure()) return;
     }
 }
@@ -388,17 +364,17 @@ TEST(BooleanAddAndSimplify, MatchesIndependentLibraryOnRandomPairs) {
             ADD_FAILURE() << input << " threw";
             continue;
         }
-        const Region expected = regionOf(a) | regionOf(b);
+        const Region expected = boostRegion(a) | boostRegion(b);
         Region outer;
         Region inner;
         double outlineArea = 0.0;
         double holeArea = 0.0;
         for (const Polygon& p : outlines.getAllPolygons()) {
-            outer = outer | regionOf(p);
+            outer = outer | boostRegion(p);
             outlineArea += p.getArea();
         }
         for (const Polygon& p : holes.getAllPolygons()) {
-            inner = inner | regionOf(p);
+            inner = inner | boostRegion(p);
             holeArea += p.getArea();
         }
         ASSERT_EQ(outlineArea, static_cast<double>(bp::area(outer))) << input << "\noverlapping outlines " << outlines;

@@ -7,6 +7,7 @@
 
 #include "RandomSheetLayouts.h"
 #include "RandomShapes.h"
+#include "ShapeBuilders.h"
 #include "cutting/CutLines.h"
 #include "cutting/CutServices.h"
 #include "reference/LiteralAdmissibleCuts.h"
@@ -16,9 +17,7 @@ using Testing::describe;
 
 namespace {
 
-Polygon rect(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2) {
-    return Polygon(std::vector<Point>{{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}}, "");
-}
+using Testing::rect;
 
 HoledPolygon holedRect(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2) {
     return HoledPolygon(rect(x1, y1, x2, y2));

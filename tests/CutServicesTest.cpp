@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "RandomShapes.h"
+#include "ShapeBuilders.h"
 #include "cutting/CutLines.h"
 #include "cutting/CutServices.h"
 
@@ -18,13 +19,8 @@ using Testing::describe;
 
 namespace {
 
-Polygon poly(const std::string& text) {
-    return Polygon(text, "");
-}
-
-Polygon rect(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2) {
-    return Polygon(std::vector<Point>{{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}}, "");
-}
+using Testing::poly;
+using Testing::rect;
 
 HoledPolygon holedRect(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2) {
     return HoledPolygon(rect(x1, y1, x2, y2));

@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "BoostOracle.h"
 #include "RandomPolygons.h"
+#include "ShapeBuilders.h"
 #include "geometry/HoledPolygonSet.h"
 #include "geometry/InvalidPolygonException.h"
 #include "geometry/PolygonSet.h"
@@ -18,9 +20,7 @@ using namespace Zelkor::Rectilinear;
 
 namespace {
 
-Polygon rect(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2) {
-    return Polygon(std::vector<Point>{{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}}, "");
-}
+using Testing::rect;
 
 HoledPolygonSet setOf(const std::vector<HoledPolygon>& members) {
     return HoledPolygonSet(members);
@@ -233,28 +233,7 @@ TEST(HoledPolygonSet, UnionSameAsLiteralProcedure) {
 namespace {
 
 namespace bp = boost::polygon;
-
-bp::polygon_90_set_data<int> regionOf(const Polygon& p) {
-    std::vector<bp::point_data<int>> corners;
-    for (const Point& c : p.getPoints()) corners.emplace_back(c.x, c.y);
-    bp::polygon_90_data<int> outline;
-    outline.set(corners.begin(), corners.end());
-    bp::polygon_90_set_data<int> region;
-    region.insert(outline);
-    return region;
-}
-
-// Each member's base minus its holes, all united.
-bp::polygon_90_set_data<int> regionOf(const HoledPolygonSet& set) {
-    using namespace bp::operators;
-    bp::polygon_90_set_data<int> region;
-    for (const HoledPolygon& member : set.getAllPolygons()) {
-        bp::polygon_90_set_data<int> memberRegion = regionOf(member.getBasePolygon());
-        for (const Polygon& hole : member.getHoles()) memberRegion = memberRegion - regionOf(hole);
-        region = region + memberRegion;
-    }
-    return region;
-}
+using Testing::boostRegion;
 
 }  // namespace
 
@@ -273,11 +252,11 @@ TEST(HoledPolygonSet, UnionMatchesIndependentLibrary) {
             ADD_FAILURE() << "trial " << trial << " threw: " << set;
             continue;
         }
-        const bp::polygon_90_set_data<int> expected = regionOf(set);
+        const bp::polygon_90_set_data<int> expected = boostRegion(set);
         ASSERT_EQ(static_cast<double>(result.getArea()), static_cast<double>(bp::area(expected)))
             << "trial " << trial << ": " << set << "\nunion " << result;
         using namespace bp::operators;
-        ASSERT_EQ(bp::area(regionOf(result) ^ expected), 0) << "trial " << trial << ": " << set << "\nunion " << result;
+        ASSERT_EQ(bp::area(boostRegion(result) ^ expected), 0) << "trial " << trial << ": " << set << "\nunion " << result;
         for (const HoledPolygon& member : result.getAllPolygons()) {
             for (const Polygon& hole : member.getHoles()) {
                 EXPECT_TRUE(member.getBasePolygon().contains(hole)) << "trial " << trial << ": " << result;

@@ -7,6 +7,7 @@
 
 #include "RandomPolygons.h"
 #include "RandomShapes.h"
+#include "ShapeBuilders.h"
 #include "geometry/HoledPolygon.h"
 #include "geometry/HoledPolygonSet.h"
 #include "reference/LiteralHoledPolygonSet.h"
@@ -15,13 +16,8 @@ using namespace Zelkor::Rectilinear;
 
 namespace {
 
-Polygon poly(const std::string& text) {
-    return Polygon(text, "");
-}
-
-Polygon rect(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2) {
-    return Polygon(std::vector<Point>{{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}}, "");
-}
+using Testing::poly;
+using Testing::rect;
 
 Segment seg(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2) {
     return Segment(x1, y1, x2, y2);

@@ -7,6 +7,7 @@
 
 #include "RandomPolygons.h"
 #include "RandomShapes.h"
+#include "ShapeBuilders.h"
 #include "geometry/Exception.h"
 #include "geometry/HoledPolygonSet.h"
 #include "geometry/InvalidPolygonException.h"
@@ -24,9 +25,7 @@ Polygon poly(const std::string& text, const std::string& name = "") {
     return Polygon(text, name);
 }
 
-Polygon rect(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2) {
-    return Polygon(std::vector<Point>{{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}}, "");
-}
+using Testing::rect;
 
 PolygonSet setOf(const std::vector<Polygon>& members) {
     PolygonSet set;

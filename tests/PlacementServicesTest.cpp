@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "BoostOracle.h"
 #include "RandomPolygons.h"
 #include "RandomShapes.h"
+#include "ShapeBuilders.h"
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
 #include "placement/PlacementServices.h"
@@ -20,13 +22,8 @@ using namespace Zelkor::Rectilinear;
 
 namespace {
 
-Polygon poly(const std::string& text) {
-    return Polygon(text, "");
-}
-
-Polygon rect(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2) {
-    return Polygon(std::vector<Point>{{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}}, "");
-}
+using Testing::poly;
+using Testing::rect;
 
 PolygonSet setOf(const std::vector<Polygon>& members) {
     PolygonSet set;
@@ -169,16 +166,7 @@ TEST(PlacementServices, BulkCanContainNeedsRoomAndAnExpandableHost) {
 namespace {
 
 namespace bp = boost::polygon;
-
-bp::polygon_90_set_data<int> toBoost(const Polygon& p) {
-    std::vector<bp::point_data<int>> corners;
-    for (const Point& c : p.getPoints()) corners.emplace_back(c.x, c.y);
-    bp::polygon_90_data<int> outline;
-    outline.set(corners.begin(), corners.end());
-    bp::polygon_90_set_data<int> region;
-    region.insert(outline);
-    return region;
-}
+using Testing::boostRegion;
 
 struct Box {
     Coordinate left, bottom, right, top;
@@ -206,7 +194,7 @@ TEST(PlacementServicesProperty, ReturnsExactlyTheFeasibleCandidates) {
         std::vector<Point> outline = Testing::randomCellRegion(random, 2 + static_cast<int>(random() % 4)).outline();
         for (Point& p : outline) p = Point(p.x * 6, p.y * 6);
         const Polygon host(outline, "");
-        const bp::polygon_90_set_data<int> hostRegion = toBoost(host);
+        const bp::polygon_90_set_data<int> hostRegion = boostRegion(host);
         const Rectangle hostBox = host.getBoundingRectangle();
         std::uniform_int_distribution<Coordinate> x(hostBox.getBottomLeft().x - 4, hostBox.getTopRight().x);
         std::uniform_int_distribution<Coordinate> y(hostBox.getBottomLeft().y - 4, hostBox.getTopRight().y);
@@ -242,7 +230,7 @@ TEST(PlacementServicesProperty, ReturnsExactlyTheFeasibleCandidates) {
         std::vector<Point> feasible;
         for (const Point& t : grid) {
             const Box moved{shapeBox.left + t.x, shapeBox.bottom + t.y, shapeBox.right + t.x, shapeBox.top + t.y};
-            const bp::polygon_90_set_data<int> movedRegion = toBoost(rect(moved.left, moved.bottom, moved.right, moved.top));
+            const bp::polygon_90_set_data<int> movedRegion = boostRegion(rect(moved.left, moved.bottom, moved.right, moved.top));
             bp::polygon_90_set_data<int> outside = movedRegion - hostRegion;
             if (bp::area(outside) != 0) continue;
             bool apart = true;

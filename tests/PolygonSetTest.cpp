@@ -8,8 +8,10 @@
 #include <utility>
 #include <vector>
 
+#include "BoostOracle.h"
 #include "RandomPolygons.h"
 #include "RandomShapes.h"
+#include "ShapeBuilders.h"
 #include "geometry/InvalidPolygonException.h"
 #include "geometry/PolygonSet.h"
 #include "reference/LiteralPolygonSet.h"
@@ -22,13 +24,8 @@ using namespace Zelkor::Rectilinear;
 
 namespace {
 
-Polygon poly(const std::string& text) {
-    return Polygon(text, "");
-}
-
-Polygon rect(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2) {
-    return Polygon(std::vector<Point>{{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}}, "");
-}
+using Testing::poly;
+using Testing::rect;
 
 PolygonSet setOf(const std::vector<std::string>& texts) {
     std::vector<Polygon> members;
@@ -379,18 +376,7 @@ TEST(PolygonSet, UnionAreaAgreesWithCellCountOnRandomRectangles) {
 namespace {
 
 namespace bp = boost::polygon;
-
-bp::polygon_90_set_data<int> toBoost(const PolygonSet& set) {
-    bp::polygon_90_set_data<int> region;
-    for (const Polygon& p : set.getAllPolygons()) {
-        std::vector<bp::point_data<int>> corners;
-        for (const Point& c : p.getPoints()) corners.emplace_back(c.x, c.y);
-        bp::polygon_90_data<int> outline;
-        outline.set(corners.begin(), corners.end());
-        region.insert(outline);
-    }
-    return region;
-}
+using Testing::boostRegion;
 
 }  // namespace
 
@@ -426,7 +412,7 @@ TEST(PolygonSet, UnionMatchesIndependentLibraryOnRandomInput) {
             ADD_FAILURE() << "trial " << trial << " threw: " << input;
             continue;
         }
-        const bp::polygon_90_set_data<int> expected = toBoost(input);
+        const bp::polygon_90_set_data<int> expected = boostRegion(input);
         // Outlines and holes nest (an island may sit in a hole), so the
         // region is what an odd number of them cover.
         bp::polygon_90_set_data<int> actual;
@@ -434,7 +420,7 @@ TEST(PolygonSet, UnionMatchesIndependentLibraryOnRandomInput) {
             for (const Polygon& p : part->getAllPolygons()) {
                 PolygonSet one;
                 one.add(p);
-                actual = actual ^ toBoost(one);
+                actual = actual ^ boostRegion(one);
             }
         }
         ASSERT_EQ(unionArea(outline, holes), static_cast<double>(bp::area(expected)))

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -77,4 +78,52 @@ TEST(SplitSegmentsBySegments, SentinelCrossingsAreNotSplitPoints) {
     const std::vector<Segment> cutters{seg(5, inf - 10, 5, inf), seg(-1, inf - 1, 20, inf - 1), seg(inf, -5, inf, 5)};
     EXPECT_TRUE(sameSequence(Math::splitSegmentsBySegments(targets, cutters),
                              Reference::splitSegmentsBySegments(targets, cutters)));
+}
+
+namespace {
+
+// Segments of a few hundred, long ones on a small grid so that overlaps,
+// shared ends and T-junctions abound; some trials move the grid to either
+// end of the 32-bit range, where the sentinels lie.
+std::vector<Segment> randomLongSegments(std::mt19937& random, int count, Coordinate gridSize, Coordinate offset) {
+    std::uniform_int_distribution<Coordinate> coordinate(0, gridSize);
+    std::vector<Segment> segments;
+    segments.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const Point start(offset + coordinate(random), offset + coordinate(random));
+        const Coordinate other = offset + coordinate(random);
+        switch (i % 3) {
+            case 0:
+                segments.emplace_back(start, Point(other, start.y));
+                break;
+            case 1:
+                segments.emplace_back(start, Point(start.x, other));
+                break;
+            default:
+                segments.emplace_back(start, i % 5 == 0 ? start : Point(start.x, other));
+                break;
+        }
+    }
+    std::shuffle(segments.begin(), segments.end(), random);
+    return segments;
+}
+
+}  // namespace
+
+TEST(SplitSegmentsBySegments, SameAsLiteralProcedureOnLargeInput) {
+    std::mt19937 random(7135);
+    for (int trial = 0; trial < 60; ++trial) {
+        const Coordinate gridSize = trial % 2 == 0 ? 30 : 300;
+        // The grid reaches the infinite coordinate, or covers the hole
+        // coordinate and the lowest value below it.
+        const Coordinate offsets[] = {0, -gridSize / 2, Point::infinity - gridSize, Point::holeCoordinate - 1};
+        const Coordinate offset = offsets[trial % 4];
+        const int count = 100 + trial * 7;
+        const std::vector<Segment> targets = randomLongSegments(random, count, gridSize, offset);
+        const std::vector<Segment> cutters =
+            trial % 3 == 0 ? targets : randomLongSegments(random, count / 2 + 1, gridSize, offset);
+        ASSERT_TRUE(sameSequence(Math::splitSegmentsBySegments(targets, cutters),
+                                 Reference::splitSegmentsBySegments(targets, cutters)))
+            << "trial " << trial << "\ntargets " << describe(targets) << "\ncutters " << describe(cutters);
+    }
 }

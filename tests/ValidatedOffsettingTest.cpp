@@ -7,8 +7,10 @@
 #include <utility>
 #include <vector>
 
+#include "BoostOracle.h"
 #include "RandomHoledPolygons.h"
 #include "RandomPolygons.h"
+#include "ShapeBuilders.h"
 #include "geometry/HoledPolygon.h"
 #include "geometry/HoledPolygonSet.h"
 #include "geometry/Polygon.h"
@@ -23,9 +25,7 @@ using namespace Zelkor::Rectilinear;
 
 namespace {
 
-Polygon poly(const std::string& text) {
-    return Polygon(text, "");
-}
+using Testing::poly;
 
 const Polygon square = poly("0,0 10,0 10,10 0,10");
 const Polygon lShape = poly("0,0 10,0 10,4 4,4 4,10 0,10");
@@ -349,29 +349,13 @@ TEST(ValidatedOffsetting, RectanglesGrowAndShrinkBack) {
 namespace {
 
 namespace bp = boost::polygon;
-
-bp::polygon_90_set_data<int> toBoost(const Polygon& polygon) {
-    std::vector<bp::point_data<int>> corners;
-    for (const Point& c : polygon.getPoints()) corners.emplace_back(c.x, c.y);
-    bp::polygon_90_data<int> outline;
-    outline.set(corners.begin(), corners.end());
-    bp::polygon_90_set_data<int> region;
-    region.insert(outline);
-    return region;
-}
-
-bp::polygon_90_set_data<int> toBoost(const HoledPolygon& shape) {
-    using namespace bp::operators;
-    bp::polygon_90_set_data<int> region = toBoost(shape.getBasePolygon());
-    for (const Polygon& hole : shape.getHoles()) region -= toBoost(hole);
-    return region;
-}
+using Testing::boostRegion;
 
 template <typename Piece>
 bp::polygon_90_set_data<int> unionOf(const std::vector<Piece>& pieces) {
     using namespace bp::operators;
     bp::polygon_90_set_data<int> region;
-    for (const Piece& piece : pieces) region |= toBoost(piece);
+    for (const Piece& piece : pieces) region |= boostRegion(piece);
     return region;
 }
 
@@ -396,7 +380,7 @@ TEST(ValidatedOffsetting, MatchesIndependentLibrary) {
         polygon.scale(37.0f);
         const HoledPolygon shape = Testing::randomHoledPolygon(random, 8, 4);
         for (int k : {-90, -37, -20, -1, 1, 18, 37, 55, 80}) {
-            const bp::polygon_90_set_data<int> expected = boostOffset(toBoost(polygon), k);
+            const bp::polygon_90_set_data<int> expected = boostOffset(boostRegion(polygon), k);
             const HoledPolygonSet holedPieces = HoledPolygon(polygon).getPolygonContracted(k);
             ASSERT_EQ(bp::area(unionOf(holedPieces.getAllPolygons()) ^ expected), 0)
                 << "trial " << trial << " k " << k << ": [" << polygon << "] gave [" << holedPieces << "]";
@@ -420,7 +404,7 @@ TEST(ValidatedOffsetting, MatchesIndependentLibrary) {
         }
         for (int k : {-2, -1, 1, 2}) {
             const HoledPolygonSet pieces = shape.getPolygonContracted(k);
-            ASSERT_EQ(bp::area(unionOf(pieces.getAllPolygons()) ^ boostOffset(toBoost(shape), k)), 0)
+            ASSERT_EQ(bp::area(unionOf(pieces.getAllPolygons()) ^ boostOffset(boostRegion(shape), k)), 0)
                 << "trial " << trial << " k " << k << ": [" << shape << "] gave [" << pieces << "]";
         }
     }
@@ -438,7 +422,7 @@ TEST(ValidatedOffsetting, LargePolygonsMatchIndependentLibrary) {
         for (int k : {-7, -3, -1, 1, 2, 4, 6, 11}) {
             const PolygonSet pieces = polygon.getPolygonContracted(k);
             const HoledPolygonSet holedPieces = HoledPolygon(polygon).getPolygonContracted(k);
-            const bp::polygon_90_set_data<int> expected = boostOffset(toBoost(polygon), k);
+            const bp::polygon_90_set_data<int> expected = boostOffset(boostRegion(polygon), k);
             ASSERT_EQ(bp::area(unionOf(holedPieces.getAllPolygons()) ^ expected), 0)
                 << "trial " << trial << " k " << k << ": [" << polygon << "]";
             if (k > 0) {

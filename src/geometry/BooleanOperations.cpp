@@ -19,20 +19,28 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
-#include <map>
 #include <optional>
 #include <utility>
 #include <vector>
 
+#include "geometry/BoundaryTracing.h"
+#include "geometry/BoundingBox.h"
+#include "geometry/HoleAssignment.h"
 #include "geometry/HoledPolygon.h"
 #include "geometry/HoledPolygonSet.h"
+#include "geometry/PieceIndex.h"
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
+#include "geometry/SegmentKeys.h"
 #include "geometry/SegmentSplitting.h"
 
 namespace Zelkor::Rectilinear {
 
 namespace {
+
+using Detail::Box;
+using Detail::directedKey;
+using Detail::SegmentKey;
 
 // Below this many piece-against-edge pairs the direct tests are cheaper than
 // building the indexes.
@@ -42,48 +50,9 @@ constexpr std::size_t directTestLimit = 2048;
 // edge rather than through sorted structures.
 constexpr std::size_t smallPolygonEdges = 16;
 
-// A point packed so that unsigned order is Point order (x, then y).
-std::uint64_t pointKey(const Point& p) {
-    return (std::uint64_t{static_cast<std::uint32_t>(p.x) ^ 0x80000000u} << 32) |
-           (static_cast<std::uint32_t>(p.y) ^ 0x80000000u);
-}
-
-using SegmentKey = std::pair<std::uint64_t, std::uint64_t>;
-
-SegmentKey directedKey(const Segment& s) {
-    return {pointKey(s.getStartPoint()), pointKey(s.getEndPoint())};
-}
-
-SegmentKey undirectedKey(const Segment& s) {
-    const std::uint64_t a = pointKey(s.getStartPoint());
-    const std::uint64_t b = pointKey(s.getEndPoint());
-    return b < a ? SegmentKey{b, a} : SegmentKey{a, b};
-}
-
 bool hasLength(const Segment& s) {
     return s.getStartPoint() != s.getEndPoint();
 }
-
-struct Box {
-    Coordinate left = 0;
-    Coordinate bottom = 0;
-    Coordinate right = 0;
-    Coordinate top = 0;
-
-    explicit Box(const Polygon& polygon) {
-        const Rectangle bounds = polygon.getBoundingRectangle();
-        left = bounds.getBottomLeft().x;
-        bottom = bounds.getBottomLeft().y;
-        right = bounds.getTopRight().x;
-        top = bounds.getTopRight().y;
-    }
-    bool contains(const Segment& s) const {
-        const Point& a = s.getStartPoint();
-        const Point& b = s.getEndPoint();
-        return std::min(a.x, b.x) >= left && std::max(a.x, b.x) <= right && std::min(a.y, b.y) >= bottom &&
-               std::max(a.y, b.y) <= top;
-    }
-};
 
 // A closed outline that meets itself nowhere, running counterclockwise with
 // alternating horizontal and vertical edges of positive length: the shape
@@ -295,13 +264,13 @@ enum class Placement { outside, onBoundary, inside };
 class PolygonIndex {
 public:
     explicit PolygonIndex(const Polygon& polygon)
-        : box(polygon), horizontal(runsOf(polygon, false)), vertical(runsOf(polygon, true)),
+        : box(polygon.getBoundingRectangle()), horizontal(runsOf(polygon, false)), vertical(runsOf(polygon, true)),
           horizontalCounter(horizontal), verticalCounter(vertical) {}
 
     const Box& getBox() const { return box; }
 
     Placement placementOf(const Segment& piece) const {
-        if (!box.contains(piece)) return Placement::outside;
+        if (!box.containsSegment(piece)) return Placement::outside;
         const Point& a = piece.getStartPoint();
         const Point& b = piece.getEndPoint();
         const bool pieceVertical = a.x == b.x;
@@ -394,10 +363,10 @@ public:
             if (!hole.isEmpty()) holes.emplace_back(hole);
         }
         std::sort(holes.begin(), holes.end(),
-                  [](const PolygonIndex& a, const PolygonIndex& b) { return a.getBox().left < b.getBox().left; });
+                  [](const PolygonIndex& a, const PolygonIndex& b) { return a.getBox().minX < b.getBox().minX; });
         reach.reserve(holes.size());
         for (const PolygonIndex& hole : holes) {
-            reach.push_back(std::max(hole.getBox().right, reach.empty() ? hole.getBox().right : reach.back()));
+            reach.push_back(std::max(hole.getBox().maxX, reach.empty() ? hole.getBox().maxX : reach.back()));
         }
     }
 
@@ -408,7 +377,7 @@ public:
         const Coordinate pieceLeft = std::min(piece.getStartPoint().x, piece.getEndPoint().x);
         const Coordinate pieceRight = std::max(piece.getStartPoint().x, piece.getEndPoint().x);
         auto candidate = std::upper_bound(holes.begin(), holes.end(), pieceLeft,
-                                          [](Coordinate x, const PolygonIndex& hole) { return x < hole.getBox().left; });
+                                          [](Coordinate x, const PolygonIndex& hole) { return x < hole.getBox().minX; });
         while (candidate != holes.begin()) {
             --candidate;
             if (reach[static_cast<std::size_t>(candidate - holes.begin())] < pieceRight) break;
@@ -435,33 +404,6 @@ public:
 
 private:
     std::vector<SegmentKey> keys;
-};
-
-// The first piece of a list equal to a segment in either direction.
-class UndirectedPieceIndex {
-public:
-    explicit UndirectedPieceIndex(const std::vector<Segment>& newPieces) : pieces(newPieces) {
-        entries.reserve(pieces.size());
-        for (std::size_t i = 0; i < pieces.size(); ++i) entries.push_back({undirectedKey(pieces[i]), i});
-        std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-            return a.key != b.key ? a.key < b.key : a.position < b.position;
-        });
-    }
-    const Segment* firstMatch(const Segment& s) const {
-        const SegmentKey key = undirectedKey(s);
-        const auto found = std::lower_bound(entries.begin(), entries.end(), key,
-                                            [](const Entry& e, const SegmentKey& k) { return e.key < k; });
-        if (found == entries.end() || found->key != key) return nullptr;
-        return &pieces[found->position];
-    }
-
-private:
-    struct Entry {
-        SegmentKey key;
-        std::size_t position;
-    };
-    const std::vector<Segment>& pieces;
-    std::vector<Entry> entries;
 };
 
 // The boundary of the difference: this shape's pieces that the other does
@@ -538,7 +480,7 @@ std::vector<Segment> unionBoundary(const Polygon& polygon, const Polygon& otherP
     // With edges excluded, a piece along an edge is judged by the edges at
     // its ends; that case goes to the polygon's own test.
     const PolygonIndex otherIndex(otherPolygon);
-    const UndirectedPieceIndex otherPieces(otherSplitSegments);
+    const Detail::PieceIndex otherPieces(otherSplitSegments);
     for (const Segment& s : thisSplitSegments) {
         const Segment* match = otherPieces.firstMatch(s);
         if (match != nullptr) {
@@ -564,231 +506,15 @@ std::vector<Segment> unionBoundary(const Polygon& polygon, const Polygon& otherP
     return result;
 }
 
-// Traces a segment list into polygons exactly as repeated calls of the
-// segment-list Polygon constructor would: each call takes the cycle at the
-// front of the list, following at every corner the first segment in list
-// order that starts there, and puts the sub-loops it cuts out at repeated
-// corners back at the front of the list. The list is modelled as those
-// sub-loops (newest first) followed by the unused input segments in input
-// order; an index by start point, then position, finds "the first segment
-// starting here" without the constructor's search of the whole list for
-// every cycle. Where the constructor would refuse the list, the list as it
-// stands goes to the constructor itself, so the outcome, an exception
-// included, is the constructor's own.
-class SegmentListTracer {
-public:
-    explicit SegmentListTracer(std::vector<Segment> newList)
-        : list(std::move(newList)), used(list.size(), false), unusedInList(list.size()), groupOf(list.size()) {
-        std::vector<std::uint32_t> order(list.size());
-        for (std::size_t i = 0; i < list.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
-        std::sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
-            const std::uint64_t ka = pointKey(list[a].getStartPoint());
-            const std::uint64_t kb = pointKey(list[b].getStartPoint());
-            return ka != kb ? ka < kb : a < b;
-        });
-        byStart = std::move(order);
-        for (std::size_t k = 0; k < byStart.size(); ++k) {
-            const std::uint64_t key = pointKey(list[byStart[k]].getStartPoint());
-            if (groupKeys.empty() || groupKeys.back() != key) {
-                groupKeys.push_back(key);
-                groupNext.push_back(k);
-                groupEnd.push_back(k);
-            }
-            ++groupEnd.back();
-            groupOf[byStart[k]] = groupKeys.size() - 1;
-        }
-    }
-
-    // Calls visit(polygon) for every polygon the constructor calls would
-    // build, in order, until the list is used up.
-    template <typename Visit>
-    void traceAll(Visit visit) {
-        while (remaining() > 0) {
-            if (!traceOne()) {
-                std::vector<Segment> rest = currentList();
-                while (!rest.empty()) visit(Polygon(rest, ""));
-                return;
-            }
-            visit(Polygon(keptCorners, ""));
-        }
-    }
-
-private:
-    struct Taken {
-        bool fromFront;
-        std::size_t index;  // into `list`, or into `frontPool`
-        long rank;
-    };
-
-    std::size_t remaining() const { return unusedInList + frontByRank.size(); }
-
-    void takeFromList(std::size_t index) {
-        used[index] = true;
-        ++groupNext[groupOf[index]];
-        --unusedInList;
-        taken.push_back({false, index, 0});
-    }
-
-    void takeFromFront(long rank, std::size_t index) {
-        frontByRank.erase(rank);
-        frontByStart.erase({pointKey(frontPool[index].getStartPoint()), rank});
-        taken.push_back({true, index, rank});
-    }
-
-    Segment takeFirst() {
-        if (!frontByRank.empty()) {
-            const auto first = frontByRank.begin();
-            const std::size_t index = first->second;
-            takeFromFront(first->first, index);
-            return frontPool[index];
-        }
-        while (used[listFront]) ++listFront;
-        // All earlier segments are used, so this is also the first unused
-        // one of its start point: start point groups are used front to back.
-        const std::size_t index = listFront;
-        takeFromList(index);
-        return list[index];
-    }
-
-    bool takeFirstStartingAt(const Point& p, Segment& piece) {
-        const std::uint64_t key = pointKey(p);
-        const auto atFront = frontByStart.lower_bound({key, std::numeric_limits<long>::min()});
-        if (atFront != frontByStart.end() && atFront->first.first == key) {
-            const std::size_t index = atFront->second;
-            takeFromFront(atFront->first.second, index);
-            piece = frontPool[index];
-            return true;
-        }
-        const auto group = std::lower_bound(groupKeys.begin(), groupKeys.end(), key);
-        if (group == groupKeys.end() || *group != key) return false;
-        const std::size_t g = static_cast<std::size_t>(group - groupKeys.begin());
-        if (groupNext[g] == groupEnd[g]) return false;
-        const std::size_t index = byStart[groupNext[g]];
-        takeFromList(index);
-        piece = list[index];
-        return true;
-    }
-
-    // Traces the cycle at the front of the list into keptCorners and puts
-    // its sub-loops at the front; false (nothing consumed) where the
-    // constructor would refuse the list.
-    bool traceOne() {
-        taken.clear();
-        corners.clear();
-        if (remaining() < 3) return false;
-        const Segment first = takeFirst();
-        corners.push_back(first.getStartPoint());
-        corners.push_back(first.getEndPoint());
-        for (;;) {
-            Segment next;
-            if (remaining() == 0 || !takeFirstStartingAt(corners.back(), next)) {
-                putBack();
-                return false;
-            }
-            if (next.getEndPoint() == corners.front()) break;
-            corners.push_back(next.getEndPoint());
-        }
-        cutSubLoops();
-        return true;
-    }
-
-    void putBack() {
-        for (auto it = taken.rbegin(); it != taken.rend(); ++it) {
-            if (it->fromFront) {
-                frontByRank.emplace(it->rank, it->index);
-                frontByStart.emplace(std::make_pair(pointKey(frontPool[it->index].getStartPoint()), it->rank), it->index);
-            } else {
-                used[it->index] = false;
-                --groupNext[groupOf[it->index]];
-                ++unusedInList;
-                listFront = std::min(listFront, it->index);
-            }
-        }
-        taken.clear();
-    }
-
-    // The constructor's repeated cutting: the first corner that recurs
-    // later, up to its next occurrence, is a sub-loop whose segments go to
-    // the front of the list in walking order; the corners before it never
-    // recur, so one forward pass finds every cut.
-    void cutSubLoops() {
-        const std::size_t m = corners.size();
-        std::vector<std::size_t> byPoint(m);
-        for (std::size_t i = 0; i < m; ++i) byPoint[i] = i;
-        std::sort(byPoint.begin(), byPoint.end(), [this](std::size_t a, std::size_t b) {
-            const std::uint64_t ka = pointKey(corners[a]);
-            const std::uint64_t kb = pointKey(corners[b]);
-            return ka != kb ? ka < kb : a < b;
-        });
-        constexpr std::size_t none = static_cast<std::size_t>(-1);
-        std::vector<std::size_t> nextSame(m, none);
-        for (std::size_t i = 0; i + 1 < m; ++i) {
-            if (corners[byPoint[i]] == corners[byPoint[i + 1]]) nextSame[byPoint[i]] = byPoint[i + 1];
-        }
-        keptCorners.clear();
-        std::size_t c = 0;
-        while (c < m) {
-            const std::size_t d = nextSame[c];
-            if (d == none) {
-                keptCorners.push_back(corners[c]);
-                ++c;
-                continue;
-            }
-            const long count = static_cast<long>(d - c);
-            long rank = nextFrontRank - count + 1;
-            for (std::size_t k = c + 1; k <= d; ++k, ++rank) {
-                const std::size_t index = frontPool.size();
-                frontPool.emplace_back(corners[k - 1], corners[k]);
-                frontByRank.emplace(rank, index);
-                frontByStart.emplace(std::make_pair(pointKey(corners[k - 1]), rank), index);
-            }
-            nextFrontRank -= count;
-            c = d;
-        }
-    }
-
-    std::vector<Segment> currentList() const {
-        std::vector<Segment> rest;
-        rest.reserve(remaining());
-        for (const auto& entry : frontByRank) rest.push_back(frontPool[entry.second]);
-        for (std::size_t i = 0; i < list.size(); ++i) {
-            if (!used[i]) rest.push_back(list[i]);
-        }
-        return rest;
-    }
-
-    std::vector<Segment> list;
-    std::vector<bool> used;
-    std::size_t unusedInList;
-    std::size_t listFront = 0;
-    // The list's positions by start point, then position; a group of equal
-    // start points is used front to back.
-    std::vector<std::uint32_t> byStart;
-    std::vector<std::uint64_t> groupKeys;
-    std::vector<std::size_t> groupNext;
-    std::vector<std::size_t> groupEnd;
-    std::vector<std::size_t> groupOf;
-    // Sub-loop segments in front of the list, by place (negative ranks,
-    // smaller is nearer the front).
-    std::vector<Segment> frontPool;
-    std::map<long, std::size_t> frontByRank;
-    std::map<std::pair<std::uint64_t, long>, std::size_t> frontByStart;
-    long nextFrontRank = -1;
-
-    std::vector<Taken> taken;
-    std::vector<Point> corners;
-    std::vector<Point> keptCorners;
-};
-
 // Polygon::contains(hole) for an outline, through the outline's index where
 // it has one: an edge of the hole that no edge of the outline meets between
 // its ends is contained exactly when it is not outside.
 bool outlineContains(const Polygon& outline, const PolygonIndex* index, const Polygon& hole) {
     if (index == nullptr || hole.isEmpty()) return outline.contains(hole);
-    const Box outlineBox(outline);
-    const Rectangle holeBounds = hole.getBoundingRectangle();
-    if (holeBounds.getBottomLeft().x < outlineBox.left || holeBounds.getBottomLeft().y < outlineBox.bottom ||
-        holeBounds.getTopRight().x > outlineBox.right || holeBounds.getTopRight().y > outlineBox.top) {
+    const Box outlineBox(outline.getBoundingRectangle());
+    const Box holeBox(hole.getBoundingRectangle());
+    if (holeBox.minX < outlineBox.minX || holeBox.minY < outlineBox.minY || holeBox.maxX > outlineBox.maxX ||
+        holeBox.maxY > outlineBox.maxY) {
         return false;
     }
     for (const Segment& edge : hole.getEdges()) {
@@ -801,46 +527,37 @@ bool outlineContains(const Polygon& outline, const PolygonIndex* index, const Po
 }
 
 // Traces the difference's boundary: counterclockwise cycles become
-// outlines, clockwise ones holes, and each hole goes to an outline that
-// contains it; empty cycles and holes no outline contains are dropped.
+// outlines, clockwise ones holes, and each hole goes to the innermost
+// outline that contains it; empty cycles and holes no outline contains are
+// dropped.
 HoledPolygonSet assemblePieces(std::vector<Segment> unorderedResultSegments) {
     std::vector<Polygon> basePolygons;
     std::vector<Polygon> polygonHoles;
-    SegmentListTracer(std::move(unorderedResultSegments)).traceAll([&](const Polygon& newPolygon) {
+    Detail::SegmentListTracer(std::move(unorderedResultSegments)).traceAll([&](const Polygon& newPolygon) {
         if (newPolygon.isEmpty()) return;
         (newPolygon.wasOriginallyDefinedInReverseOrder() ? polygonHoles : basePolygons).push_back(newPolygon);
     });
 
-    // A hole belongs to the first outline that contains it. When several
-    // do, the pieces nest (an island left inside another piece's hole), and
-    // the hole is the island's: the smallest containing outline, the first
-    // of equal ones.
+    // Containment of a hole goes through the outline's index, built on
+    // first use where the outline is large enough for it to pay.
+    const std::size_t holeCount = polygonHoles.size();
     std::vector<std::optional<PolygonIndex>> indexes(basePolygons.size());
     std::vector<bool> indexTried(basePolygons.size(), false);
     auto indexOf = [&](std::size_t b) -> const PolygonIndex* {
         if (!indexTried[b]) {
             indexTried[b] = true;
             const Polygon& outline = basePolygons[b];
-            if (static_cast<std::size_t>(outline.numberOfEdges()) * polygonHoles.size() > directTestLimit &&
+            if (static_cast<std::size_t>(outline.numberOfEdges()) * holeCount > directTestLimit &&
                 isSimpleCounterclockwise(outline)) {
                 indexes[b].emplace(outline);
             }
         }
         return indexes[b] ? &*indexes[b] : nullptr;
     };
-    std::vector<std::vector<Polygon>> holesOfBase(basePolygons.size());
-    for (Polygon& hole : polygonHoles) {
-        std::size_t owner = basePolygons.size();
-        for (std::size_t b = 0; b < basePolygons.size(); ++b) {
-            if (owner < basePolygons.size() && basePolygons[b].getArea() >= basePolygons[owner].getArea()) continue;
-            if (!basePolygons[b].boundingRectanglesIntersect(hole)) continue;
-            if (outlineContains(basePolygons[b], indexOf(b), hole)) owner = b;
-        }
-        if (owner < basePolygons.size()) holesOfBase[owner].push_back(std::move(hole));
-    }
-    HoledPolygonSet resultSet;
-    for (std::size_t b = 0; b < basePolygons.size(); ++b) resultSet.add(HoledPolygon(basePolygons[b], holesOfBase[b]));
-    return resultSet;
+    return HoledPolygonSet(Math::assignHolesToInnermostOutlines(
+        basePolygons, std::move(polygonHoles), [&basePolygons, &indexOf](std::size_t b, const Polygon& hole) {
+            return basePolygons[b].boundingRectanglesIntersect(hole) && outlineContains(basePolygons[b], indexOf(b), hole);
+        }));
 }
 
 }  // namespace
@@ -898,11 +615,7 @@ PolygonSet Polygon::booleanAddAndSimplify(const Polygon& otherPolygon, PolygonSe
             interiorHolesRemoved->add(polygon);
         }
     };
-    if (segments.empty()) {
-        sortCycle(Polygon(segments, ""));
-    } else {
-        SegmentListTracer(std::move(segments)).traceAll(sortCycle);
-    }
+    Detail::SegmentListTracer(std::move(segments)).traceAllAtLeastOnce(sortCycle);
     return resultSet;
 }
 

@@ -1,27 +1,31 @@
 #include "geometry/HoleAssignment.h"
 
+#include <utility>
+
 namespace Zelkor::Rectilinear::Math {
 
 std::vector<HoledPolygon> assignHolesToInnermostOutlines(const std::vector<Polygon>& outlines,
                                                          const std::vector<Polygon>& holes) {
-    constexpr std::size_t none = static_cast<std::size_t>(-1);
-    std::vector<std::size_t> owner(holes.size(), none);
-    for (std::size_t h = 0; h < holes.size(); ++h) {
+    return assignHolesToInnermostOutlines(
+        outlines, std::vector<Polygon>(holes),
+        [&outlines](std::size_t outline, const Polygon& hole) { return outlines[outline].contains(hole); });
+}
+
+std::vector<HoledPolygon> assignHolesToInnermostOutlines(const std::vector<Polygon>& outlines,
+                                                         std::vector<Polygon>&& holes,
+                                                         const OutlineContainsHole& outlineContains) {
+    std::vector<std::vector<Polygon>> holesOfOutline(outlines.size());
+    for (Polygon& hole : holes) {
+        std::size_t owner = outlines.size();
         for (std::size_t o = 0; o < outlines.size(); ++o) {
-            if (owner[h] != none && outlines[owner[h]].getArea() <= outlines[o].getArea()) continue;
-            if (outlines[o].contains(holes[h])) owner[h] = o;
+            if (owner < outlines.size() && outlines[owner].getArea() <= outlines[o].getArea()) continue;
+            if (outlineContains(o, hole)) owner = o;
         }
+        if (owner < outlines.size()) holesOfOutline[owner].push_back(std::move(hole));
     }
     std::vector<HoledPolygon> result;
     result.reserve(outlines.size());
-    std::vector<Polygon> holesOfOutline;
-    for (std::size_t o = 0; o < outlines.size(); ++o) {
-        holesOfOutline.clear();
-        for (std::size_t h = 0; h < holes.size(); ++h) {
-            if (owner[h] == o) holesOfOutline.push_back(holes[h]);
-        }
-        result.emplace_back(outlines[o], holesOfOutline);
-    }
+    for (std::size_t o = 0; o < outlines.size(); ++o) result.emplace_back(outlines[o], holesOfOutline[o]);
     return result;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <vector>
 
 #include "geometry/HoledPolygon.h"
@@ -15,5 +17,15 @@ namespace Zelkor::Rectilinear::Math {
 // Holes that no outline contains are dropped.
 std::vector<HoledPolygon> assignHolesToInnermostOutlines(const std::vector<Polygon>& outlines,
                                                          const std::vector<Polygon>& holes);
+
+// Whether outline number `outline` contains `hole`; it must agree with
+// Polygon::contains, and lets a caller answer through its own indexes.
+using OutlineContainsHole = std::function<bool(std::size_t outline, const Polygon& hole)>;
+
+// The same rule with containment decided by `outlineContains`; the holes are
+// moved into the result.
+std::vector<HoledPolygon> assignHolesToInnermostOutlines(const std::vector<Polygon>& outlines,
+                                                         std::vector<Polygon>&& holes,
+                                                         const OutlineContainsHole& outlineContains);
 
 }  // namespace Zelkor::Rectilinear::Math

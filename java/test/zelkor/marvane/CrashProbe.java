@@ -21,6 +21,13 @@ public final class CrashProbe {
             case "diagonalPieceOfCut":
                 RectilinearMathInterface.makeCutOnPolygonSet(new String[] {"0,0 10,5 10,10"}, "5,0 5,10", 4);
                 break;
+            case "diagonalShapeToPosition":
+                RectilinearMathInterface.getShapePositionedWithinHost(
+                        "0,0 10,5 10,10", "0,0 100,0 100,100 0,100", new Object[0], 0);
+                break;
+            case "diagonalHoledPolygon":
+                RectilinearMathInterface.segmentIntersectsPolygon("1,1 1,9", "0,0 10,0 10,10 0,10|2,2 8,6 2,8");
+                break;
             default:
                 throw new IllegalArgumentException(args[0]);
         }

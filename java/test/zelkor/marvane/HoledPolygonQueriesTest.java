@@ -43,4 +43,9 @@ class HoledPolygonQueriesTest {
         assertFalse(RectilinearMathInterface.setCanBeCutWith(
                 new Object[] {"0,0 10,0 10,10 0,10", uShape[0]}, 4));
     }
+
+    @Test
+    void diagonalHoleEndsTheProcessWithOneCrashReport() throws Exception {
+        CrashReports.assertEndsInOneCrashReport("diagonalHoledPolygon");
+    }
 }

@@ -83,4 +83,9 @@ class PlacementEntriesTest {
                 new Object[] {new String[] {"big", "0,0 7,0 7,7 0,7"}}, L_HOST, 2);
         assertArrayEquals(new String[][] {{"big", "0,0 7,0 7,7 0,7"}}, unplaced);
     }
+
+    @Test
+    void diagonalShapeEndsTheProcessWithOneCrashReport() throws Exception {
+        CrashReports.assertEndsInOneCrashReport("diagonalShapeToPosition");
+    }
 }

@@ -1,0 +1,176 @@
+#include "geometry/BoundaryTracing.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "geometry/SegmentKeys.h"
+
+namespace Zelkor::Rectilinear::Detail {
+
+SegmentListTracer::SegmentListTracer(std::vector<Segment> newList)
+    : list(std::move(newList)), used(list.size(), false), unusedInList(list.size()), groupOf(list.size()) {
+    byStart.resize(list.size());
+    for (std::size_t i = 0; i < list.size(); ++i) byStart[i] = static_cast<std::uint32_t>(i);
+    // The set operations hand over sorted lists, whose order by start point,
+    // then position, is their own.
+    const bool sortedByStart = std::is_sorted(list.begin(), list.end(), [](const Segment& a, const Segment& b) {
+        return pointKey(a.getStartPoint()) < pointKey(b.getStartPoint());
+    });
+    if (!sortedByStart) {
+        std::sort(byStart.begin(), byStart.end(), [this](std::uint32_t a, std::uint32_t b) {
+            const std::uint64_t ka = pointKey(list[a].getStartPoint());
+            const std::uint64_t kb = pointKey(list[b].getStartPoint());
+            return ka != kb ? ka < kb : a < b;
+        });
+    }
+    for (std::size_t k = 0; k < byStart.size(); ++k) {
+        const std::uint64_t key = pointKey(list[byStart[k]].getStartPoint());
+        if (groupKeys.empty() || groupKeys.back() != key) {
+            groupKeys.push_back(key);
+            groupNext.push_back(k);
+            groupEnd.push_back(k);
+        }
+        ++groupEnd.back();
+        groupOf[byStart[k]] = groupKeys.size() - 1;
+    }
+}
+
+void SegmentListTracer::takeFromList(std::size_t index) {
+    used[index] = true;
+    ++groupNext[groupOf[index]];
+    --unusedInList;
+    taken.push_back({false, index, 0});
+}
+
+void SegmentListTracer::takeFromFront(long rank, std::size_t index) {
+    frontByRank.erase(rank);
+    frontByStart.erase({pointKey(frontPool[index].getStartPoint()), rank});
+    taken.push_back({true, index, rank});
+}
+
+Segment SegmentListTracer::takeFirst() {
+    if (!frontByRank.empty()) {
+        const auto first = frontByRank.begin();
+        const std::size_t index = first->second;
+        takeFromFront(first->first, index);
+        return frontPool[index];
+    }
+    while (used[listFront]) ++listFront;
+    // All earlier segments are used, so this is also the first unused one of
+    // its start point: start point groups are used front to back.
+    const std::size_t index = listFront;
+    takeFromList(index);
+    return list[index];
+}
+
+bool SegmentListTracer::takeFirstStartingAt(const Point& p, Segment& piece) {
+    const std::uint64_t key = pointKey(p);
+    const auto atFront = frontByStart.lower_bound({key, std::numeric_limits<long>::min()});
+    if (atFront != frontByStart.end() && atFront->first.first == key) {
+        const std::size_t index = atFront->second;
+        takeFromFront(atFront->first.second, index);
+        piece = frontPool[index];
+        return true;
+    }
+    const auto group = std::lower_bound(groupKeys.begin(), groupKeys.end(), key);
+    if (group == groupKeys.end() || *group != key) return false;
+    const std::size_t g = static_cast<std::size_t>(group - groupKeys.begin());
+    if (groupNext[g] == groupEnd[g]) return false;
+    const std::size_t index = byStart[groupNext[g]];
+    takeFromList(index);
+    piece = list[index];
+    return true;
+}
+
+// Traces the cycle at the front of the list into keptCorners and puts its
+// sub-loops at the front; false (nothing consumed) where the constructor
+// would refuse the list.
+bool SegmentListTracer::traceOne() {
+    taken.clear();
+    corners.clear();
+    if (remaining() < 3) return false;
+    const Segment first = takeFirst();
+    corners.push_back(first.getStartPoint());
+    corners.push_back(first.getEndPoint());
+    for (;;) {
+        Segment next;
+        if (remaining() == 0 || !takeFirstStartingAt(corners.back(), next)) {
+            putBack();
+            return false;
+        }
+        if (next.getEndPoint() == corners.front()) break;
+        corners.push_back(next.getEndPoint());
+    }
+    cutSubLoops();
+    return true;
+}
+
+void SegmentListTracer::putBack() {
+    for (auto it = taken.rbegin(); it != taken.rend(); ++it) {
+        if (it->fromFront) {
+            frontByRank.emplace(it->rank, it->index);
+            frontByStart.emplace(std::make_pair(pointKey(frontPool[it->index].getStartPoint()), it->rank), it->index);
+        } else {
+            used[it->index] = false;
+            --groupNext[groupOf[it->index]];
+            ++unusedInList;
+            listFront = std::min(listFront, it->index);
+        }
+    }
+    taken.clear();
+}
+
+// The constructor's repeated cutting: the first corner that recurs later, up
+// to its next occurrence, is a sub-loop whose segments go to the front of the
+// list in walking order and whose corners (but the recurring one) leave the
+// cycle. Corners before it never recur later, and those after it are all
+// still present, so one forward pass finds every cut.
+void SegmentListTracer::cutSubLoops() {
+    const std::size_t m = corners.size();
+    std::vector<std::size_t> byPoint(m);
+    for (std::size_t i = 0; i < m; ++i) byPoint[i] = i;
+    std::sort(byPoint.begin(), byPoint.end(), [this](std::size_t a, std::size_t b) {
+        const std::uint64_t ka = pointKey(corners[a]);
+        const std::uint64_t kb = pointKey(corners[b]);
+        return ka != kb ? ka < kb : a < b;
+    });
+    constexpr std::size_t none = static_cast<std::size_t>(-1);
+    std::vector<std::size_t> nextSame(m, none);
+    for (std::size_t i = 0; i + 1 < m; ++i) {
+        if (corners[byPoint[i]] == corners[byPoint[i + 1]]) nextSame[byPoint[i]] = byPoint[i + 1];
+    }
+    keptCorners.clear();
+    std::size_t c = 0;
+    while (c < m) {
+        const std::size_t d = nextSame[c];
+        if (d == none) {
+            keptCorners.push_back(corners[c]);
+            ++c;
+            continue;
+        }
+        const long count = static_cast<long>(d - c);
+        long rank = nextFrontRank - count + 1;
+        for (std::size_t k = c + 1; k <= d; ++k, ++rank) {
+            const std::size_t index = frontPool.size();
+            frontPool.emplace_back(corners[k - 1], corners[k]);
+            frontByRank.emplace(rank, index);
+            frontByStart.emplace(std::make_pair(pointKey(corners[k - 1]), rank), index);
+        }
+        nextFrontRank -= count;
+        c = d;
+    }
+}
+
+// The list as it stands: the sub-loops, newest first, then the unused input
+// segments in input order.
+std::vector<Segment> SegmentListTracer::currentList() const {
+    std::vector<Segment> rest;
+    rest.reserve(remaining());
+    for (const auto& entry : frontByRank) rest.push_back(frontPool[entry.second]);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (!used[i]) rest.push_back(list[i]);
+    }
+    return rest;
+}
+
+}  // namespace Zelkor::Rectilinear::Detail

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "geometry/Point.h"
+#include "geometry/Polygon.h"
+#include "geometry/Segment.h"
+
+namespace Zelkor::Rectilinear::Detail {
+
+// Traces a segment list into polygons exactly as repeated calls of the
+// segment-list Polygon constructor would, which is how the set operations
+// turn their surviving boundary pieces into outlines and holes. Each call
+// takes the cycle at the front of the list, following at every corner the
+// first segment in list order that starts there, and puts the sub-loops it
+// cuts out at repeated corners back at the front of the list. The list is
+// modelled as those sub-loops (newest first) followed by the unused input
+// segments in input order; an index by start point, then position, finds
+// "the first segment starting here" without the constructor's search of the
+// whole list for every cycle. Where the constructor would refuse the list,
+// the list as it stands goes to the constructor itself, so the outcome, an
+// exception included, is the constructor's own. The list may be in any
+// order; a sorted one skips building the index's order.
+class SegmentListTracer {
+public:
+    explicit SegmentListTracer(std::vector<Segment> newList);
+
+    // Calls visit(polygon) for every polygon the constructor calls would
+    // build, in order, until the list is used up.
+    template <typename Visit>
+    void traceAll(Visit&& visit) {
+        while (remaining() > 0) {
+            if (!traceOne()) {
+                std::vector<Segment> rest = currentList();
+                while (!rest.empty()) visit(Polygon(rest, ""));
+                return;
+            }
+            visit(Polygon(keptCorners, ""));
+        }
+    }
+
+    // As traceAll, but like a loop that calls the constructor at least once:
+    // an empty list gives one empty polygon.
+    template <typename Visit>
+    void traceAllAtLeastOnce(Visit&& visit) {
+        if (remaining() == 0) {
+            std::vector<Segment> none;
+            visit(Polygon(none, ""));
+            return;
+        }
+        traceAll(visit);
+    }
+
+private:
+    struct Taken {
+        bool fromFront;
+        std::size_t index;  // into `list`, or into `frontPool`
+        long rank;
+    };
+
+    std::size_t remaining() const { return unusedInList + frontByRank.size(); }
+    void takeFromList(std::size_t index);
+    void takeFromFront(long rank, std::size_t index);
+    Segment takeFirst();
+    bool takeFirstStartingAt(const Point& p, Segment& piece);
+    bool traceOne();
+    void putBack();
+    void cutSubLoops();
+    std::vector<Segment> currentList() const;
+
+    std::vector<Segment> list;
+    std::vector<bool> used;
+    std::size_t unusedInList;
+    std::size_t listFront = 0;
+    // The list's positions by start point, then position; a group of equal
+    // start points is used front to back.
+    std::vector<std::uint32_t> byStart;
+    std::vector<std::uint64_t> groupKeys;
+    std::vector<std::size_t> groupNext;
+    std::vector<std::size_t> groupEnd;
+    std::vector<std::size_t> groupOf;
+    // Sub-loop segments in front of the list, by place (negative ranks,
+    // smaller is nearer the front).
+    std::vector<Segment> frontPool;
+    std::map<long, std::size_t> frontByRank;
+    std::map<std::pair<std::uint64_t, long>, std::size_t> frontByStart;
+    long nextFrontRank = -1;
+
+    std::vector<Taken> taken;
+    std::vector<Point> corners;
+    std::vector<Point> keptCorners;
+};
+
+}  // namespace Zelkor::Rectilinear::Detail
