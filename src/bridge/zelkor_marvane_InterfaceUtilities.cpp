@@ -87,16 +87,17 @@ jstring newString(JNIEnv* jniEnv, const std::string& text) {
 
 namespace {
 
-// Builds one value per non-null String element of a Java array, in order.
+// Builds one value per String element of a Java array, in order. A null
+// element is skipped, or read as the empty text when `nullReadsAsEmpty`.
 template <typename T>
-std::vector<T> createVectorFromStringArray(JNIEnv* jniEnv, jobjectArray stringArray) {
+std::vector<T> createVectorFromStringArray(JNIEnv* jniEnv, jobjectArray stringArray, bool nullReadsAsEmpty) {
     std::vector<T> values;
     if (stringArray == nullptr) return values;
     const jsize length = jniEnv->GetArrayLength(stringArray);
     values.reserve(static_cast<std::size_t>(length));
     for (jsize index = 0; index < length; ++index) {
         ScopedLocalRef<jstring> element(jniEnv, static_cast<jstring>(jniEnv->GetObjectArrayElement(stringArray, index)));
-        if (!element) continue;
+        if (!element && !nullReadsAsEmpty) continue;
         values.emplace_back(readString(jniEnv, element.get()));
     }
     return values;
@@ -106,17 +107,19 @@ std::vector<T> createVectorFromStringArray(JNIEnv* jniEnv, jobjectArray stringAr
 
 std::vector<Zelkor::Rectilinear::Segment> createSegmentVectorFromJObjectArray(JNIEnv* jniEnv,
                                                                              jobjectArray segmentArray) {
-    return createVectorFromStringArray<Zelkor::Rectilinear::Segment>(jniEnv, segmentArray);
+    return createVectorFromStringArray<Zelkor::Rectilinear::Segment>(jniEnv, segmentArray, false);
 }
 
 std::vector<Zelkor::Rectilinear::HoledPolygon> createHoledPolygonVectorFromJObjectArray(JNIEnv* jniEnv,
                                                                                       jobjectArray shapeArray) {
-    return createVectorFromStringArray<Zelkor::Rectilinear::HoledPolygon>(jniEnv, shapeArray);
+    return createVectorFromStringArray<Zelkor::Rectilinear::HoledPolygon>(jniEnv, shapeArray, true);
 }
 
 namespace {
 
-// Calls `append(polygon)` for each usable row of a shape array, in order.
+// Calls `append(polygon)` once per row of a shape array, in order. A row that
+// is neither a polygon text nor a String[] (null, say), or an empty String[],
+// reads as the empty polygon, so answers stay aligned with the caller's rows.
 template <typename Append>
 void readShapeRows(JNIEnv* jniEnv, jobjectArray shapeArray, Append append) {
     if (shapeArray == nullptr) return;
@@ -125,15 +128,19 @@ void readShapeRows(JNIEnv* jniEnv, jobjectArray shapeArray, Append append) {
     const jsize length = jniEnv->GetArrayLength(shapeArray);
     for (jsize index = 0; index < length; ++index) {
         ScopedLocalRef<jobject> row(jniEnv, jniEnv->GetObjectArrayElement(shapeArray, index));
-        if (!row) continue;
-        if (jniEnv->IsInstanceOf(row.get(), stringClass.get())) {
+        if (row && jniEnv->IsInstanceOf(row.get(), stringClass.get())) {
             append(Zelkor::Rectilinear::Polygon(readString(jniEnv, static_cast<jstring>(row.get())), ""));
             continue;
         }
-        if (!jniEnv->IsInstanceOf(row.get(), stringArrayClass.get())) continue;
+        const jsize pairLength =
+            row && jniEnv->IsInstanceOf(row.get(), stringArrayClass.get())
+                ? jniEnv->GetArrayLength(static_cast<jobjectArray>(row.get()))
+                : 0;
+        if (pairLength == 0) {
+            append(Zelkor::Rectilinear::Polygon(std::string(), ""));
+            continue;
+        }
         const auto pair = static_cast<jobjectArray>(row.get());
-        const jsize pairLength = jniEnv->GetArrayLength(pair);
-        if (pairLength == 0) continue;
         ScopedLocalRef<jstring> first(jniEnv, static_cast<jstring>(jniEnv->GetObjectArrayElement(pair, 0)));
         if (pairLength == 1) {
             append(Zelkor::Rectilinear::Polygon(readString(jniEnv, first.get()), ""));

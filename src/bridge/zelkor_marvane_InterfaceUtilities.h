@@ -43,14 +43,16 @@ std::vector<Zelkor::Rectilinear::Segment> createSegmentVectorFromJObjectArray(JN
 
 // Shape arrays: each row is either a String[] {identifier, polygon text},
 // naming the polygon, or a bare polygon text with the empty name. A null
-// array reads as empty; null rows, empty rows and rows of any other type are
-// skipped; a String[] row of one element is a bare polygon text; a null text
-// reads as the empty polygon.
+// array reads as empty. Any other row (null, an empty String[], another type)
+// reads as the empty polygon, so answers stay aligned with the caller's rows;
+// a String[] row of one element is a bare polygon text; a null text reads as
+// the empty polygon.
 Zelkor::Rectilinear::PolygonSet createPolygonSetFromJObjectArray(JNIEnv* jniEnv, jobjectArray shapeArray);
 std::vector<Zelkor::Rectilinear::Polygon> createPolygonVectorFromJObjectArray(JNIEnv* jniEnv,
                                                                             jobjectArray shapeArray);
 // A String[] of holed-polygon texts, in array order. A null array reads as
-// empty; null elements are skipped.
+// empty; a null element reads as the empty holed polygon, so indices into the
+// caller's array stay valid.
 std::vector<Zelkor::Rectilinear::HoledPolygon> createHoledPolygonVectorFromJObjectArray(JNIEnv* jniEnv,
                                                                                       jobjectArray shapeArray);
 // A String[][] of {name, polygon text} rows in the set's order (never null).
