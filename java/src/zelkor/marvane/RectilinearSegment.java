@@ -3,7 +3,7 @@ package zelkor.marvane;
 import java.util.Objects;
 
 /** A directed axis-parallel segment as the application stores it. */
-public final class RectilinearSegment {
+public class RectilinearSegment {
     private final int x1;
     private final int y1;
     private final int x2;

@@ -2,6 +2,7 @@ package zelkor.marvane;
 
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertThrows;
 import org.junit.jupiter.api.Test;
 
 class SplitSegmentsBySegmentsTest {
@@ -63,6 +64,20 @@ class SplitSegmentsBySegmentsTest {
                 targets, new RectilinearSegment[] {seg(5, 0, 5, n)});
         assertEquals(2 * n, result.length);
         assertEquals(seg(5, n - 1, 10, n - 1), result[2 * n - 2]);
+    }
+
+    @Test
+    void aJavaExceptionDuringTheCallReachesTheCaller() {
+        RectilinearSegment throwing = new RectilinearSegment(0, 0, 1, 0) {
+            @Override
+            public String toString() {
+                throw new IllegalStateException("no text");
+            }
+        };
+        IllegalStateException thrown = assertThrows(IllegalStateException.class,
+                () -> RectilinearMathInterface.splitSegmentsBySegments(
+                        new RectilinearSegment[] {seg(0, 0, 10, 0), throwing}, new RectilinearSegment[0]));
+        assertEquals("no text", thrown.getMessage());
     }
 
     @Test
