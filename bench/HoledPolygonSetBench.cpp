@@ -10,6 +10,7 @@
 
 #include "BoostOracle.h"
 #include "ShapeBuilders.h"
+#include "BoostUnionBaseline.h"
 #include "geometry/HoledPolygonSet.h"
 #include "reference/LiteralHoledPolygonSet.h"
 
@@ -90,21 +91,7 @@ void BM_HoledUnion_Baseline(benchmark::State& state) {
         holed.set_holes(holes.begin(), holes.end());
         input.push_back(holed);
     }
-    std::size_t outlines = 0;
-    std::size_t holes = 0;
-    for (auto _ : state) {
-        bp::polygon_90_set_data<int> region;
-        for (const auto& p : input) region.insert(p);
-        std::vector<bp::polygon_90_with_holes_data<int>> result;
-        region.get(result);
-        outlines = result.size();
-        holes = 0;
-        for (const auto& p : result) holes += p.size_holes();
-        benchmark::DoNotOptimize(result.data());
-    }
-    state.counters["members"] = static_cast<double>(input.size());
-    state.counters["outlines"] = static_cast<double>(outlines);
-    state.counters["holes"] = static_cast<double>(holes);
+    Benchmarks::runBoostUnion(state, input);
 }
 
 BENCHMARK(BM_HoledUnion_Baseline)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);

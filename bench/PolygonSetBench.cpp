@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "BoostUnionBaseline.h"
 #include "geometry/PolygonSet.h"
 #include "reference/LiteralPolygonSet.h"
 
@@ -97,21 +98,7 @@ void runBaseline(benchmark::State& state, const std::vector<Box>& boxes) {
     std::vector<bp::rectangle_data<int>> input;
     input.reserve(boxes.size());
     for (const Box& b : boxes) input.emplace_back(b.x1, b.y1, b.x2, b.y2);
-    std::size_t outlines = 0;
-    std::size_t holes = 0;
-    for (auto _ : state) {
-        bp::polygon_90_set_data<int> region;
-        for (const auto& r : input) region.insert(r);
-        std::vector<bp::polygon_90_with_holes_data<int>> result;
-        region.get(result);
-        outlines = result.size();
-        holes = 0;
-        for (const auto& p : result) holes += p.size_holes();
-        benchmark::DoNotOptimize(result.data());
-    }
-    state.counters["members"] = static_cast<double>(boxes.size());
-    state.counters["outlines"] = static_cast<double>(outlines);
-    state.counters["holes"] = static_cast<double>(holes);
+    Benchmarks::runBoostUnion(state, input);
 }
 
 void BM_UnionGrid_Baseline(benchmark::State& state) {

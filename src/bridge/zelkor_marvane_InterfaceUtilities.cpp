@@ -79,6 +79,10 @@ std::string readString(JNIEnv* jniEnv, jstring javaString) {
     return text;
 }
 
+Zelkor::Rectilinear::Polygon readPolygon(JNIEnv* jniEnv, jstring polygonText) {
+    return Zelkor::Rectilinear::Polygon(readString(jniEnv, polygonText), "");
+}
+
 jstring newString(JNIEnv* jniEnv, const std::string& text) {
     const jstring javaString = jniEnv->NewStringUTF(text.c_str());
     if (javaString == nullptr) throw PendingJavaException{};

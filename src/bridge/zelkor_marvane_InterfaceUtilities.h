@@ -35,6 +35,8 @@ jmethodID findMethod(JNIEnv* jniEnv, jclass javaClass, const char* name, const c
 // Copies a Java string; a null string reads as the empty text.
 std::string readString(JNIEnv* jniEnv, jstring javaString);
 jstring newString(JNIEnv* jniEnv, const std::string& text);
+// A polygon text argument, read with the empty name.
+Zelkor::Rectilinear::Polygon readPolygon(JNIEnv* jniEnv, jstring polygonText);
 
 // A String[] of segment texts, in array order. A null array reads as empty
 // and null elements are skipped.

@@ -53,7 +53,7 @@ JNIEXPORT jobjectArray JNICALL Java_zelkor_marvane_RectilinearMathInterface_spli
 JNIEXPORT jobject JNICALL Java_zelkor_marvane_RectilinearMathInterface_getPolygonLabelPosition(
     JNIEnv* jniEnv, jclass, jstring jPolygonToLabel) {
     return runNativeEntry(jniEnv, [&]() -> jobject {
-        const Zelkor::Rectilinear::Polygon polygonToLabel(readString(jniEnv, jPolygonToLabel), "");
+        const Zelkor::Rectilinear::Polygon polygonToLabel = readPolygon(jniEnv, jPolygonToLabel);
         return newAwtPoint(jniEnv, polygonToLabel.getLabelPosition());
     });
 }

@@ -63,10 +63,6 @@ jobject createPolygonSetCutResult(JNIEnv* jniEnv, const PolygonSetCutResult& cut
     return result;
 }
 
-Polygon readPolygon(JNIEnv* jniEnv, jstring polygonText) {
-    return Polygon(readString(jniEnv, polygonText), "");
-}
-
 }  // namespace
 }  // namespace Zelkor::Marvane
 

@@ -67,8 +67,8 @@ JNIEXPORT jobjectArray JNICALL Java_zelkor_marvane_RectilinearMathInterface_getA
     JNIEnv* jniEnv, jclass, jstring jPolygon, jstring jHostPolygon, jobjectArray jOtherPolygons,
     jint minimumShapePadding) {
     return runNativeEntry(jniEnv, [&]() -> jobjectArray {
-        const Polygon polygon(readString(jniEnv, jPolygon), "");
-        const Polygon hostPolygon(readString(jniEnv, jHostPolygon), "");
+        const Polygon polygon = readPolygon(jniEnv, jPolygon);
+        const Polygon hostPolygon = readPolygon(jniEnv, jHostPolygon);
         const PolygonSet otherPolygons = createPolygonSetFromJObjectArray(jniEnv, jOtherPolygons);
         return createAwtPointArray(jniEnv, Math::getAllPossibleTranslationsForShapeWithinHost(
                                                polygon, hostPolygon, otherPolygons, minimumShapePadding));
@@ -79,8 +79,8 @@ JNIEXPORT jstring JNICALL Java_zelkor_marvane_RectilinearMathInterface_getShapeR
     JNIEnv* jniEnv, jclass, jboolean rotateClockwise, jstring jPolygon, jstring jHostPolygon,
     jobjectArray jOtherPolygons, jint minimumShapePadding) {
     return runNativeEntry(jniEnv, [&]() -> jstring {
-        const Polygon polygon(readString(jniEnv, jPolygon), "");
-        const Polygon hostPolygon(readString(jniEnv, jHostPolygon), "");
+        const Polygon polygon = readPolygon(jniEnv, jPolygon);
+        const Polygon hostPolygon = readPolygon(jniEnv, jHostPolygon);
         const PolygonSet otherPolygons = createPolygonSetFromJObjectArray(jniEnv, jOtherPolygons);
         // Never the original orientation, never the original place.
         const Polygon rotatedAndPositionedPolygon = Math::rotateAndPositionWithinHost(
@@ -93,8 +93,8 @@ JNIEXPORT jstring JNICALL Java_zelkor_marvane_RectilinearMathInterface_getShapeP
     JNIEnv* jniEnv, jclass, jstring jPolygonToAdd, jstring jHostPolygon, jobjectArray jExistingPolygons,
     jint minimumShapePadding) {
     return runNativeEntry(jniEnv, [&]() -> jstring {
-        const Polygon polygonToAdd(readString(jniEnv, jPolygonToAdd), "");
-        const Polygon hostPolygon(readString(jniEnv, jHostPolygon), "");
+        const Polygon polygonToAdd = readPolygon(jniEnv, jPolygonToAdd);
+        const Polygon hostPolygon = readPolygon(jniEnv, jHostPolygon);
         const PolygonSet existingPolygons = createPolygonSetFromJObjectArray(jniEnv, jExistingPolygons);
         // The first feasible place, own orientation first, current place allowed.
         const Polygon positionedPolygon = Math::rotateAndPositionWithinHost(
@@ -107,7 +107,7 @@ JNIEXPORT jobjectArray JNICALL Java_zelkor_marvane_RectilinearMathInterface_getB
     JNIEnv* jniEnv, jclass, jobjectArray jPolygonSet, jstring jHostPolygon, jint bladeWidth) {
     return runNativeEntry(jniEnv, [&]() -> jobjectArray {
         PolygonSet polygonSet = createPolygonSetFromJObjectArray(jniEnv, jPolygonSet);
-        Polygon polygon(readString(jniEnv, jHostPolygon), "");
+        Polygon polygon = readPolygon(jniEnv, jHostPolygon);
         const int expansionFactor = bladeWidth / 2;
         polygon.unvalidatedExpand(expansionFactor);
         polygonSet.unvalidatedExpandAll(expansionFactor);
