@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "geometry/Polygon.h"
+#include "geometry/PolygonSet.h"
+#include "packing/ReportReceiver.h"
+
+namespace Zelkor::Rectilinear::Math {
+
+// Packing modes, the value of `algorithm`.
+constexpr int maximumAreaOutfall = 0;  // largest hosts first: keep large reusable off-cuts
+constexpr int minimumAreaOutfall = 1;  // smallest hosts first: least leftover
+constexpr int standardSheet = 2;       // fill full standard sheets
+
+// One group of the result: the parts placed on one host, in host coordinates.
+struct HostAndSetPairing {
+    PolygonSet set;
+    // The name of the receiving host; empty for the standard sheet.
+    std::string hostId;
+};
+
+struct PackingResults {
+    // One entry per host used, in the order the hosts were taken.
+    std::vector<HostAndSetPairing> resultingSets;
+    // Sum of the group areas, measured on the parts grown by half the spacing.
+    float totalArea = 0.0f;
+    // Sum, per group, of the part of the group's bounding rectangle inside its host.
+    float totalMergedArea = 0.0f;
+    // Sum of the areas of the hosts used, grown by half the spacing.
+    float totalHostArea = 0.0f;
+};
+
+// Groups the parts and places them onto the inventory hosts (in the order the
+// mode asks for, then copies of the standard sheet of maxLength along x by
+// maxWidth along y), keeping `spacingUnits` between neighbouring parts.
+//
+// On return `polygonsToPack` has lost every part that was matched back into
+// the result (normally all of them) and carries congruency ids; hosts that
+// cannot grow by half the spacing have been removed from `potentialHosts` and
+// the others are grown.
+//
+// Progress and heartbeats go to `reportReceiver`, whose exceptions end the run
+// unchanged. Throws PackingException when a part fits no host at all.
+PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, const int& spacingUnits,
+                                       const int& maxWidth, const int& maxLength,
+                                       std::vector<Polygon>& potentialHosts, int algorithm,
+                                       ReportReceiver& reportReceiver);
+
+}  // namespace Zelkor::Rectilinear::Math
