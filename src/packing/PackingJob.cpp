@@ -1,0 +1,254 @@
+#include "packing/PackingJob.h"
+
+#include <charconv>
+#include <cstddef>
+#include <map>
+#include <string_view>
+#include <system_error>
+
+#include "geometry/Exception.h"
+#include "geometry/PolygonSet.h"
+
+namespace Zelkor::Rectilinear {
+
+namespace {
+
+constexpr std::string_view emptyNameToken = "-";
+
+struct ModeName {
+    int mode;
+    std::string_view name;
+};
+constexpr ModeName modeNames[] = {
+    {Math::standardSheet, "full-sheets"},
+    {Math::minimumAreaOutfall, "minimum-outfall"},
+    {Math::maximumAreaOutfall, "maximum-outfall"},
+};
+
+std::string quoted(std::string_view text) {
+    return "'" + std::string(text) + "'";
+}
+
+// One input line cut into white-space separated tokens, comment removed.
+class Line {
+public:
+    Line(int newNumber, std::string_view text) : lineNumber(newNumber) {
+        text = text.substr(0, text.find('#'));
+        std::size_t at = 0;
+        while (true) {
+            at = text.find_first_not_of(" \t\r", at);
+            if (at == std::string_view::npos) break;
+            std::size_t end = text.find_first_of(" \t\r", at);
+            if (end == std::string_view::npos) end = text.size();
+            tokens.push_back(text.substr(at, end - at));
+            at = end;
+        }
+    }
+
+    int getNumber() const { return lineNumber; }
+    bool empty() const { return tokens.empty(); }
+    std::size_t size() const { return tokens.size(); }
+    std::string_view operator[](std::size_t i) const { return tokens[i]; }
+
+    [[noreturn]] void fail(const std::string& reason) const { throw PackingTextError(lineNumber, reason); }
+
+    // The token at i, which must be present; `what` names it in the error.
+    std::string_view field(std::size_t i, const char* what) const {
+        if (i >= tokens.size()) fail("missing " + std::string(what) + " after " + quoted(tokens[0]));
+        return tokens[i];
+    }
+
+    void expectEnd(std::size_t count) const {
+        if (tokens.size() > count) fail("unexpected " + quoted(tokens[count]) + " after " + quoted(tokens[0]));
+    }
+
+    template <typename Number>
+    Number number(std::string_view text, const char* what) const {
+        Number value{};
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (error == std::errc::result_out_of_range) fail(std::string(what) + " " + quoted(text) + " is out of range");
+        if (error != std::errc() || end != text.data() + text.size()) {
+            fail(std::string(what) + " " + quoted(text) + " is not a number");
+        }
+        return value;
+    }
+
+    std::string name(std::size_t i) const {
+        const std::string_view token = field(i, "name");
+        return token == emptyNameToken ? std::string() : std::string(token);
+    }
+
+    // The polygon text made of the tokens from `first` on, named `newName`.
+    Polygon polygon(std::size_t first, std::string newName) const {
+        if (first >= tokens.size()) fail("missing polygon after the name");
+        std::vector<Point> corners;
+        for (std::size_t i = first; i < tokens.size(); ++i) {
+            const std::string_view token = tokens[i];
+            const std::size_t comma = token.find(',');
+            if (comma == std::string_view::npos) fail("corner " + quoted(token) + " is not of the form x,y");
+            corners.emplace_back(number<Coordinate>(token.substr(0, comma), "coordinate"),
+                                 number<Coordinate>(token.substr(comma + 1), "coordinate"));
+        }
+        for (std::size_t i = 0; i < corners.size(); ++i) {
+            const Point& a = corners[i];
+            const Point& b = corners[(i + 1) % corners.size()];
+            if (a.x != b.x && a.y != b.y) {
+                fail("edge " + a.toString() + " to " + b.toString() + " is neither horizontal nor vertical");
+            }
+        }
+        Polygon result;
+        try {
+            result = Polygon(corners, std::move(newName));
+        } catch (const Exception&) {
+            fail("not a valid polygon");
+        }
+        if (!(result.getArea() > 0.0f)) fail("polygon encloses no area");
+        return result;
+    }
+
+private:
+    int lineNumber;
+    std::vector<std::string_view> tokens;
+};
+
+// Calls `handle` with each line that holds more than a comment.
+template <typename Handler>
+void forEachLine(std::istream& in, Handler handle) {
+    int number = 0;
+    for (std::string text; std::getline(in, text);) {
+        const Line line(++number, text);
+        if (!line.empty()) handle(line);
+    }
+    if (in.bad()) throw PackingTextError(0, "read error");
+}
+
+std::string nameToken(const std::string& name) {
+    if (name.empty()) return std::string(emptyNameToken);
+    if (name == emptyNameToken || name.find_first_of(" \t\r\n#") != std::string::npos) {
+        throw std::invalid_argument("name " + quoted(name) + " cannot be written as one token");
+    }
+    return name;
+}
+
+std::string floatText(float value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+}  // namespace
+
+PackingTextError::PackingTextError(int newLineNumber, const std::string& reason)
+    : std::runtime_error(newLineNumber > 0 ? "line " + std::to_string(newLineNumber) + ": " + reason : reason),
+      lineNumber(newLineNumber) {}
+
+std::string packingModeName(int mode) {
+    for (const ModeName& entry : modeNames) {
+        if (entry.mode == mode) return std::string(entry.name);
+    }
+    throw std::invalid_argument("unknown packing mode " + std::to_string(mode));
+}
+
+PackingJob readPackingJob(std::istream& in) {
+    PackingJob job;
+    std::map<std::string, int> givenOn;  // keyword or "host NAME" -> its line
+    auto once = [&givenOn](const Line& line, const std::string& key, const std::string& what) {
+        const auto [at, added] = givenOn.emplace(key, line.getNumber());
+        if (!added) line.fail(what + " already given on line " + std::to_string(at->second));
+    };
+    forEachLine(in, [&](const Line& line) {
+        const std::string_view keyword = line[0];
+        if (keyword == "sheet") {
+            once(line, "sheet", "sheet");
+            job.sheetLength = line.number<Coordinate>(line.field(1, "sheet length"), "sheet length");
+            job.sheetWidth = line.number<Coordinate>(line.field(2, "sheet width"), "sheet width");
+            line.expectEnd(3);
+            if (job.sheetLength <= 0 || job.sheetWidth <= 0) line.fail("sheet sides must be positive");
+        } else if (keyword == "blade") {
+            once(line, "blade", "blade");
+            job.bladeWidth = line.number<int>(line.field(1, "blade width"), "blade width");
+            line.expectEnd(2);
+            if (job.bladeWidth < 0) line.fail("blade width must not be negative");
+        } else if (keyword == "mode") {
+            once(line, "mode", "mode");
+            const std::string_view name = line.field(1, "mode");
+            line.expectEnd(2);
+            const ModeName* found = nullptr;
+            for (const ModeName& entry : modeNames) {
+                if (entry.name == name) found = &entry;
+            }
+            if (found == nullptr) {
+                line.fail("unknown mode " + quoted(name) + " (full-sheets, minimum-outfall or maximum-outfall)");
+            }
+            job.mode = found->mode;
+        } else if (keyword == "host") {
+            std::string name = line.name(1);
+            if (name.empty()) line.fail("a host needs a name");
+            once(line, "host " + name, "host " + quoted(name));
+            job.hosts.push_back(line.polygon(2, std::move(name)));
+        } else if (keyword == "part") {
+            std::string name = line.name(1);
+            job.parts.push_back(line.polygon(2, std::move(name)));
+        } else {
+            line.fail("unknown keyword " + quoted(keyword));
+        }
+    });
+    if (givenOn.count("sheet") == 0) throw PackingTextError(0, "the job has no sheet line");
+    return job;
+}
+
+void writePackingJob(std::ostream& out, const PackingJob& job) {
+    const std::string mode = packingModeName(job.mode);
+    out << "sheet " << job.sheetLength << ' ' << job.sheetWidth << '\n';
+    out << "blade " << job.bladeWidth << '\n';
+    out << "mode " << mode << '\n';
+    for (const Polygon& host : job.hosts) out << "host " << nameToken(host.getName()) << ' ' << host << '\n';
+    for (const Polygon& part : job.parts) out << "part " << nameToken(part.getName()) << ' ' << part << '\n';
+}
+
+Math::PackingResults runPackingJob(const PackingJob& job, ReportReceiver& reportReceiver) {
+    std::vector<Polygon> parts = job.parts;
+    std::vector<Polygon> hosts = job.hosts;
+    return Math::packPolygonsToInventory(parts, job.bladeWidth, job.sheetWidth, job.sheetLength, hosts, job.mode,
+                                         reportReceiver);
+}
+
+Math::PackingResults readPackingResults(std::istream& in) {
+    Math::PackingResults results;
+    std::vector<std::vector<Polygon>> groups;
+    bool haveTotals = false;
+    forEachLine(in, [&](const Line& line) {
+        if (haveTotals) line.fail("text after the totals line");
+        const std::string_view keyword = line[0];
+        if (keyword == "group") {
+            results.resultingSets.push_back({PolygonSet(), line.name(1)});
+            line.expectEnd(2);
+            groups.emplace_back();
+        } else if (keyword == "totals") {
+            results.totalArea = line.number<float>(line.field(1, "total area"), "total area");
+            results.totalMergedArea = line.number<float>(line.field(2, "total merged area"), "total merged area");
+            results.totalHostArea = line.number<float>(line.field(3, "total host area"), "total host area");
+            line.expectEnd(4);
+            haveTotals = true;
+        } else {
+            if (groups.empty()) line.fail("part " + quoted(keyword) + " before the first group line");
+            groups.back().push_back(line.polygon(1, line.name(0)));
+        }
+    });
+    if (!haveTotals) throw PackingTextError(0, "the results have no totals line");
+    for (std::size_t k = 0; k < groups.size(); ++k) results.resultingSets[k].set = PolygonSet(std::move(groups[k]));
+    return results;
+}
+
+void writePackingResults(std::ostream& out, const Math::PackingResults& results) {
+    for (const Math::HostAndSetPairing& group : results.resultingSets) {
+        out << "group " << nameToken(group.hostId) << '\n';
+        for (const Polygon& part : group.set.getAllPolygons()) {
+            out << "  " << nameToken(part.getName()) << ' ' << part << '\n';
+        }
+    }
+    out << "totals " << floatText(results.totalArea) << ' ' << floatText(results.totalMergedArea) << ' '
+        << floatText(results.totalHostArea) << '\n';
+}
+
+}  // namespace Zelkor::Rectilinear

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <istream>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "geometry/Point.h"
+#include "geometry/Polygon.h"
+#include "packing/PackingDriver.h"
+#include "packing/ReportReceiver.h"
+
+namespace Zelkor::Rectilinear {
+
+// A packing job and packing results as plain text, for command-line runs,
+// benchmarks and golden files. A job reads
+//
+//   # comment lines and blank lines are ignored; '#' starts a comment anywhere
+//   sheet 3000 1500                              standard sheet: length along x, width along y
+//   blade 4                                      spacing kept between parts (default 0)
+//   mode full-sheets                             full-sheets (default) | minimum-outfall | maximum-outfall
+//   host offcut-7 0,0 800,0 800,400 0,400        inventory host: name, then polygon text
+//   part side-left 0,0 600,0 600,300 0,300       part: name, then polygon text
+//
+// Fields are separated by spaces or tabs. A name is one token; "-" stands for
+// the empty name. Hosts need distinct, non-empty names, since results name
+// the host of each group and the empty name is the standard sheet's. Polygon
+// corners are checked for well-formed 32-bit numbers, axis-parallel edges and
+// a non-zero area; self-crossing boundaries are not detected.
+//
+// Results read
+//
+//   group offcut-7                               host name, "-" for a standard sheet
+//     side-left 0,0 600,0 600,300 0,300          one line per part: name, polygon text
+//   totals 2.1e+06 2.3e+06 2.5e+06               totalArea totalMergedArea totalHostArea
+//
+// with the totals in the shortest text that reads back as the same float.
+//
+// The readers throw PackingTextError on malformed input; these are input
+// errors, not geometric failures, hence outside the library's exception family.
+
+class PackingTextError : public std::runtime_error {
+public:
+    // what() is "line N: reason", or the bare reason for line 0 (the input as a whole).
+    PackingTextError(int lineNumber, const std::string& reason);
+    int getLineNumber() const { return lineNumber; }
+
+private:
+    int lineNumber;
+};
+
+struct PackingJob {
+    Coordinate sheetLength = 0;  // along x
+    Coordinate sheetWidth = 0;   // along y
+    int bladeWidth = 0;
+    int mode = Math::standardSheet;
+    std::vector<Polygon> hosts;  // named, in stock order
+    std::vector<Polygon> parts;  // named
+};
+
+// "full-sheets", "minimum-outfall" or "maximum-outfall"; throws
+// std::invalid_argument for any other mode.
+std::string packingModeName(int mode);
+
+PackingJob readPackingJob(std::istream& in);
+// Throws std::invalid_argument when a name cannot be written as one token
+// (white space, '#', or the name "-") or the mode is unknown.
+void writePackingJob(std::ostream& out, const PackingJob& job);
+
+// Packs copies of the job's parts and hosts with its sheet, blade and mode.
+// The engine's exceptions and the receiver's pass through.
+Math::PackingResults runPackingJob(const PackingJob& job, ReportReceiver& reportReceiver);
+
+Math::PackingResults readPackingResults(std::istream& in);
+// Same name rule as writePackingJob.
+void writePackingResults(std::ostream& out, const Math::PackingResults& results);
+
+}  // namespace Zelkor::Rectilinear
