@@ -1,11 +1,138 @@
 #include "packing/PackingDriver.h"
 
+#include <algorithm>
+
+#include "geometry/HoledPolygonSet.h"
+#include "packing/HostAssignment.h"
+#include "packing/PackingHelpers.h"
+#include "packing/SpecialCasePrePacking.h"
+
 namespace Zelkor::Rectilinear::Math {
 
-// Placeholder until the engine lands: packs nothing.
-PackingResults packPolygonsToInventory(std::vector<Polygon>&, const int&, const int&, const int&,
-                                       std::vector<Polygon>&, int, ReportReceiver&) {
-    return PackingResults{};
+namespace {
+
+std::vector<IndexedValue> hostOrder(const std::vector<Polygon>& potentialHosts, int algorithm) {
+    if (algorithm != standardSheet) return sortedIndicesByArea(potentialHosts, algorithm == maximumAreaOutfall);
+    std::vector<IndexedValue> order;
+    for (std::size_t ii = 0; ii < potentialHosts.size(); ++ii) order.emplace_back(static_cast<int>(ii), 0.0);
+    return order;
+}
+
+// Grows every host by the expansion factor, dropping those that cannot grow
+// as one simple polygon; the order keeps the survivors in the same relative
+// order, renumbered. Answers whether every survivor is the standard sheet.
+bool inflateHosts(std::vector<Polygon>& potentialHosts, std::vector<IndexedValue>& order, const Polygon& defaultHost,
+                  int expansionFactor, int algorithm) {
+    bool allHostsAreTheSameAsTheDefault = true;
+    std::vector<int> newPosition(potentialHosts.size(), -1);
+    std::vector<Polygon> kept;
+    for (std::size_t ii = 0; ii < potentialHosts.size(); ++ii) {
+        Polygon& host = potentialHosts[ii];
+        if (!host.canExpandBy(expansionFactor)) continue;
+        host.unvalidatedExpand(expansionFactor);
+        if (allHostsAreTheSameAsTheDefault && algorithm != standardSheet && !host.isCongruant(defaultHost)) {
+            allHostsAreTheSameAsTheDefault = false;
+        }
+        newPosition[ii] = static_cast<int>(kept.size());
+        kept.push_back(std::move(host));
+    }
+    potentialHosts = std::move(kept);
+    std::vector<IndexedValue> renumbered;
+    for (const IndexedValue& entry : order) {
+        const int position = newPosition[static_cast<std::size_t>(entry.index)];
+        if (position >= 0) renumbered.emplace_back(position, entry.value);
+    }
+    order = std::move(renumbered);
+    return allHostsAreTheSameAsTheDefault;
+}
+
+// The caller's part for a group polygon, placed where the engine put it.
+// Parts are matched by name and congruency id, first come first served. A part
+// whose outline the spacing changed (a narrow notch closed up) is moved into
+// the engine's outline; should that fail, the engine's outline is kept, which
+// covers the part's place and nothing else.
+Polygon matchToCallersPart(const Polygon& currentPolygon, std::vector<Polygon>& polygonsToPack) {
+    const auto initial = std::find_if(polygonsToPack.begin(), polygonsToPack.end(), [&](const Polygon& part) {
+        return part.getName() == currentPolygon.getName() && part.getId() == currentPolygon.getId();
+    });
+    if (initial == polygonsToPack.end()) return currentPolygon;
+    Polygon result = currentPolygon;
+    if (currentPolygon.numberOfPoints() != initial->numberOfPoints()) {
+        Polygon initialPolygon = *initial;
+        if (currentPolygon.positionPolygonWithin(initialPolygon)) result = std::move(initialPolygon);
+    }
+    polygonsToPack.erase(initial);
+    return result;
+}
+
+}  // namespace
+
+PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, const int& spacingUnits,
+                                       const int& maxWidth, const int& maxLength,
+                                       std::vector<Polygon>& potentialHosts, int algorithm,
+                                       ReportReceiver& reportReceiver) {
+    std::vector<IndexedValue> potentialHostIndicesSortedByArea = hostOrder(potentialHosts, algorithm);
+
+    const std::vector<int> congruentPolygonIds = findCongruentElementsAndAssignIds(polygonsToPack, nullptr, -1);
+    CongruencyCounts congruentPolygonCopyCounts;
+    for (std::size_t ii = 0; ii < polygonsToPack.size(); ++ii) {
+        polygonsToPack[ii].setId(congruentPolygonIds[ii]);
+        ++congruentPolygonCopyCounts[congruentPolygonIds[ii]];
+    }
+
+    const int expansionFactor = spacingUnits / 2;
+    std::vector<PolygonSet> polygonSets;
+    polygonSets.reserve(polygonsToPack.size());
+    for (const Polygon& part : polygonsToPack) {
+        PolygonSet set(std::vector<Polygon>{part});
+        set.unvalidatedExpandAll(expansionFactor);
+        set.slideToOrigin();
+        polygonSets.push_back(std::move(set));
+    }
+
+    Polygon defaultHost({Point(0, 0), Point(maxLength, 0), Point(maxLength, maxWidth), Point(0, maxWidth)}, "");
+    defaultHost.unvalidatedExpand(expansionFactor);
+
+    if (inflateHosts(potentialHosts, potentialHostIndicesSortedByArea, defaultHost, expansionFactor, algorithm)) {
+        algorithm = standardSheet;
+    }
+
+    const int totalNumberOfShapes = static_cast<int>(polygonsToPack.size());
+    if (algorithm == standardSheet) {
+        prePackPolygonsForSpecialCases(polygonSets, congruentPolygonIds, congruentPolygonCopyCounts, defaultHost,
+                                       expansionFactor, totalNumberOfShapes, &reportReceiver);
+    }
+
+    std::vector<Polygon> hostShapesUsed;
+    std::vector<PolygonSet> retiredSets;
+    packSetsIntoHostGroupings(algorithm, polygonSets, defaultHost, expansionFactor, totalNumberOfShapes, 0,
+                              congruentPolygonCopyCounts, potentialHosts, potentialHostIndicesSortedByArea,
+                              &reportReceiver, hostShapesUsed, retiredSets);
+
+    PackingResults results;
+    for (std::size_t k = 0; k < retiredSets.size(); ++k) {
+        PolygonSet& group = retiredSets[k];
+        const Polygon& host = hostShapesUsed[k];
+        results.totalArea += group.getArea();
+        results.totalHostArea += host.getArea();
+
+        const Rectangle bounds = group.getBoundingRectangle();
+        const Point& bottomLeft = bounds.getBottomLeft();
+        const Point& topRight = bounds.getTopRight();
+        const Polygon boundingRectangle({bottomLeft, Point(topRight.x, bottomLeft.y), topRight,
+                                         Point(bottomLeft.x, topRight.y)},
+                                        "");
+        results.totalMergedArea += boundingRectangle.getArea() - boundingRectangle.booleanSubtract(host).getArea();
+
+        group.unvalidatedContractAll(expansionFactor);
+        std::vector<Polygon> matched;
+        matched.reserve(static_cast<std::size_t>(group.size()));
+        for (const Polygon& currentPolygon : group.getAllPolygons()) {
+            matched.push_back(matchToCallersPart(currentPolygon, polygonsToPack));
+        }
+        results.resultingSets.push_back({PolygonSet(std::move(matched)), host.getName()});
+    }
+    return results;
 }
 
 }  // namespace Zelkor::Rectilinear::Math

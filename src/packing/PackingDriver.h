@@ -5,14 +5,10 @@
 
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
+#include "packing/PackingModes.h"
 #include "packing/ReportReceiver.h"
 
 namespace Zelkor::Rectilinear::Math {
-
-// Packing modes, the value of `algorithm`.
-constexpr int maximumAreaOutfall = 0;  // largest hosts first: keep large reusable off-cuts
-constexpr int minimumAreaOutfall = 1;  // smallest hosts first: least leftover
-constexpr int standardSheet = 2;       // fill full standard sheets
 
 // One group of the result: the parts placed on one host, in host coordinates.
 struct HostAndSetPairing {

@@ -1,0 +1,227 @@
+#include "packing/ComparablePacking.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "geometry/SegmentSplitting.h"
+#include "packing/PairingSearch.h"
+
+namespace Zelkor::Rectilinear {
+
+namespace {
+
+double boundingArea(const PolygonSet& set) { return set.getBoundingRectangle().getArea(); }
+
+std::int64_t extentX(const Rectangle& r) { return std::int64_t{r.getTopRight().x} - r.getBottomLeft().x; }
+std::int64_t extentY(const Rectangle& r) { return std::int64_t{r.getTopRight().y} - r.getBottomLeft().y; }
+
+}  // namespace
+
+ComparablePacking::ComparablePacking() { initalizeHeuristicValues(); }
+
+ComparablePacking::ComparablePacking(PolygonSet newBaseSet, PolygonSet newSatelliteSet, Polygon newHostPolygon,
+                                     int newRelativeRotationMultiplier, Point newRelativeTranslation)
+    : baseSet(std::move(newBaseSet)),
+      satelliteSet(std::move(newSatelliteSet)),
+      hostPolygon(std::move(newHostPolygon)),
+      relativeTranslation(newRelativeTranslation),
+      relativeRotationMultiplier(newRelativeRotationMultiplier) {
+    initalizeHeuristicValues();
+}
+
+void ComparablePacking::initalizeHeuristicValues() {
+    isSet = false;
+    valid = false;
+    startingHostPositionHasBeenSet = false;
+    hostDataIsBest = false;
+    areaRatio = boundingDensity = tightDensity = sideRatio = areaSum = -1.0f;
+    unusedSpace = {-1, -1};
+    contactArea = -1;
+    whiteSpace = WhiteSpaceInformation();
+}
+
+PolygonSet* ComparablePacking::getCombination() {
+    if (combination.empty()) {
+        PolygonSet placedSatellite = satelliteSet;
+        placedSatellite.rotateAboutOrigin(relativeRotationMultiplier);
+        placedSatellite.slideToOrigin();
+        placedSatellite.translate(relativeTranslation);
+        combination.add(baseSet);
+        combination.add(placedSatellite);
+        combination.slideToOrigin();
+    }
+    return &combination;
+}
+
+void ComparablePacking::setFirstKnownValidHostTranslationAndRotation(const Point& translation,
+                                                                     int rotationMultiplier) {
+    hostTranslation = translation;
+    hostRotationMultiplier = rotationMultiplier;
+    startingHostPositionHasBeenSet = true;
+}
+
+float ComparablePacking::getAreaRatio() {
+    if (areaRatio == -1.0f) {
+        areaRatio = static_cast<float>(boundingArea(*getCombination()) /
+                                       (boundingArea(satelliteSet) + boundingArea(baseSet)));
+    }
+    return areaRatio;
+}
+
+float ComparablePacking::getBoundingDensity() {
+    if (boundingDensity == -1.0f) {
+        boundingDensity =
+            static_cast<float>((baseSet.getArea() + satelliteSet.getArea()) / boundingArea(*getCombination()));
+    }
+    return boundingDensity;
+}
+
+float ComparablePacking::getTightDensity() {
+    if (tightDensity == -1.0f) {
+        PolygonSet holes;
+        PolygonSet merged = getCombination()->booleanAddAndSimplifyAll(&holes);
+        const float mergedArea = merged.getArea();
+        tightDensity = (mergedArea - holes.getArea()) / mergedArea;
+    }
+    return tightDensity;
+}
+
+float ComparablePacking::getSideRatio() {
+    if (sideRatio == -1.0f) {
+        const Rectangle bounds = getCombination()->getBoundingRectangle();
+        const double x = static_cast<double>(extentX(bounds));
+        const double y = static_cast<double>(extentY(bounds));
+        sideRatio = static_cast<float>(std::min(x, y) / std::max(x, y));
+    }
+    return sideRatio;
+}
+
+float ComparablePacking::getAreaSum() {
+    if (areaSum == -1.0f) areaSum = baseSet.getArea() + satelliteSet.getArea();
+    return areaSum;
+}
+
+int ComparablePacking::getContactArea() {
+    if (contactArea == -1) {
+        PolygonSet placedSatellite = satelliteSet;
+        placedSatellite.rotateAboutOrigin(relativeRotationMultiplier);
+        placedSatellite.slideToOrigin();
+        placedSatellite.translate(relativeTranslation);
+        const std::vector<Segment> pieces =
+            Math::splitSegmentsBySegments(placedSatellite.getAllEdges(), baseSet.getAllEdges());
+        contactArea = 0;
+        for (const Segment& piece : pieces) {
+            for (const Polygon& basePolygon : baseSet.getAllPolygons()) {
+                if (basePolygon.segmentIsOnBoundary(piece)) contactArea += piece.length();
+            }
+        }
+    }
+    return contactArea;
+}
+
+std::pair<int, int> ComparablePacking::getUnusedSpace() {
+    if (unusedSpace.first == -1 && unusedSpace.second == -1 && hostPolygon.numberOfEdges() < 5) {
+        const Rectangle bounds = getCombination()->getBoundingRectangle();
+        const Rectangle hostBounds = hostPolygon.getBoundingRectangle();
+        const std::int64_t length = extentX(bounds), width = extentY(bounds);
+        const std::int64_t hostLength = extentX(hostBounds), hostWidth = extentY(hostBounds);
+        const std::int64_t area = length * width;
+        auto spare = [area](std::int64_t product) {
+            const std::int64_t value = product - area;
+            constexpr std::int64_t none = std::numeric_limits<std::int32_t>::max();
+            return static_cast<int>(value < 0 ? none : std::min(value, none));
+        };
+        const int first = std::min(spare(length * hostWidth), spare(width * hostWidth));
+        const int second = std::min(spare(length * hostLength), spare(width * hostLength));
+        unusedSpace = {std::min(first, second), std::max(first, second)};
+    }
+    return unusedSpace;
+}
+
+WhiteSpaceInformation ComparablePacking::getWhiteSpaceScore(int contractionFactor) {
+    if (!whiteSpace.isSet()) {
+        // The search writes its answer over the start it reads: start from copies.
+        const Point startTranslation = hostTranslation;
+        const int startRotation = hostRotationMultiplier;
+        const bool haveStart = startingHostPositionHasBeenSet;
+        hostPolygon.getBestPositionOfSetWithin(*getCombination(), &hostTranslation, &hostRotationMultiplier,
+                                               &whiteSpace, contractionFactor,
+                                               haveStart ? &startTranslation : nullptr,
+                                               haveStart ? &startRotation : nullptr);
+        hostDataIsBest = true;
+    }
+    return whiteSpace;
+}
+
+ComparablePacking::Verdict ComparablePacking::compareOn(int criterion, ComparablePacking& other,
+                                                         int contractionFactor) {
+    // Relative criteria measure the difference against this candidate's own
+    // value; a difference that is not a number falls inside the band.
+    auto exact = [](auto mine, auto theirs, bool largerWins) {
+        if (mine == theirs) return Verdict::tie;
+        return (mine > theirs) == largerWins ? Verdict::better : Verdict::worse;
+    };
+    switch (criterion) {
+        case 0: {
+            const float t = getAreaRatio();
+            const float r = (t - other.getAreaRatio()) / t;
+            if (r <= -0.01) return Verdict::better;
+            if (r >= 0.01) return Verdict::worse;
+            return Verdict::tie;
+        }
+        case 1:
+            return exact(getBoundingDensity(), other.getBoundingDensity(), true);
+        case 8: {
+            const float t = getWhiteSpaceScore(contractionFactor).getAreaOfLargestOutfall() + getCombination()->getArea();
+            const float o = other.getWhiteSpaceScore(contractionFactor).getAreaOfLargestOutfall() +
+                            other.getCombination()->getArea();
+            const float r = (t - o) / t;
+            if (r > 0.01) return Verdict::better;
+            if (r < -0.01) return Verdict::worse;
+            return Verdict::tie;
+        }
+        case 5:
+            return exact(getAreaSum(), other.getAreaSum(), true);
+        case 7:
+            return exact(getWhiteSpaceScore(contractionFactor).getNumberOfSidesOfOutfall(),
+                         other.getWhiteSpaceScore(contractionFactor).getNumberOfSidesOfOutfall(), false);
+        case 10:
+            return exact(getContactArea(), other.getContactArea(), true);
+        default:
+            return Verdict::tie;
+    }
+}
+
+bool ComparablePacking::isBetterThan(ComparablePacking& otherPacking, int contractionFactor,
+                                     std::vector<PolygonSet>* polygonSets, int baseSetIndex, int satelliteSetIndex,
+                                     int greatestAreaSetIndex,
+                                     ComparablePacking* resultingBestPositionRelativeToLargestAreaSet,
+                                     PackingCache* cache) {
+    if (!valid) return false;
+    auto respectsLargestSet = [&] {
+        return Math::pairingRespectsMaxAreaSet(*polygonSets, baseSetIndex, satelliteSetIndex, greatestAreaSetIndex,
+                                               hostPolygon, contractionFactor,
+                                               resultingBestPositionRelativeToLargestAreaSet, cache);
+    };
+    bool haveCheckedGreatestAreaSet = polygonSets == nullptr;
+    if (otherPacking.valid) {
+        bool decided = false;
+        for (int position = 0; position < 6 && !decided; ++position) {
+            const int criterion = heuristics[position];
+            if (criterion == 8 && polygonSets) {
+                if (!respectsLargestSet()) return false;
+                haveCheckedGreatestAreaSet = true;
+            }
+            switch (compareOn(criterion, otherPacking, contractionFactor)) {
+                case Verdict::better: decided = true; break;
+                case Verdict::worse: return false;
+                case Verdict::tie: break;
+            }
+        }
+        if (!decided) return false;
+    }
+    return haveCheckedGreatestAreaSet || respectsLargestSet();
+}
+
+}  // namespace Zelkor::Rectilinear

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <utility>
+#include <vector>
+
+#include "geometry/Point.h"
+#include "geometry/Polygon.h"
+#include "geometry/PolygonSet.h"
+#include "placement/WhiteSpaceInformation.h"
+
+namespace Zelkor::Rectilinear {
+
+class PackingCache;
+
+// One candidate pairing of the engine: the satellite set laid beside the base
+// set at a relative rotation and translation, judged for one host. Its scores
+// are computed on first request and kept (they survive copying), so a
+// candidate stored in the cache never recomputes them.
+class ComparablePacking {
+public:
+    // An unset, invalid candidate.
+    ComparablePacking();
+    ComparablePacking(PolygonSet newBaseSet, PolygonSet newSatelliteSet, Polygon newHostPolygon,
+                      int newRelativeRotationMultiplier, Point newRelativeTranslation);
+
+    // The base plus the placed satellite, slid to the origin; built on first use.
+    PolygonSet* getCombination();
+
+    bool getIsSet() const { return isSet; }
+    void setIsSet(bool newIsSet) { isSet = newIsSet; }
+    bool isValid() const { return valid; }
+    void setIsValid(bool newValid) { valid = newValid; }
+    int getRelativeRotationMultiplier() const { return relativeRotationMultiplier; }
+    void setRelativeRotationMultiplier(int multiplier) { relativeRotationMultiplier = multiplier; }
+    const Point& getRelativeTranslation() const { return relativeTranslation; }
+    const PolygonSet& getBaseSet() const { return baseSet; }
+    const PolygonSet& getSatelliteSet() const { return satelliteSet; }
+    const Polygon& getHostPolygon() const { return hostPolygon; }
+    // A host placement known to hold the combination: the white-space search starts there.
+    void setFirstKnownValidHostTranslationAndRotation(const Point& translation, int rotationMultiplier);
+
+    float getAreaRatio();
+    float getBoundingDensity();
+    float getTightDensity();
+    float getSideRatio();
+    float getAreaSum();
+    int getContactArea();
+    std::pair<int, int> getUnusedSpace();
+    // The best placement of the combination in the host, judged by its outfall;
+    // searched again on each request while no placement has been found.
+    WhiteSpaceInformation getWhiteSpaceScore(int contractionFactor);
+
+    // Whether this candidate should replace otherPacking. The criteria, in order:
+    // smaller bounding-box ratio (1 % band), larger bounding density, larger
+    // largest outfall plus area (1 % band), larger area, fewer outfall sides,
+    // larger contact. With polygonSets given, a pairing that would leave the
+    // largest set unable to grow never wins (see Math::pairingRespectsMaxAreaSet).
+    bool isBetterThan(ComparablePacking& otherPacking, int contractionFactor, std::vector<PolygonSet>* polygonSets,
+                      int baseSetIndex, int satelliteSetIndex, int greatestAreaSetIndex,
+                      ComparablePacking* resultingBestPositionRelativeToLargestAreaSet, PackingCache* cache);
+
+    // Criterion codes in the order they are consulted.
+    static constexpr int heuristics[6] = {0, 1, 8, 5, 7, 10};
+
+private:
+    enum class Verdict { better, worse, tie };
+    Verdict compareOn(int criterion, ComparablePacking& other, int contractionFactor);
+    void initalizeHeuristicValues();
+
+    bool isSet = false;
+    PolygonSet baseSet;
+    PolygonSet satelliteSet;
+    Polygon hostPolygon;
+    PolygonSet combination;
+    bool valid = false;
+    bool startingHostPositionHasBeenSet = false;
+    Point relativeTranslation;
+    int relativeRotationMultiplier = 0;
+    bool hostDataIsBest = false;
+    Point hostTranslation;
+    int hostRotationMultiplier = 0;
+    float areaRatio = -1.0f;
+    float boundingDensity = -1.0f;
+    float tightDensity = -1.0f;
+    WhiteSpaceInformation whiteSpace;
+    float sideRatio = -1.0f;
+    float areaSum = -1.0f;
+    std::pair<int, int> unusedSpace{-1, -1};
+    int contactArea = -1;
+};
+
+}  // namespace Zelkor::Rectilinear

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <vector>
+
+#include "packing/ComparablePacking.h"
+
+namespace Zelkor::Rectilinear {
+
+// The evaluated pairings of the engine's working list of sets, one entry per
+// unordered pair of list positions: row i holds the entries of the pairs
+// {i, j} for every j < i. The cache follows the list: it grows when sets are
+// added and shifts indices down when one is removed.
+//
+// Positions out of range, or two equal positions, are not errors: reads give
+// an unset, invalid entry and writes, unsets and deletions do nothing.
+class PackingCache {
+public:
+    explicit PackingCache(int newNumberOfElements);
+    virtual ~PackingCache() = default;
+
+    // A copy of the pair's entry (either order), or an unset, invalid entry.
+    ComparablePacking getCacheEntry(int element1, int element2) const;
+    // Read access without the copy; null for an unusable pair.
+    const ComparablePacking* findCacheEntry(int element1, int element2) const;
+    // Stores the entry, marked as set.
+    void setCacheEntry(int element1, int element2, ComparablePacking cacheEntry);
+    int size() const { return static_cast<int>(cache.size()); }
+    // Marks every entry of the element unset; the entries keep their values.
+    void unsetAllCacheEntriesForElement(int element);
+    // Removes the element; later elements move down one position.
+    void deleteElement(int element);
+    // Appends elements with unset entries, or deletes from the end.
+    void resize(int newNumberOfElements);
+
+private:
+    bool isUsablePair(int element1, int element2) const;
+
+    std::vector<std::vector<ComparablePacking>> cache;
+};
+
+}  // namespace Zelkor::Rectilinear
