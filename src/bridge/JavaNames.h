@@ -27,6 +27,12 @@ inline constexpr const char* stringConstructorDescriptor = "(Ljava/lang/String;)
 inline constexpr const char* polygonSetCutResultClass = "zelkor/marvane/PolygonSetCutResult";
 inline constexpr const char* cutResultConstructorDescriptor = "([I[Ljava/lang/String;)V";
 
+// Callbacks on the PackHandler object that started a packing run.
+inline constexpr const char* setProgressPercentageMethod = "setProgressPercentage";
+inline constexpr const char* floatConsumerDescriptor = "(F)V";
+inline constexpr const char* addResultGroupMethod = "addResultGroup";
+inline constexpr const char* addResultGroupDescriptor = "(Ljava/lang/String;[[Ljava/lang/String;)V";
+
 inline constexpr const char* crashReportText = "Uncaught exception thrown in back end";
 
 }  // namespace Zelkor::Marvane::JavaNames

@@ -1,0 +1,114 @@
+package zelkor.marvane;
+
+import java.util.ArrayList;
+import java.util.Collections;
+import java.util.List;
+
+/**
+ * Packs parts onto inventory hosts with the native library and receives what the run reports.
+ *
+ * <p>A pack method runs on the calling thread until the packing is done. Its arguments are two shape arrays,
+ * each row a {@code {name, polygon text}} pair or a bare polygon text (unnamed): the potential hosts (sheets
+ * and off-cuts in stock) and the parts; then the saw blade width kept between neighbouring parts, and the
+ * standard sheet's length (along x) and width (along y), used once the hosts are exhausted. The three
+ * methods differ in the order in which hosts are taken: standard sheets only (when every host is a standard
+ * sheet, or there are none, all three behave like this), smallest host first (least outfall), or largest
+ * host first (largest reusable outfall).
+ *
+ * <p>While it works, the run calls {@link #setProgressPercentage} with a fraction between 0 and 0.99 whenever
+ * it has moved on by at least 0.01. When it is done, it calls {@link #addResultGroup} once per host used, in
+ * the order the hosts were taken, and returns {total area of the groups, total merged area, total host
+ * area}; the areas include a margin of half the blade width around every part and host.
+ *
+ * <p>{@link #abortAllPacking} stops every run in progress in the process; an aborted run delivers no group
+ * and returns three zeros. A run that fails (a part that fits no host, say) writes one line to
+ * {@link ErrorLogHandler}, delivers no group and returns three zeros too.
+ *
+ * <p>The handler records the groups delivered and the last progress value. Subclasses may override the two
+ * callbacks to follow a run as it happens; they are called on the packing thread, and an exception they
+ * throw stops the run and reaches the caller of the pack method. Records accumulate over runs, so use one
+ * handler per run; several runs may go on at once on different threads, each with its own handler.
+ */
+public class PackHandler {
+    static {
+        System.loadLibrary("ZelkorRectilinearGeometry");
+    }
+
+    /** The parts that one host receives. */
+    public static final class ResultGroup {
+        private final String hostId;
+        private final String[][] parts;
+
+        ResultGroup(String hostId, String[][] parts) {
+            this.hostId = hostId;
+            this.parts = parts;
+        }
+
+        /** The name of the receiving host; empty for a standard sheet. */
+        public String getHostId() {
+            return hostId;
+        }
+
+        /** The parts as placed on the host, one {name, polygon text} row each (a copy). */
+        public String[][] getParts() {
+            String[][] copy = new String[parts.length][];
+            for (int i = 0; i < parts.length; i++) {
+                copy[i] = parts[i].clone();
+            }
+            return copy;
+        }
+
+        @Override
+        public String toString() {
+            return "host '" + hostId + "': " + parts.length + " part(s)";
+        }
+    }
+
+    private final List<ResultGroup> resultGroups = new ArrayList<>();
+    private volatile float progress;
+
+    public PackHandler() {
+    }
+
+    /** Fills standard sheets. Returns {total area, total merged area, total host area}. */
+    public native float[] packToFullSheets(Object[] potentialHosts, Object[] packingShapes, int bladeWidth,
+            int standardSheetLength, int standardSheetWidth);
+
+    /** Takes the smallest hosts first. Returns {total area, total merged area, total host area}. */
+    public native float[] packToMinimumAreaOutfall(Object[] potentialHosts, Object[] packingShapes, int bladeWidth,
+            int standardSheetLength, int standardSheetWidth);
+
+    /** Takes the largest hosts first. Returns {total area, total merged area, total host area}. */
+    public native float[] packToMaximumAreaOutfall(Object[] potentialHosts, Object[] packingShapes, int bladeWidth,
+            int standardSheetLength, int standardSheetWidth);
+
+    /**
+     * Asks every packing run in progress, of any handler on any thread, to stop at its next progress check.
+     * Returns at once; runs started afterwards are not affected.
+     */
+    public native void abortAllPacking();
+
+    /** Called by a running pack with its progress, a fraction between 0 and 0.99. */
+    public void setProgressPercentage(float progress) {
+        this.progress = progress;
+    }
+
+    /** Called by a finished pack once per host used, in order, with the parts placed on it. */
+    public void addResultGroup(String hostId, String[][] group) {
+        synchronized (resultGroups) {
+            resultGroups.add(new ResultGroup(hostId, group));
+        }
+    }
+
+    /** The last progress value received; 0 before the first. */
+    public float getProgress() {
+        return progress;
+    }
+
+    /** The groups received so far, in arrival order. */
+    public List<ResultGroup> getResultGroups() {
+        synchronized (resultGroups) {
+            return Collections.unmodifiableList(new ArrayList<>(resultGroups));
+        }
+    }
+}

@@ -1,0 +1,115 @@
+#include "bridge/zelkor_marvane_PackHandler.h"
+
+#include <vector>
+
+#include "bridge/JavaNames.h"
+#include "bridge/PackingReportReceiver.h"
+#include "bridge/ScopedLocalRef.h"
+#include "bridge/zelkor_marvane_InterfaceUtilities.h"
+#include "geometry/Exception.h"
+#include "geometry/InterruptedException.h"
+#include "geometry/Polygon.h"
+#include "packing/PackingDriver.h"
+
+namespace Zelkor::Marvane {
+namespace {
+
+namespace Math = Zelkor::Rectilinear::Math;
+using Zelkor::Rectilinear::Polygon;
+
+constexpr const char* engineExceptionMessage =
+    "Zelkor::Exception was thrown during call to Zelkor::Rectilinear::Math::packPolygonsToInventory()";
+constexpr const char* unexpectedTypeMessage =
+    "Unexpected type was thrown during call to Zelkor::Rectilinear::Math::packPolygonsToInventory()";
+
+jfloatArray newTotals(JNIEnv* jniEnv, const Math::PackingResults& results) {
+    const jfloat totals[3] = {results.totalArea, results.totalMergedArea, results.totalHostArea};
+    const jfloatArray array = jniEnv->NewFloatArray(3);
+    if (array == nullptr) throw PendingJavaException{};
+    jniEnv->SetFloatArrayRegion(array, 0, 3, totals);
+    return array;
+}
+
+// The shared body of the three packing entries. The argument conversions and
+// the delivery of the groups fail as in every other entry; only the engine run
+// is guarded: an abort returns zeros at once, any other failure is logged and
+// leaves the result empty. A Java exception raised by a callback stops the run
+// and stays pending for the caller.
+jfloatArray packPolygonsToInventory(JNIEnv* jniEnv, jobject jniObject, jobjectArray jPotentialHosts,
+                                    jobjectArray jPackingShapes, jint bladeWidth, jint standardSheetLength,
+                                    jint standardSheetWidth, int algorithm) {
+    return runNativeEntry(jniEnv, [&]() -> jfloatArray {
+        std::vector<Polygon> potentialHosts = createPolygonVectorFromJObjectArray(jniEnv, jPotentialHosts);
+        std::vector<Polygon> packingShapes = createPolygonVectorFromJObjectArray(jniEnv, jPackingShapes);
+
+        ScopedLocalRef<jclass> handlerClass(jniEnv, jniEnv->GetObjectClass(jniObject));
+        const jmethodID setProgressPercentage = findMethod(
+            jniEnv, handlerClass.get(), JavaNames::setProgressPercentageMethod, JavaNames::floatConsumerDescriptor);
+        const jmethodID addResultGroup = findMethod(jniEnv, handlerClass.get(), JavaNames::addResultGroupMethod,
+                                                    JavaNames::addResultGroupDescriptor);
+
+        PackingReportReceiver packingReportReceiver([&](float progress) {
+            jvalue argument;
+            argument.f = progress;
+            jniEnv->CallVoidMethodA(jniObject, setProgressPercentage, &argument);
+            throwIfJavaExceptionPending(jniEnv);
+        });
+        Math::PackingResults packingResults;
+        try {
+            const RunningPackingListing listing(packingReportReceiver);
+            packingResults = Math::packPolygonsToInventory(packingShapes, bladeWidth, standardSheetWidth,
+                                                           standardSheetLength, potentialHosts, algorithm,
+                                                           packingReportReceiver);
+        } catch (const PendingJavaException&) {
+            throw;
+        } catch (const Zelkor::Rectilinear::InterruptedException&) {
+            return newTotals(jniEnv, Math::PackingResults{});
+        } catch (const Zelkor::Exception& e) {
+            printToErrorLog(jniEnv, engineExceptionMessage, e);
+            throwIfJavaExceptionPending(jniEnv);
+        } catch (...) {
+            printToErrorLog(jniEnv, unexpectedTypeMessage);
+            throwIfJavaExceptionPending(jniEnv);
+        }
+
+        for (const Math::HostAndSetPairing& pairing : packingResults.resultingSets) {
+            ScopedLocalRef<jstring> hostId(jniEnv, newString(jniEnv, pairing.hostId));
+            ScopedLocalRef<jobjectArray> group(jniEnv, createJObjectArrayFromPolygonSet(jniEnv, pairing.set));
+            jniEnv->CallVoidMethod(jniObject, addResultGroup, hostId.get(), group.get());
+            throwIfJavaExceptionPending(jniEnv);
+        }
+        return newTotals(jniEnv, packingResults);
+    });
+}
+
+}  // namespace
+}  // namespace Zelkor::Marvane
+
+using namespace Zelkor::Marvane;
+namespace Math = Zelkor::Rectilinear::Math;
+
+JNIEXPORT jfloatArray JNICALL Java_zelkor_marvane_PackHandler_packToFullSheets(
+    JNIEnv* jniEnv, jobject jniObject, jobjectArray jPotentialHosts, jobjectArray jPackingShapes, jint bladeWidth,
+    jint standardSheetLength, jint standardSheetWidth) {
+    return packPolygonsToInventory(jniEnv, jniObject, jPotentialHosts, jPackingShapes, bladeWidth,
+                                   standardSheetLength, standardSheetWidth, Math::standardSheet);
+}
+
+JNIEXPORT jfloatArray JNICALL Java_zelkor_marvane_PackHandler_packToMinimumAreaOutfall(
+    JNIEnv* jniEnv, jobject jniObject, jobjectArray jPotentialHosts, jobjectArray jPackingShapes, jint bladeWidth,
+    jint standardSheetLength, jint standardSheetWidth) {
+    return packPolygonsToInventory(jniEnv, jniObject, jPotentialHosts, jPackingShapes, bladeWidth,
+                                   standardSheetLength, standardSheetWidth, Math::minimumAreaOutfall);
+}
+
+JNIEXPORT jfloatArray JNICALL Java_zelkor_marvane_PackHandler_packToMaximumAreaOutfall(
+    JNIEnv* jniEnv, jobject jniObject, jobjectArray jPotentialHosts, jobjectArray jPackingShapes, jint bladeWidth,
+    jint standardSheetLength, jint standardSheetWidth) {
+    return packPolygonsToInventory(jniEnv, jniObject, jPotentialHosts, jPackingShapes, bladeWidth,
+                                   standardSheetLength, standardSheetWidth, Math::maximumAreaOutfall);
+}
+
+JNIEXPORT void JNICALL Java_zelkor_marvane_PackHandler_abortAllPacking(JNIEnv* jniEnv, jobject) {
+    registerTerminateHandler(jniEnv);
+    abortAllRunningPackings();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <jni.h>
+
+// Native methods of zelkor.marvane.PackHandler.
+extern "C" {
+
+// Each packing entry takes the potential hosts and the parts as shape arrays,
+// the blade width and the standard sheet's length (along x) and width (along
+// y); it returns {total area, total merged area, total host area}, all zeros
+// when the run was aborted or failed.
+JNIEXPORT jfloatArray JNICALL Java_zelkor_marvane_PackHandler_packToFullSheets(
+    JNIEnv* jniEnv, jobject jniObject, jobjectArray jPotentialHosts, jobjectArray jPackingShapes, jint bladeWidth,
+    jint standardSheetLength, jint standardSheetWidth);
+
+JNIEXPORT jfloatArray JNICALL Java_zelkor_marvane_PackHandler_packToMinimumAreaOutfall(
+    JNIEnv* jniEnv, jobject jniObject, jobjectArray jPotentialHosts, jobjectArray jPackingShapes, jint bladeWidth,
+    jint standardSheetLength, jint standardSheetWidth);
+
+JNIEXPORT jfloatArray JNICALL Java_zelkor_marvane_PackHandler_packToMaximumAreaOutfall(
+    JNIEnv* jniEnv, jobject jniObject, jobjectArray jPotentialHosts, jobjectArray jPackingShapes, jint bladeWidth,
+    jint standardSheetLength, jint standardSheetWidth);
+
+// Asks every packing run in progress, on any thread and for any PackHandler,
+// to stop at its next progress report.
+JNIEXPORT void JNICALL Java_zelkor_marvane_PackHandler_abortAllPacking(JNIEnv* jniEnv, jobject jniObject);
+
+}
