@@ -1,0 +1,219 @@
+package zelkor.marvane;
+
+import java.io.IOException;
+import java.nio.charset.StandardCharsets;
+import java.nio.file.Files;
+import java.nio.file.Path;
+import java.util.ArrayList;
+import java.util.HashMap;
+import java.util.List;
+import java.util.Map;
+
+/**
+ * A packing job read from plain text, one statement a line:
+ *
+ * <pre>
+ * # comments and blank lines are ignored; '#' starts a comment anywhere
+ * sheet 3000 1500                            standard sheet: length along x, width along y
+ * blade 4                                    blade width (default 0)
+ * mode full-sheets                           full-sheets (default) | minimum-outfall | maximum-outfall
+ * host offcut-7 0,0 800,0 800,400 0,400      inventory host: name, then polygon text
+ * part side-left 0,0 600,0 600,300 0,300     part: name, then polygon text
+ * </pre>
+ *
+ * Fields are separated by spaces or tabs; a name is one token and "-" stands for the empty name. Hosts need
+ * distinct, non-empty names, since a packing result names the host of each group and the empty name is the
+ * standard sheet's. Malformed lines are reported with their line number.
+ */
+public final class PackingJob {
+    /** The packing modes and the native entry each one calls. */
+    public enum Mode {
+        FULL_SHEETS("full-sheets"),
+        MINIMUM_OUTFALL("minimum-outfall"),
+        MAXIMUM_OUTFALL("maximum-outfall");
+
+        public final String text;
+
+        Mode(String text) {
+            this.text = text;
+        }
+
+        /** The mode written as {@code text}, or an exception naming the choices. */
+        public static Mode parse(String text) {
+            for (Mode mode : values()) {
+                if (mode.text.equals(text)) {
+                    return mode;
+                }
+            }
+            throw new IllegalArgumentException(
+                    "unknown mode '" + text + "' (full-sheets, minimum-outfall or maximum-outfall)");
+        }
+
+        /** Runs the packing entry of this mode on the job's shapes. */
+        public float[] pack(PackHandler handler, PackingJob job) {
+            Object[] hosts = job.hosts.toArray(new Object[0]);
+            Object[] parts = job.parts.toArray(new Object[0]);
+            switch (this) {
+                case MINIMUM_OUTFALL:
+                    return handler.packToMinimumAreaOutfall(hosts, parts, job.bladeWidth, job.sheetLength,
+                            job.sheetWidth);
+                case MAXIMUM_OUTFALL:
+                    return handler.packToMaximumAreaOutfall(hosts, parts, job.bladeWidth, job.sheetLength,
+                            job.sheetWidth);
+                default:
+                    return handler.packToFullSheets(hosts, parts, job.bladeWidth, job.sheetLength, job.sheetWidth);
+            }
+        }
+    }
+
+    /** Thrown for text that is not a job; the message starts with "line N: " where a line is to blame. */
+    public static final class FormatException extends IOException {
+        private static final long serialVersionUID = 1L;
+
+        FormatException(int lineNumber, String reason) {
+            super(lineNumber > 0 ? "line " + lineNumber + ": " + reason : reason);
+        }
+    }
+
+    public int sheetLength;
+    public int sheetWidth;
+    public int bladeWidth;
+    public Mode mode = Mode.FULL_SHEETS;
+    /** Inventory hosts in stock order, as {name, polygon text} rows. */
+    public final List<String[]> hosts = new ArrayList<>();
+    /** Parts, as {name, polygon text} rows. */
+    public final List<String[]> parts = new ArrayList<>();
+
+    /** The standard sheet as a polygon text: its lower left corner at the origin. */
+    public String sheetPolygon() {
+        return "0,0 " + sheetLength + ",0 " + sheetLength + "," + sheetWidth + " 0," + sheetWidth;
+    }
+
+    /** The outline of the inventory host named {@code name}, or null when there is none. */
+    public String hostPolygon(String name) {
+        for (String[] host : hosts) {
+            if (host[0].equals(name)) {
+                return host[1];
+            }
+        }
+        return null;
+    }
+
+    public static PackingJob read(Path file) throws IOException {
+        return parse(new String(Files.readAllBytes(file), StandardCharsets.UTF_8));
+    }
+
+    public static PackingJob parse(String text) throws FormatException {
+        PackingJob job = new PackingJob();
+        Map<String, Integer> givenOn = new HashMap<>();
+        String[] lines = text.split("\n", -1);
+        for (int i = 0; i < lines.length; i++) {
+            int lineNumber = i + 1;
+            String line = lines[i];
+            int comment = line.indexOf('#');
+            String[] tokens = (comment >= 0 ? line.substring(0, comment) : line).trim().split("[ \t\r]+");
+            if (tokens.length == 0 || tokens[0].isEmpty()) {
+                continue;
+            }
+            String keyword = tokens[0];
+            switch (keyword) {
+                case "sheet":
+                    once(givenOn, keyword, lineNumber);
+                    expectCount(tokens, 3, lineNumber);
+                    job.sheetLength = number(tokens[1], "sheet length", lineNumber);
+                    job.sheetWidth = number(tokens[2], "sheet width", lineNumber);
+                    if (job.sheetLength <= 0 || job.sheetWidth <= 0) {
+                        throw new FormatException(lineNumber, "sheet sides must be positive");
+                    }
+                    break;
+                case "blade":
+                    once(givenOn, keyword, lineNumber);
+                    expectCount(tokens, 2, lineNumber);
+                    job.bladeWidth = number(tokens[1], "blade width", lineNumber);
+                    if (job.bladeWidth < 0) {
+                        throw new FormatException(lineNumber, "blade width must not be negative");
+                    }
+                    break;
+                case "mode":
+                    once(givenOn, keyword, lineNumber);
+                    expectCount(tokens, 2, lineNumber);
+                    try {
+                        job.mode = Mode.parse(tokens[1]);
+                    } catch (IllegalArgumentException e) {
+                        throw new FormatException(lineNumber, e.getMessage());
+                    }
+                    break;
+                case "host":
+                case "part": {
+                    if (tokens.length < 3) {
+                        throw new FormatException(lineNumber, "'" + keyword + "' needs a name and a polygon");
+                    }
+                    String name = tokens[1].equals("-") ? "" : tokens[1];
+                    String[] row = {name, polygon(tokens, lineNumber)};
+                    if (keyword.equals("host")) {
+                        if (name.isEmpty()) {
+                            throw new FormatException(lineNumber, "a host needs a name");
+                        }
+                        once(givenOn, "host '" + name + "'", lineNumber);
+                        job.hosts.add(row);
+                    } else {
+                        job.parts.add(row);
+                    }
+                    break;
+                }
+                default:
+                    throw new FormatException(lineNumber, "unknown keyword '" + keyword + "'");
+            }
+        }
+        if (!givenOn.containsKey("sheet")) {
+            throw new FormatException(0, "the job has no sheet line");
+        }
+        return job;
+    }
+
+    private static void once(Map<String, Integer> givenOn, String what, int lineNumber) throws FormatException {
+        Integer earlier = givenOn.putIfAbsent(what, lineNumber);
+        if (earlier != null) {
+            throw new FormatException(lineNumber, what + " already given on line " + earlier);
+        }
+    }
+
+    private static void expectCount(String[] tokens, int count, int lineNumber) throws FormatException {
+        if (tokens.length != count) {
+            throw new FormatException(lineNumber, "'" + tokens[0] + "' takes " + (count - 1) + " value(s)");
+        }
+    }
+
+    private static int number(String token, String what, int lineNumber) throws FormatException {
+        try {
+            return Integer.parseInt(token);
+        } catch (NumberFormatException e) {
+            throw new FormatException(lineNumber, what + " '" + token + "' is not a 32-bit integer");
+        }
+    }
+
+    /** The corners from the third token on, checked and joined into a polygon text. */
+    private static String polygon(String[] tokens, int lineNumber) throws FormatException {
+        List<int[]> corners = new ArrayList<>();
+        for (int i = 2; i < tokens.length; i++) {
+            String[] xy = tokens[i].split(",", -1);
+            if (xy.length != 2) {
+                throw new FormatException(lineNumber, "corner '" + tokens[i] + "' is not of the form x,y");
+            }
+            corners.add(new int[] {number(xy[0], "coordinate", lineNumber), number(xy[1], "coordinate", lineNumber)});
+        }
+        for (int i = 0; i < corners.size(); i++) {
+            int[] a = corners.get(i);
+            int[] b = corners.get((i + 1) % corners.size());
+            if (a[0] != b[0] && a[1] != b[1]) {
+                throw new FormatException(lineNumber, "edge " + a[0] + "," + a[1] + " to " + b[0] + "," + b[1]
+                        + " is neither horizontal nor vertical");
+            }
+        }
+        String text = String.join(" ", java.util.Arrays.copyOfRange(tokens, 2, tokens.length));
+        if (new HoledPolygon(text).getArea() <= 0) {
+            throw new FormatException(lineNumber, "polygon encloses no area");
+        }
+        return text;
+    }
+}
