@@ -28,6 +28,9 @@ public final class CrashProbe {
             case "diagonalHoledPolygon":
                 RectilinearMathInterface.segmentIntersectsPolygon("1,1 1,9", "0,0 10,0 10,10 0,10|2,2 8,6 2,8");
                 break;
+            case "diagonalPartToPack":
+                new PackHandler().packToFullSheets(new Object[0], new Object[] {"0,0 10,5 10,10"}, 2, 100, 100);
+                break;
             default:
                 throw new IllegalArgumentException(args[0]);
         }
