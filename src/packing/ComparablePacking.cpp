@@ -54,6 +54,14 @@ PolygonSet* ComparablePacking::getCombination() {
     return &combination;
 }
 
+void ComparablePacking::replaceShapes(const PolygonSet& newBaseSet, const PolygonSet& newSatelliteSet,
+                                      const Polygon& newHostPolygon) {
+    baseSet = newBaseSet;
+    satelliteSet = newSatelliteSet;
+    hostPolygon = newHostPolygon;
+    combination = PolygonSet();
+}
+
 void ComparablePacking::setFirstKnownValidHostTranslationAndRotation(const Point& translation,
                                                                      int rotationMultiplier) {
     hostTranslation = translation;
@@ -61,10 +69,30 @@ void ComparablePacking::setFirstKnownValidHostTranslationAndRotation(const Point
     startingHostPositionHasBeenSet = true;
 }
 
+float ComparablePacking::areaRatioOf(double combinationBoxArea, double satelliteBoxArea, double baseBoxArea) {
+    return static_cast<float>(combinationBoxArea / (satelliteBoxArea + baseBoxArea));
+}
+
+float ComparablePacking::boundingDensityOf(float baseArea, float satelliteArea, double combinationBoxArea) {
+    return static_cast<float>((baseArea + satelliteArea) / combinationBoxArea);
+}
+
+ComparablePacking::Verdict ComparablePacking::compareAreaRatios(float mine, float theirs) {
+    // Measured against this candidate's own value; not a number is a tie.
+    const float r = (mine - theirs) / mine;
+    if (r <= -0.01) return Verdict::better;
+    if (r >= 0.01) return Verdict::worse;
+    return Verdict::tie;
+}
+
+ComparablePacking::Verdict ComparablePacking::compareBoundingDensities(float mine, float theirs) {
+    if (mine == theirs) return Verdict::tie;
+    return mine > theirs ? Verdict::better : Verdict::worse;
+}
+
 float ComparablePacking::getAreaRatio() {
     if (areaRatio == -1.0f) {
-        areaRatio = static_cast<float>(boundingArea(*getCombination()) /
-                                       (boundingArea(satelliteSet) + boundingArea(baseSet)));
+        areaRatio = areaRatioOf(boundingArea(*getCombination()), boundingArea(satelliteSet), boundingArea(baseSet));
     }
     return areaRatio;
 }
@@ -72,7 +100,7 @@ float ComparablePacking::getAreaRatio() {
 float ComparablePacking::getBoundingDensity() {
     if (boundingDensity == -1.0f) {
         boundingDensity =
-            static_cast<float>((baseSet.getArea() + satelliteSet.getArea()) / boundingArea(*getCombination()));
+            boundingDensityOf(baseSet.getArea(), satelliteSet.getArea(), boundingArea(*getCombination()));
     }
     return boundingDensity;
 }
@@ -156,22 +184,17 @@ WhiteSpaceInformation ComparablePacking::getWhiteSpaceScore(int contractionFacto
 
 ComparablePacking::Verdict ComparablePacking::compareOn(int criterion, ComparablePacking& other,
                                                          int contractionFactor) {
-    // Relative criteria measure the difference against this candidate's own
-    // value; a difference that is not a number falls inside the band.
+    // The relative criterion measures the difference against this candidate's
+    // own value; a difference that is not a number falls inside the band.
     auto exact = [](auto mine, auto theirs, bool largerWins) {
         if (mine == theirs) return Verdict::tie;
         return (mine > theirs) == largerWins ? Verdict::better : Verdict::worse;
     };
     switch (criterion) {
-        case 0: {
-            const float t = getAreaRatio();
-            const float r = (t - other.getAreaRatio()) / t;
-            if (r <= -0.01) return Verdict::better;
-            if (r >= 0.01) return Verdict::worse;
-            return Verdict::tie;
-        }
+        case 0:
+            return compareAreaRatios(getAreaRatio(), other.getAreaRatio());
         case 1:
-            return exact(getBoundingDensity(), other.getBoundingDensity(), true);
+            return compareBoundingDensities(getBoundingDensity(), other.getBoundingDensity());
         case 8: {
             const float t = getWhiteSpaceScore(contractionFactor).getAreaOfLargestOutfall() + getCombination()->getArea();
             const float o = other.getWhiteSpaceScore(contractionFactor).getAreaOfLargestOutfall() +

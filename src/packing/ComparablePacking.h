@@ -36,6 +36,9 @@ public:
     const PolygonSet& getBaseSet() const { return baseSet; }
     const PolygonSet& getSatelliteSet() const { return satelliteSet; }
     const Polygon& getHostPolygon() const { return hostPolygon; }
+    // The same placement and scores for sets and a host of exactly the same
+    // outlines (other names or ids); the combination is rebuilt from them.
+    void replaceShapes(const PolygonSet& newBaseSet, const PolygonSet& newSatelliteSet, const Polygon& newHostPolygon);
     // A host placement known to hold the combination: the white-space search starts there.
     void setFirstKnownValidHostTranslationAndRotation(const Point& translation, int rotationMultiplier);
 
@@ -62,8 +65,15 @@ public:
     // Criterion codes in the order they are consulted.
     static constexpr int heuristics[6] = {0, 1, 8, 5, 7, 10};
 
-private:
+    // The first two criteria on bare values, so that a search can rule out a
+    // candidate before building it.
     enum class Verdict { better, worse, tie };
+    static Verdict compareAreaRatios(float mine, float theirs);
+    static Verdict compareBoundingDensities(float mine, float theirs);
+    static float areaRatioOf(double combinationBoxArea, double satelliteBoxArea, double baseBoxArea);
+    static float boundingDensityOf(float baseArea, float satelliteArea, double combinationBoxArea);
+
+private:
     Verdict compareOn(int criterion, ComparablePacking& other, int contractionFactor);
     void initalizeHeuristicValues();
 

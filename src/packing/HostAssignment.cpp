@@ -182,8 +182,9 @@ int doubleCheckAndRetireAsManyCopiesAsPossible(PolygonSet& setAboutToRetire, std
                 if (listed(congruencyIdsAlreadyRuledOut, id) || listed(congruencyIdsAlreadyBeingConsidered, id)) {
                     continue;
                 }
-                ComparablePacking positionInformation = determineBestRelativePosition(
-                    setAboutToRetire, explodedSet[p], hostPolygon, contractionFactor, reportReceiver);
+                ComparablePacking positionInformation =
+                    determineBestRelativePosition(setAboutToRetire, explodedSet[p], hostPolygon, contractionFactor,
+                                                  reportReceiver, cache.getMemo());
                 if (!positionInformation.isValid()) {
                     congruencyIdsAlreadyRuledOut.push_back(id);
                 } else if (positionInformation.isBetterThan(bestPositionInformation, contractionFactor, nullptr, 0,
@@ -259,9 +260,11 @@ void packSetsIntoHostGroupings(int /*packingAlgorithmBeingUsed*/, std::vector<Po
     Polygon hostPolygon = hostAt(0);
     int currentHostShape = 0;
     std::vector<Polygon> outfallFromCurrentHost;
+    PairingMemo memo;
 
     while (!polygonSets.empty()) {
         PackingCache packingCache(static_cast<int>(polygonSets.size()));
+        packingCache.attachMemo(&memo);
         int contractionFactor = expansionFactor;
         greedyPackToCreateMaxAreaSet(polygonSets, hostPolygon, contractionFactor, packingCache,
                                      totalNumberOfShapesBeingPacked, numberOfShapesWaitingToBePackedLater,
@@ -324,6 +327,8 @@ void packSetsIntoHostGroupings(int /*packingAlgorithmBeingUsed*/, std::vector<Po
 
         // Groups grown for one host shape are not kept for another.
         if (!nextHost.isCongruant(hostPolygon)) breakIntoSingles(polygonSets);
+        // Remembered pairings hold for one host outline only.
+        if (nextHost != hostPolygon) memo.clear();
         hostPolygon = nextHost;
     }
 }

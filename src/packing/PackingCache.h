@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "packing/ComparablePacking.h"
+#include "packing/PairingMemo.h"
 
 namespace Zelkor::Rectilinear {
 
@@ -32,10 +33,16 @@ public:
     // Appends elements with unset entries, or deletes from the end.
     void resize(int newNumberOfElements);
 
+    // Answers of the pairing search for the whole run, kept beside the cache
+    // (which lives for one pass of one host); null when there are none.
+    PairingMemo* getMemo() const { return memo; }
+    void attachMemo(PairingMemo* runMemo) { memo = runMemo; }
+
 private:
     bool isUsablePair(int element1, int element2) const;
 
     std::vector<std::vector<ComparablePacking>> cache;
+    PairingMemo* memo = nullptr;
 };
 
 }  // namespace Zelkor::Rectilinear

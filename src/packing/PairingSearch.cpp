@@ -1,6 +1,7 @@
 #include "packing/PairingSearch.h"
 
 #include <algorithm>
+#include <set>
 #include <utility>
 
 #include "packing/PackingHelpers.h"
@@ -23,6 +24,25 @@ PolygonSet outlineWithUsableHoles(const PolygonSet& set, float minimumHoleArea) 
         if (hole.getArea() >= minimumHoleArea) outline.add(hole);
     }
     return outline;
+}
+
+// Whether a candidate with the satellite's box (extent from the origin)
+// moved by t loses to `best` on the area ratio or, tied there, on the
+// bounding density: the first two criteria, computed from boxes alone.
+bool losesOnBoundingBox(const Rectangle& baseBox, const Point& t, const Point& satelliteExtent, double baseBoxArea,
+                        double satelliteBoxArea, float baseArea, float satelliteArea, ComparablePacking& best) {
+    const double left = std::min<double>(baseBox.getBottomLeft().x, t.x);
+    const double bottom = std::min<double>(baseBox.getBottomLeft().y, t.y);
+    const double right = std::max<double>(baseBox.getTopRight().x, static_cast<double>(t.x) + satelliteExtent.x);
+    const double top = std::max<double>(baseBox.getTopRight().y, static_cast<double>(t.y) + satelliteExtent.y);
+    const double combinationBoxArea = (right - left) * (top - bottom);
+    using Verdict = ComparablePacking::Verdict;
+    const Verdict ratio = ComparablePacking::compareAreaRatios(
+        ComparablePacking::areaRatioOf(combinationBoxArea, satelliteBoxArea, baseBoxArea), best.getAreaRatio());
+    if (ratio != Verdict::tie) return ratio == Verdict::worse;
+    return ComparablePacking::compareBoundingDensities(
+               ComparablePacking::boundingDensityOf(baseArea, satelliteArea, combinationBoxArea),
+               best.getBoundingDensity()) == Verdict::worse;
 }
 
 }  // namespace
@@ -53,11 +73,16 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
                                                 ReportReceiver* reportReceiver) {
     PolygonSet base = baseSet;
     PolygonSet localSatelliteSet = satelliteSet;
-    if (base.getArea() + localSatelliteSet.getArea() > hostPolygon.getArea()) return ComparablePacking();
+    const float baseArea = base.getArea();
+    const float satelliteArea = localSatelliteSet.getArea();
+    if (baseArea + satelliteArea > hostPolygon.getArea()) return ComparablePacking();
 
     const int rotations = numberOfRotationsNecessaryToFindBestPairing(baseSet, satelliteSet);
-    const PolygonSet baseTranslationSet = outlineWithUsableHoles(baseSet, localSatelliteSet.getArea());
-    PolygonSet satelliteTranslationSet = outlineWithUsableHoles(satelliteSet, base.getArea());
+    const PolygonSet baseTranslationSet = outlineWithUsableHoles(baseSet, satelliteArea);
+    PolygonSet satelliteTranslationSet = outlineWithUsableHoles(satelliteSet, baseArea);
+    const Rectangle baseBox = baseSet.getBoundingRectangle();
+    const double baseBoxArea = baseBox.getArea();
+    const double satelliteBoxArea = satelliteSet.getBoundingRectangle().getArea();
 
     ComparablePacking bestPositionInformation;
     for (int r = 0; r <= rotations; ++r) {
@@ -67,16 +92,28 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
         }
         localSatelliteSet.slideToOrigin();
         satelliteTranslationSet.slideToOrigin();
+        // The overlap test shrinks the satellite by one unit; shrinking commutes
+        // with moving, so it is done once per rotation.
+        PolygonSet shrunkSatellite = localSatelliteSet;
+        shrunkSatellite.unvalidatedContractAll(1);
+        const Point satelliteExtent = localSatelliteSet.getBoundingRectangle().getTopRight();
+
         const std::vector<Point> translations =
             baseTranslationSet.getAllTranslationsForPositions(satelliteTranslationSet.getPoints());
         for (const Point& t : translations) {
             if (reportReceiver) reportReceiver->report(nullptr);
-            localSatelliteSet.slideToOrigin();
-            localSatelliteSet.translate(t);
-            ComparablePacking positionInformation(baseSet, satelliteSet, hostPolygon, r, t);
-            PolygonSet copyOfSatellite = localSatelliteSet;
-            copyOfSatellite.unvalidatedContractAll(1);
+            // A candidate that loses to the best one on the bounding-box
+            // criteria is never taken, whether it fits or not: rule it out
+            // before anything is built.
+            if (bestPositionInformation.isValid() &&
+                losesOnBoundingBox(baseBox, t, satelliteExtent, baseBoxArea, satelliteBoxArea, baseArea,
+                                   satelliteArea, bestPositionInformation)) {
+                continue;
+            }
+            PolygonSet copyOfSatellite = shrunkSatellite;
+            copyOfSatellite.translate(t);
             if (baseSet.intersectAll(copyOfSatellite)) continue;
+            ComparablePacking positionInformation(baseSet, satelliteSet, hostPolygon, r, t);
             positionInformation.setIsValid(true);
             Point hostTranslation;
             int hostRotationMultiplier = 0;
@@ -94,6 +131,16 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
     return bestPositionInformation;
 }
 
+ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const PolygonSet& satelliteSet,
+                                                const Polygon& hostPolygon, int contractionFactor,
+                                                ReportReceiver* reportReceiver, PairingMemo* memo) {
+    ComparablePacking answer;
+    if (memo && memo->find(baseSet, satelliteSet, hostPolygon, contractionFactor, answer)) return answer;
+    answer = determineBestRelativePosition(baseSet, satelliteSet, hostPolygon, contractionFactor, reportReceiver);
+    if (memo) memo->store(baseSet, satelliteSet, hostPolygon, contractionFactor, answer);
+    return answer;
+}
+
 ComparablePacking determineBestRelativePosition(std::vector<PolygonSet>& polygonSets, int indexOne, int indexTwo,
                                                 const Polygon& hostPolygon, int contractionFactor,
                                                 PackingCache* packingCache, ReportReceiver* reportReceiver) {
@@ -103,8 +150,8 @@ ComparablePacking determineBestRelativePosition(std::vector<PolygonSet>& polygon
         const int low = std::min(indexOne, indexTwo);
         const int high = std::max(indexOne, indexTwo);
         result = determineBestRelativePosition(polygonSets[static_cast<std::size_t>(low)],
-                                               polygonSets[static_cast<std::size_t>(high)], hostPolygon,
-                                               contractionFactor, reportReceiver);
+                               polygonSets[static_cast<std::size_t>(high)], hostPolygon, contractionFactor,
+                               reportReceiver, packingCache ? packingCache->getMemo() : nullptr);
         if (packingCache) packingCache->setCacheEntry(low, high, result);
     }
     return result;
@@ -150,10 +197,11 @@ bool pairingRespectsMaxAreaSet(std::vector<PolygonSet>& polygonSets, const int& 
         polygonSets, baseSetIndex, satelliteSetIndex, hostPolygon, contractionFactor, packingCache, nullptr);
     const PolygonSet& combination = *positionInformation.getCombination();
     const PolygonSet& largestSet = polygonSets[static_cast<std::size_t>(greatestAreaSetIndex)];
+    PairingMemo* memo = packingCache ? packingCache->getMemo() : nullptr;
     ComparablePacking bestPositionRelativeToLargestAreaSet =
         baseSetIndex < greatestAreaSetIndex
-            ? determineBestRelativePosition(combination, largestSet, hostPolygon, contractionFactor, nullptr)
-            : determineBestRelativePosition(largestSet, combination, hostPolygon, contractionFactor, nullptr);
+            ? determineBestRelativePosition(combination, largestSet, hostPolygon, contractionFactor, nullptr, memo)
+            : determineBestRelativePosition(largestSet, combination, hostPolygon, contractionFactor, nullptr, memo);
     if (!bestPositionRelativeToLargestAreaSet.isValid()) return false;
     if (resultingBestPositionRelativeToLargestAreaSet) {
         *resultingBestPositionRelativeToLargestAreaSet = std::move(bestPositionRelativeToLargestAreaSet);
@@ -171,7 +219,7 @@ void greedyPackToCreateMaxAreaSet(std::vector<PolygonSet>& polygonSets, const Po
         ComparablePacking bestPositionInformation;
         ComparablePacking resultingBestPositionRelativeToLargestAreaSet;
         std::pair<int, int> bestCombinationIndexes{0, 0};
-        std::vector<std::pair<int, int>> alreadyPerformedSetComparisons;
+        std::set<std::pair<int, int>> alreadyPerformedSetComparisons;
         congruentPolygonSetIds =
             findCongruentElementsAndAssignIds(polygonSets, &congruentPolygonSetIds, greatestAreaSetIndex);
 
@@ -184,11 +232,7 @@ void greedyPackToCreateMaxAreaSet(std::vector<PolygonSet>& polygonSets, const Po
                 const int satelliteId = congruentPolygonSetIds[static_cast<std::size_t>(satelliteSetIndex)];
                 const std::pair<int, int> setIdsBeingCompared{std::min(baseId, satelliteId),
                                                               std::max(baseId, satelliteId)};
-                if (std::find(alreadyPerformedSetComparisons.begin(), alreadyPerformedSetComparisons.end(),
-                              setIdsBeingCompared) != alreadyPerformedSetComparisons.end()) {
-                    continue;
-                }
-                alreadyPerformedSetComparisons.push_back(setIdsBeingCompared);
+                if (!alreadyPerformedSetComparisons.insert(setIdsBeingCompared).second) continue;
                 ComparablePacking positionInformation =
                     determineBestRelativePosition(polygonSets, baseSetIndex, satelliteSetIndex, hostPolygon,
                                                   contractionFactor, &packingCache, reportReceiver);

@@ -34,6 +34,12 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
                                                 const Polygon& hostPolygon, int contractionFactor,
                                                 ReportReceiver* reportReceiver);
 
+// The same search, answered from `memo` when it has met these shapes before
+// (no heartbeats then) and remembered there otherwise; a null memo remembers nothing.
+ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const PolygonSet& satelliteSet,
+                                                const Polygon& hostPolygon, int contractionFactor,
+                                                ReportReceiver* reportReceiver, PairingMemo* memo);
+
 // The last relative rotation worth trying: 0 when either set is symmetric
 // under a quarter turn, 1 under a half turn (the base is asked first), else 3.
 int numberOfRotationsNecessaryToFindBestPairing(PolygonSet baseSet, PolygonSet satelliteSet);

@@ -1,0 +1,76 @@
+// The library's pairing search (remembered answers, candidates ruled out by
+// their boxes) against the step-by-step reference: the same groups, in the
+// same order, at the same places, with the same names.
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+
+#include "RandomPackingJobs.h"
+#include "packing/PairingMemo.h"
+#include "packing/PairingSearch.h"
+#include "reference/LiteralPairingSearch.h"
+
+namespace Zelkor::Rectilinear {
+namespace {
+
+std::vector<PolygonSet> inflatedSingles(const std::vector<Polygon>& parts, int expansionFactor) {
+    std::vector<PolygonSet> sets;
+    for (const Polygon& part : parts) {
+        PolygonSet set(std::vector<Polygon>{part});
+        set.unvalidatedExpandAll(expansionFactor);
+        set.slideToOrigin();
+        sets.push_back(std::move(set));
+    }
+    return sets;
+}
+
+std::string describeGroups(const std::vector<PolygonSet>& sets) {
+    std::string text;
+    for (const PolygonSet& set : sets) {
+        for (const Polygon& polygon : set.getAllPolygons()) text += polygon.getName() + " " + polygon.toString() + "; ";
+        text += "\n";
+    }
+    return text;
+}
+
+// Two passes on one host as the host loop makes them: grow groups, take the
+// largest away, grow again with a fresh cache (and, for the library, the same memo).
+template <typename Greedy>
+std::string twoPasses(std::vector<PolygonSet> sets, const Polygon& host, int expansionFactor, PairingMemo* memo,
+                      Greedy greedy) {
+    std::string text;
+    for (int pass = 0; pass < 2 && !sets.empty(); ++pass) {
+        PackingCache cache(static_cast<int>(sets.size()));
+        cache.attachMemo(memo);
+        int contractionFactor = expansionFactor;
+        greedy(sets, host, contractionFactor, cache, 10, 0, nullptr);
+        text += describeGroups(sets) + "--\n";
+        sets.erase(sets.begin());
+    }
+    return text;
+}
+
+TEST(PairingSearchDifferential, GreedyLoopEqualsReference) {
+    for (unsigned seed = 1; seed <= 30; ++seed) {
+        std::mt19937 random(seed);
+        const PackingJob job = Testing::randomPackingJob(random, 3 + static_cast<int>(seed % 3));
+        const int expansionFactor = static_cast<int>(seed % 4);
+        Polygon host = job.hosts[seed % job.hosts.size()];
+        host.unvalidatedExpand(expansionFactor);
+        const std::vector<PolygonSet> sets = inflatedSingles(job.parts, expansionFactor);
+
+        PairingMemo memo;
+        const std::string library = twoPasses(sets, host, expansionFactor, &memo, Math::greedyPackToCreateMaxAreaSet);
+        const std::string reference =
+            twoPasses(sets, host, expansionFactor, nullptr, Reference::greedyPackToCreateMaxAreaSet);
+        std::ostringstream jobText;
+        writePackingJob(jobText, job);
+        ASSERT_EQ(library, reference) << "seed " << seed << ", expansion " << expansionFactor << ", host "
+                                      << host.getName() << "\n" << jobText.str();
+    }
+}
+
+}  // namespace
+}  // namespace Zelkor::Rectilinear
