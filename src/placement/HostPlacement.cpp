@@ -93,6 +93,28 @@ WhiteSpaceInformation Polygon::whiteSpaceScore(const PolygonSet& setToBeContaine
     return WhiteSpaceInformation(outfall.getAllPolygonsContracted(contractionFactor), contractionFactor);
 }
 
+namespace {
+
+// Areas below this are whole numbers that a float holds exactly.
+constexpr float exactFloatAreaLimit = 16777216.0f;
+
+// The score of the set placed in `host`, or nothing when it cannot beat
+// `best`: contracting a piece never makes it larger, so when even the largest
+// piece before contraction is smaller than the best's largest piece, the
+// costly contraction is skipped.
+std::optional<WhiteSpaceInformation> scoreUnlessBeaten(const Polygon& host, const PolygonSet& placedSet,
+                                                       int contractionFactor, const WhiteSpaceInformation& best) {
+    const HoledPolygonSet outfall = host.booleanSubtract(placedSet);
+    if (best.isSet() && host.getArea() < exactFloatAreaLimit) {
+        float largestPiece = 0.0f;
+        for (const HoledPolygon& piece : outfall.getAllPolygons()) largestPiece = std::max(largestPiece, piece.getArea());
+        if (largestPiece < best.getAreaOfLargestOutfall()) return std::nullopt;
+    }
+    return WhiteSpaceInformation(outfall.getAllPolygonsContracted(contractionFactor), contractionFactor);
+}
+
+}  // namespace
+
 // --- Set in host -------------------------------------------------------------
 
 bool Polygon::getPositionOfSetWithin(const PolygonSet& polygonSet, Point* possibleTranslation, int* possibleRotation,
@@ -183,10 +205,10 @@ bool Polygon::getPositionOfSetWithin(const PolygonSet& polygonSet, Point* possib
                     if (possibleTranslation != nullptr) *possibleTranslation = t;
                     return true;
                 }
-                const WhiteSpaceInformation candidateScore =
-                    test.movedHost(t).whiteSpaceScore(mergedSet, contractionFactor);
-                if (candidateScore.isBetter(bestScore)) {
-                    bestScore = candidateScore;
+                const std::optional<WhiteSpaceInformation> candidateScore =
+                    scoreUnlessBeaten(test.movedHost(t), mergedSet, contractionFactor, bestScore);
+                if (candidateScore && candidateScore->isBetter(bestScore)) {
+                    bestScore = *candidateScore;
                     if (possibleRotation != nullptr) *possibleRotation = rotation;
                     if (possibleTranslation != nullptr) *possibleTranslation = t;
                 }
@@ -248,9 +270,10 @@ bool Polygon::moveSetToBestPositionWithin(PolygonSet& polygonSet, int contractio
                 if (!test.contains(mergedSet, t)) continue;
                 PolygonSet moved = mergedSet;
                 moved.translate(t);
-                const WhiteSpaceInformation candidateScore = whiteSpaceScore(moved, contractionFactor);
-                if (candidateScore.isBetter(bestScore)) {
-                    bestScore = candidateScore;
+                const std::optional<WhiteSpaceInformation> candidateScore =
+                    scoreUnlessBeaten(*this, moved, contractionFactor, bestScore);
+                if (candidateScore && candidateScore->isBetter(bestScore)) {
+                    bestScore = *candidateScore;
                     bestTranslation = t;
                     bestRotation = rotation;
                 }
