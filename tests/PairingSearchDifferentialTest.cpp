@@ -72,5 +72,20 @@ TEST(PairingSearchDifferential, GreedyLoopEqualsReference) {
     }
 }
 
+// Shrunk by 1 to let parts touch, a part 2 units wide vanishes: taken as
+// written, the search lays it right on top of the base.
+TEST(PairingSearchDifferential, ThinSatelliteNeverCoversTheBase) {
+    const PolygonSet base({Polygon("0,0 10,0 10,10 0,10", "base")});
+    const PolygonSet thin({Polygon("0,0 2,0 2,10 0,10", "thin")});
+    const Polygon host("0,0 10,0 10,10 0,10", "host");
+    EXPECT_TRUE(Reference::determineBestRelativePosition(base, thin, host, 0, nullptr).isValid());
+    EXPECT_FALSE(Math::determineBestRelativePosition(base, thin, host, 0, nullptr).isValid());
+
+    ComparablePacking beside =
+        Math::determineBestRelativePosition(base, thin, Polygon("0,0 12,0 12,10 0,10", "wider"), 0, nullptr);
+    ASSERT_TRUE(beside.isValid());
+    EXPECT_EQ(beside.getCombination()->toString(), "2,0 12,0 12,10 2,10 | 0,0 2,0 2,10 0,10");
+}
+
 }  // namespace
 }  // namespace Zelkor::Rectilinear

@@ -26,6 +26,27 @@ PolygonSet outlineWithUsableHoles(const PolygonSet& set, float minimumHoleArea) 
     return outline;
 }
 
+// Shrinking by 1 stands for "touching is allowed" only while every polygon
+// keeps all its sides: a part 2 units wide vanishes and one 1 unit wide turns
+// inside out, and either would then pass for lying beside a part it covers.
+bool shrinkKeepsEveryPolygon(const PolygonSet& set, const PolygonSet& shrunk) {
+    if (set.shortestSegmentLength() <= 2) return false;
+    for (int ii = 0; ii < set.size(); ++ii) {
+        if (shrunk.getPolygon(ii).numberOfPoints() != set.getPolygon(ii).numberOfPoints()) return false;
+    }
+    return true;
+}
+
+// Whether some polygon of one set covers part of the interior of one of the other's.
+bool interiorsOverlap(const PolygonSet& one, const PolygonSet& other) {
+    for (const Polygon& a : one.getAllPolygons()) {
+        for (const Polygon& b : other.getAllPolygons()) {
+            if (a.boundingRectanglesIntersect(b) && a.getArea() - a.booleanSubtract(b).getArea() > 0.5f) return true;
+        }
+    }
+    return false;
+}
+
 // Whether a candidate with the satellite's box (extent from the origin)
 // moved by t loses to `best` on the area ratio or, tied there, on the
 // bounding density: the first two criteria, computed from boxes alone.
@@ -96,6 +117,7 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
         // with moving, so it is done once per rotation.
         PolygonSet shrunkSatellite = localSatelliteSet;
         shrunkSatellite.unvalidatedContractAll(1);
+        const bool shrinkKeepsSatellite = shrinkKeepsEveryPolygon(localSatelliteSet, shrunkSatellite);
         const Point satelliteExtent = localSatelliteSet.getBoundingRectangle().getTopRight();
 
         const std::vector<Point> translations =
@@ -113,6 +135,11 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
             PolygonSet copyOfSatellite = shrunkSatellite;
             copyOfSatellite.translate(t);
             if (baseSet.intersectAll(copyOfSatellite)) continue;
+            if (!shrinkKeepsSatellite) {
+                localSatelliteSet.slideToOrigin();
+                localSatelliteSet.translate(t);
+                if (interiorsOverlap(baseSet, localSatelliteSet)) continue;
+            }
             ComparablePacking positionInformation(baseSet, satelliteSet, hostPolygon, r, t);
             positionInformation.setIsValid(true);
             Point hostTranslation;
