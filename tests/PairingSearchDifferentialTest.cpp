@@ -77,7 +77,7 @@ TEST(PairingSearchDifferential, GreedyLoopEqualsReference) {
 TEST(PairingSearchDifferential, ThinSatelliteNeverCoversTheBase) {
     const PolygonSet base({Polygon("0,0 10,0 10,10 0,10", "base")});
     const PolygonSet thin({Polygon("0,0 2,0 2,10 0,10", "thin")});
-    const Polygon host("0,0 10,0 10,10 0,10", "host");
+    const Polygon host("0,0 11,0 11,11 0,11", "host");  // too small to hold the two side by side
     EXPECT_TRUE(Reference::determineBestRelativePosition(base, thin, host, 0, nullptr).isValid());
     EXPECT_FALSE(Math::determineBestRelativePosition(base, thin, host, 0, nullptr).isValid());
 
