@@ -1,0 +1,47 @@
+// The packing engine on random cutting jobs of 25 to 200 rectangles, L, T
+// and U parts (many in identical copies) with a blade of 4 and four off-cuts
+// in stock, two of them L-shaped: the least-outfall mode, which takes the
+// off-cuts first, and the full-sheet mode. The jobs are those written by
+// random_packing_job with its default seed.
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+#include "RandomPackingJobs.h"
+#include "packing/PackingJob.h"
+
+using namespace Zelkor::Rectilinear;
+
+namespace {
+
+class SilentReceiver final : public Zelkor::ReportReceiver {
+public:
+    void report(void*) override {}
+};
+
+void BM_PackRandomJob(benchmark::State& state) {
+    const int parts = static_cast<int>(state.range(0));
+    std::mt19937 random(static_cast<unsigned>(parts));
+    const PackingJob job = Testing::randomPackingJob(random, parts, static_cast<int>(state.range(1)));
+    SilentReceiver receiver;
+    Math::PackingResults results;
+    for (auto _ : state) {
+        results = runPackingJob(job, receiver);
+        benchmark::DoNotOptimize(results);
+    }
+    state.counters["hosts"] = static_cast<double>(results.resultingSets.size());
+    state.counters["used%"] =
+        results.totalHostArea > 0 ? 100.0 * double(results.totalArea) / double(results.totalHostArea) : 0.0;
+}
+
+BENCHMARK(BM_PackRandomJob)
+    ->ArgNames({"parts", "mode"})
+    ->ArgsProduct({{25, 50}, {Math::minimumAreaOutfall, Math::standardSheet}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PackRandomJob)
+    ->ArgNames({"parts", "mode"})
+    ->ArgsProduct({{100, 200}, {Math::minimumAreaOutfall, Math::standardSheet}})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
