@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "PackingBuilders.h"
+#include "ShapeBuilders.h"
+#include "packing/ComparablePacking.h"
+#include "packing/PackingCache.h"
+#include "packing/PairingSearch.h"
+
+using namespace Zelkor::Rectilinear;
+using Testing::polygonSetOf;
+using Testing::rect;
+
+namespace {
+
+const Polygon roomyHost = rect(0, 0, 1000, 1000);
+
+// A valid candidate: the satellite moved by `translation` beside the base.
+ComparablePacking candidate(const std::string& base, const std::string& satellite, Point translation,
+                            const Polygon& host = roomyHost) {
+    ComparablePacking packing(polygonSetOf({base}), polygonSetOf({satellite}), host, 0, translation);
+    packing.setIsValid(true);
+    return packing;
+}
+
+bool isBetter(ComparablePacking& mine, ComparablePacking& other) {
+    return mine.isBetterThan(other, 0, nullptr, 0, 0, 0, nullptr, nullptr);
+}
+
+// Both answers between two candidates, each asked twice: the scores they
+// computed the first time must give the same answers the second time.
+std::pair<bool, bool> bothWays(ComparablePacking a, ComparablePacking b) {
+    const bool aWins = isBetter(a, b), bWins = isBetter(b, a);
+    EXPECT_EQ(isBetter(a, b), aWins);
+    EXPECT_EQ(isBetter(b, a), bWins);
+    return {aWins, bWins};
+}
+
+const std::string bar199 = "0,0 199,0 199,10 0,10";
+
+TEST(ComparablePackingTest, AreaRatioBandIsMeasuredAgainstTheAskingCandidateThenDensityDecidesExactly) {
+    // B: ratio exactly 1, bounding density 3930 / 3980. A: two equal bars, the
+    // upper one shifted right by s: ratio (199 + s) / 199, density 199 / (199 + s).
+    ComparablePacking b = candidate(bar199, "0,0 199,0 199,10 100,10 100,5 90,5 90,10 0,10", Point(0, 10));
+    struct Row {
+        int shift;
+        bool aWins, bWins;
+    };
+    for (const Row row : {Row{0, true, false},    // equal ratios, A is denser
+                          Row{1, true, false},    // 0.5 % apart: inside both bands, density decides
+                          Row{2, true, true},     // 1.005 % of B's ratio but 0.995 % of A's
+                          Row{3, false, true}}) {  // outside both bands: the smaller ratio wins
+        SCOPED_TRACE(row.shift);
+        EXPECT_EQ(bothWays(candidate(bar199, bar199, Point(row.shift, 10)), b),
+                  std::make_pair(row.aWins, row.bWins));
+    }
+
+    // Densities 3979 / 3980 and 3998 / 4000 with equal ratios: the denser one
+    // wins although the other is larger (the next criteria would favour it).
+    ComparablePacking denser = candidate(bar199, "0,0 199,0 199,10 100,10 100,9 99,9 99,10 0,10", Point(0, 10));
+    ComparablePacking larger = candidate("0,0 200,0 200,10 0,10", "0,0 200,0 200,10 100,10 100,8 99,8 99,10 0,10",
+                                         Point(0, 10));
+    EXPECT_EQ(bothWays(denser, larger), std::make_pair(true, false));
+}
+
+TEST(ComparablePackingTest, IdenticalOrUnmeasurableCandidatesAreNotBetterEitherWay) {
+    const Polygon tightHost = rect(0, 0, 40, 30);
+    const ComparablePacking a = candidate("0,0 10,0 10,10 0,10", "0,0 10,0 10,4 4,4 4,7 0,7", Point(10, 0), tightHost);
+    EXPECT_EQ(bothWays(a, a), std::make_pair(false, false));
+
+    // Empty sets: every relative difference is 0 / 0, which must not count as a win.
+    ComparablePacking empty(PolygonSet(), PolygonSet(), tightHost, 0, Point(0, 0));
+    empty.setIsValid(true);
+    EXPECT_EQ(bothWays(empty, empty), std::make_pair(false, false));
+}
+
+TEST(ComparablePackingTest, OnlyAValidCandidateCanWinAndItBeatsAnyInvalidOne) {
+    ComparablePacking good = candidate(bar199, bar199, Point(0, 10));
+    ComparablePacking worse = candidate(bar199, bar199, Point(50, 10));
+    ComparablePacking invalidGood = good;
+    invalidGood.setIsValid(false);
+    ComparablePacking unset;
+    EXPECT_TRUE(isBetter(worse, invalidGood));
+    EXPECT_TRUE(isBetter(worse, unset));
+    EXPECT_FALSE(isBetter(invalidGood, worse));
+    EXPECT_FALSE(isBetter(invalidGood, unset));
+    EXPECT_FALSE(isBetter(unset, unset));
+
+    // With the engine's sets, a win over an invalid candidate still needs the
+    // merged pair to fit beside the largest set: two 8 x 6 parts cannot join a
+    // 12 x 10 part in a 20 x 10 host, though either one alone could.
+    std::vector<PolygonSet> sets{polygonSetOf({"0,0 8,0 8,6 0,6"}), polygonSetOf({"0,0 8,0 8,6 0,6"}),
+                                 polygonSetOf({"0,0 12,0 12,10 0,10"})};
+    const Polygon host = rect(0, 0, 20, 10);
+    PackingCache cache(3);
+    ComparablePacking smallPair = Math::determineBestRelativePosition(sets, 0, 1, host, 0, &cache, nullptr);
+    ComparablePacking withLargest = Math::determineBestRelativePosition(sets, 0, 2, host, 0, &cache, nullptr);
+    ASSERT_TRUE(smallPair.isValid());
+    ASSERT_TRUE(withLargest.isValid());
+    ComparablePacking relationToLargest;
+    EXPECT_FALSE(smallPair.isBetterThan(unset, 0, &sets, 0, 1, 2, &relationToLargest, &cache));
+    EXPECT_TRUE(isBetter(smallPair, unset));
+    EXPECT_TRUE(withLargest.isBetterThan(unset, 0, &sets, 0, 2, 2, &relationToLargest, &cache));
+}
+
+TEST(ComparablePackingTest, ContactAreaIsTheSatelliteEdgeLengthOnTheBase) {
+    const std::string square = "0,0 10,0 10,10 0,10";
+    struct Row {
+        std::string base;
+        Point translation;
+        int contact;
+    };
+    for (const Row& row : {Row{square, Point(10, 0), 10}, Row{square, Point(10, 4), 6},
+                           Row{square, Point(11, 0), 0}, Row{square, Point(10, 10), 0},
+                           Row{"0,0 30,0 30,20 20,20 20,10 10,10 10,20 0,20", Point(10, 10), 30}}) {
+        ComparablePacking packing = candidate(row.base, square, row.translation);
+        EXPECT_EQ(packing.getContactArea(), row.contact) << row.base << " moved by " << row.translation;
+    }
+}
+
+}  // namespace
