@@ -125,8 +125,9 @@ std::string checkResult(const Instance& instance, const Math::PackingResults& re
         const std::vector<Polygon>& parts = group.set.getAllPolygons();
         for (std::size_t a = 0; a < parts.size(); ++a) {
             const Polygon& part = parts[a];
-            const std::size_t index = std::strtoul(part.getName().c_str() + 1, nullptr, 10);
-            if (part.getName().empty() || index >= seen.size()) return "unknown part '" + part.getName() + "'";
+            const std::string& name = part.getName();
+            const std::size_t index = name.size() > 1 ? std::strtoul(name.c_str() + 1, nullptr, 10) : seen.size();
+            if (index >= seen.size()) return "unknown part '" + name + "'";
             if (++seen[index] > 1) return "part " + part.getName() + " returned twice";
             const Item& item = instance.items[index];
             const Rectangle box = part.getBoundingRectangle();

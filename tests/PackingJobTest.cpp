@@ -83,6 +83,7 @@ TEST(PackingJobTest, MalformedInputNamesItsLine) {
         {true, "group -\ntotals 1 1\n", 2, "missing total host area"},
         {true, "group -\ntotals 1 1 1\ngroup a\n", 3, "after the totals"},
         {true, "group -\n", 0, "no totals line"},
+        {true, "group -\np" + square + "totals 1 1 1\n", 2, "unknown keyword 'p'"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -116,6 +117,7 @@ TEST(PackingJobTest, ResultsRoundTrip) {
         results.resultingSets.push_back({group, hostIds[k]});
     }
     results.resultingSets[1].set.add(Polygon("0,0 7,0 7,7 0,7", ""));
+    results.resultingSets[2].set.add(Polygon("0,0 7,0 7,7 0,7", "group"));
     results.totalArea = 0.1f;
     results.totalMergedArea = 16777215.0f;
     results.totalHostArea = 3.4028235e38f;

@@ -5,6 +5,7 @@
 // The groups go to standard output in the results text form, progress to
 // standard error. With --svg, DIR receives one drawing per host used and an
 // index.html with a summary table.
+#include <cctype>
 #include <chrono>
 #include <cmath>
 #include <cstdio>

@@ -32,7 +32,8 @@ std::string quoted(std::string_view text) {
 // One input line cut into white-space separated tokens, comment removed.
 class Line {
 public:
-    Line(int newNumber, std::string_view text) : lineNumber(newNumber) {
+    Line(int newNumber, std::string_view text)
+        : lineNumber(newNumber), indented(!text.empty() && (text[0] == ' ' || text[0] == '\t')) {
         text = text.substr(0, text.find('#'));
         std::size_t at = 0;
         while (true) {
@@ -46,6 +47,7 @@ public:
     }
 
     int getNumber() const { return lineNumber; }
+    bool isIndented() const { return indented; }
     bool empty() const { return tokens.empty(); }
     std::size_t size() const { return tokens.size(); }
     std::string_view operator[](std::size_t i) const { return tokens[i]; }
@@ -108,6 +110,7 @@ public:
 
 private:
     int lineNumber;
+    bool indented;
     std::vector<std::string_view> tokens;
 };
 
@@ -220,7 +223,11 @@ Math::PackingResults readPackingResults(std::istream& in) {
     forEachLine(in, [&](const Line& line) {
         if (haveTotals) line.fail("text after the totals line");
         const std::string_view keyword = line[0];
-        if (keyword == "group") {
+        // Part lines are indented, so a part may be called "group" or "totals".
+        if (line.isIndented()) {
+            if (groups.empty()) line.fail("part " + quoted(keyword) + " before the first group line");
+            groups.back().push_back(line.polygon(1, line.name(0)));
+        } else if (keyword == "group") {
             results.resultingSets.push_back({PolygonSet(), line.name(1)});
             line.expectEnd(2);
             groups.emplace_back();
@@ -231,8 +238,7 @@ Math::PackingResults readPackingResults(std::istream& in) {
             line.expectEnd(4);
             haveTotals = true;
         } else {
-            if (groups.empty()) line.fail("part " + quoted(keyword) + " before the first group line");
-            groups.back().push_back(line.polygon(1, line.name(0)));
+            line.fail("unknown keyword " + quoted(keyword) + " (part lines are indented)");
         }
     });
     if (!haveTotals) throw PackingTextError(0, "the results have no totals line");

@@ -35,7 +35,8 @@ namespace Zelkor::Rectilinear {
 //     side-left 0,0 600,0 600,300 0,300          one line per part: name, polygon text
 //   totals 2.1e+06 2.3e+06 2.5e+06               totalArea totalMergedArea totalHostArea
 //
-// with the totals in the shortest text that reads back as the same float.
+// with the part lines indented and the totals in the shortest text that
+// reads back as the same float.
 //
 // The readers throw PackingTextError on malformed input; these are input
 // errors, not geometric failures, hence outside the library's exception family.
