@@ -49,7 +49,6 @@ public:
     int getNumber() const { return lineNumber; }
     bool isIndented() const { return indented; }
     bool empty() const { return tokens.empty(); }
-    std::size_t size() const { return tokens.size(); }
     std::string_view operator[](std::size_t i) const { return tokens[i]; }
 
     [[noreturn]] void fail(const std::string& reason) const { throw PackingTextError(lineNumber, reason); }
