@@ -24,6 +24,20 @@
 #include "placement/PlacementServices.h"
 #include "placement/WhiteSpaceInformation.h"
 
+// The nesting engine, and packing jobs as text.
+#include "packing/ComparablePacking.h"
+#include "packing/HostAssignment.h"
+#include "packing/IndexedValue.h"
+#include "packing/PackingCache.h"
+#include "packing/PackingDriver.h"
+#include "packing/PackingHelpers.h"
+#include "packing/PackingJob.h"
+#include "packing/PackingModes.h"
+#include "packing/PairingMemo.h"
+#include "packing/PairingSearch.h"
+#include "packing/ReportReceiver.h"
+#include "packing/SpecialCasePrePacking.h"
+
 // Cut lines, admissible cuts and leftover material.
 #include "cutting/CutLines.h"
 #include "cutting/CutServices.h"
