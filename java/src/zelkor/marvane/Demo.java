@@ -5,7 +5,6 @@ import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Path;
 import java.nio.file.Paths;
-import java.util.ArrayList;
 import java.util.List;
 
 /**
@@ -126,7 +125,7 @@ public final class Demo {
             maxY = Math.max(maxY, c[1]);
         }
         int margin = 40;
-        Frame frame = new Frame(maxY + margin);
+        SvgFrame frame = new SvgFrame(maxY + margin);
         int width = maxX - minX + 2 * margin;
         int height = maxY - minY + 2 * margin;
 
@@ -135,7 +134,7 @@ public final class Demo {
         svg.append("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"").append(width).append("\" height=\"")
                 .append(height).append("\" viewBox=\"").append(minX - margin).append(" 0 ").append(width)
                 .append(' ').append(height).append("\">\n");
-        svg.append("  <title>Cutting plan: sheet ").append(escape(SHEET)).append(", blade width ")
+        svg.append("  <title>Cutting plan: sheet ").append(SvgFrame.escape(SHEET)).append(", blade width ")
                 .append(BLADE_WIDTH).append("</title>\n");
         svg.append("  <rect x=\"").append(minX - margin).append("\" y=\"0\" width=\"").append(width)
                 .append("\" height=\"").append(height).append("\" fill=\"white\"/>\n");
@@ -143,7 +142,7 @@ public final class Demo {
         svg.append("  <g id=\"sheet\">\n");
         svg.append("    <path class=\"sheet\" d=\"").append(frame.ringPath(sheetCorners))
                 .append("\" fill=\"#f3e2c0\" stroke=\"#7a5b2e\" stroke-width=\"2\" data-polygon=\"")
-                .append(escape(SHEET)).append("\"/>\n");
+                .append(SvgFrame.escape(SHEET)).append("\"/>\n");
         svg.append("  </g>\n");
 
         svg.append("  <g id=\"outfall\">\n");
@@ -155,7 +154,7 @@ public final class Demo {
             svg.append("    <path class=\"outfall\" d=\"").append(d.toString().trim())
                     .append("\" fill=\"#9fd39f\" fill-opacity=\"0.6\" fill-rule=\"evenodd\" stroke=\"#2f7d32\""
                             + " stroke-width=\"1\" data-holed-polygon=\"")
-                    .append(escape(piece.toString())).append("\"/>\n");
+                    .append(SvgFrame.escape(piece.toString())).append("\"/>\n");
         }
         svg.append("  </g>\n");
 
@@ -163,12 +162,12 @@ public final class Demo {
         for (String[] part : PARTS) {
             svg.append("    <path class=\"part\" d=\"").append(frame.ringPath(HoledPolygon.parseCorners(part[1])))
                     .append("\" fill=\"#b0bec5\" stroke=\"#37474f\" stroke-width=\"2\" data-name=\"")
-                    .append(escape(part[0])).append("\" data-polygon=\"").append(escape(part[1])).append("\"/>\n");
+                    .append(SvgFrame.escape(part[0])).append("\" data-polygon=\"").append(SvgFrame.escape(part[1])).append("\"/>\n");
             java.awt.Point label = RectilinearMathInterface.getPolygonLabelPosition(part[1]);
             svg.append("    <text x=\"").append(label.x).append("\" y=\"").append(frame.y(label.y))
                     .append("\" font-family=\"sans-serif\" font-size=\"22\" text-anchor=\"middle\""
                             + " dominant-baseline=\"middle\" fill=\"#263238\">")
-                    .append(escape(part[0])).append("</text>\n");
+                    .append(SvgFrame.escape(part[0])).append("</text>\n");
         }
         svg.append("  </g>\n");
 
@@ -193,44 +192,5 @@ public final class Demo {
                 .append("<tspan fill=\"#1565c0\" dx=\"20\">- - cuts that may follow it</tspan></text>\n");
         svg.append("</svg>\n");
         return svg.toString();
-    }
-
-    /** Maps geometry (y up) to picture coordinates (y down). */
-    private static final class Frame {
-        private final int top;
-
-        Frame(int top) {
-            this.top = top;
-        }
-
-        int y(int geometryY) {
-            return top - geometryY;
-        }
-
-        String ringPath(List<int[]> corners) {
-            StringBuilder d = new StringBuilder();
-            for (int i = 0; i < corners.size(); i++) {
-                int[] c = corners.get(i);
-                d.append(i == 0 ? "M" : " L").append(c[0]).append(',').append(y(c[1]));
-            }
-            return corners.isEmpty() ? "" : d.append(" Z ").toString();
-        }
-
-        String line(String cssClass, RectilinearSegment s, String colour, int strokeWidth, String dashes) {
-            List<String> attributes = new ArrayList<>();
-            attributes.add("class=\"" + cssClass + "\"");
-            attributes.add("x1=\"" + s.getX1() + "\" y1=\"" + y(s.getY1()) + "\" x2=\"" + s.getX2() + "\" y2=\""
-                    + y(s.getY2()) + "\"");
-            attributes.add("stroke=\"" + colour + "\" stroke-width=\"" + strokeWidth + "\" stroke-linecap=\"square\"");
-            if (dashes != null) {
-                attributes.add("stroke-dasharray=\"" + dashes + "\"");
-            }
-            attributes.add("data-segment=\"" + escape(s.toString()) + "\"");
-            return "<line " + String.join(" ", attributes) + "/>";
-        }
-    }
-
-    private static String escape(String text) {
-        return text.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;").replace("\"", "&quot;");
     }
 }

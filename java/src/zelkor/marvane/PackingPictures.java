@@ -35,7 +35,7 @@ final class PackingPictures {
             everything.addAll(HoledPolygon.parseCorners(part[1]));
         }
         int[] box = bounds(everything);
-        Frame frame = new Frame(box[3] + MARGIN + CAPTION);
+        SvgFrame frame = new SvgFrame(box[3] + MARGIN + CAPTION);
         int left = box[0] - MARGIN;
         int width = box[2] - box[0] + 2 * MARGIN;
         int height = box[3] - box[1] + 2 * MARGIN + CAPTION + LEGEND;
@@ -47,7 +47,7 @@ final class PackingPictures {
                 Math.round(width * SCALE), Math.round(height * SCALE), left, width, height));
         String caption = String.format(Locale.ROOT, "%d. %s: %d part%s, %s used", index + 1, group.hostLabel(),
                 group.parts.length, group.parts.length == 1 ? "" : "s", PackingDemo.percent(group.utilization()));
-        svg.append("  <title>").append(escape(caption)).append("</title>\n");
+        svg.append("  <title>").append(SvgFrame.escape(caption)).append("</title>\n");
         svg.append("  <defs>\n"
                 + "    <pattern id=\"leftover-hatch\" patternUnits=\"userSpaceOnUse\" width=\"36\" height=\"36\""
                 + " patternTransform=\"rotate(45)\">\n"
@@ -59,11 +59,11 @@ final class PackingPictures {
                 left, width, height));
         svg.append(String.format(Locale.ROOT,
                 "  <text x=\"%d\" y=\"%d\" font-family=\"sans-serif\" font-size=\"56\" fill=\"#263238\">%s</text>\n",
-                box[0], MARGIN + 40, escape(caption)));
+                box[0], MARGIN + 40, SvgFrame.escape(caption)));
 
         svg.append("  <path class=\"host\" d=\"").append(frame.ringPath(host))
                 .append("\" fill=\"#f3e2c0\" stroke=\"#7a5b2e\" stroke-width=\"6\" data-name=\"")
-                .append(escape(group.hostId)).append("\" data-polygon=\"").append(escape(group.hostOutline))
+                .append(SvgFrame.escape(group.hostId)).append("\" data-polygon=\"").append(SvgFrame.escape(group.hostOutline))
                 .append("\"/>\n");
 
         svg.append("  <g id=\"leftover\">\n");
@@ -75,7 +75,7 @@ final class PackingPictures {
             svg.append("    <path class=\"leftover\" d=\"").append(d.toString().trim())
                     .append("\" fill=\"url(#leftover-hatch)\" fill-rule=\"evenodd\" stroke=\"#558b2f\""
                             + " stroke-width=\"2\" data-holed-polygon=\"")
-                    .append(escape(piece.toString())).append("\"/>\n");
+                    .append(SvgFrame.escape(piece.toString())).append("\"/>\n");
         }
         svg.append("  </g>\n");
 
@@ -83,7 +83,7 @@ final class PackingPictures {
         for (String[] part : group.parts) {
             svg.append("    <path class=\"part\" d=\"").append(frame.ringPath(HoledPolygon.parseCorners(part[1])))
                     .append("\" fill=\"#bbdefb\" stroke=\"#1e3a5f\" stroke-width=\"3\" data-name=\"")
-                    .append(escape(part[0])).append("\" data-polygon=\"").append(escape(part[1]))
+                    .append(SvgFrame.escape(part[0])).append("\" data-polygon=\"").append(SvgFrame.escape(part[1]))
                     .append("\"/>\n");
         }
         svg.append("  </g>\n");
@@ -94,7 +94,7 @@ final class PackingPictures {
                     "    <line class=\"cut-line\" x1=\"%d\" y1=\"%d\" x2=\"%d\" y2=\"%d\" stroke=\"#d32f2f\""
                             + " stroke-width=\"%d\" stroke-linecap=\"square\" data-segment=\"%s\"/>\n",
                     line.getX1(), frame.y(line.getY1()), line.getX2(), frame.y(line.getY2()), Math.max(blade, 4),
-                    escape(line.toString())));
+                    SvgFrame.escape(line.toString())));
         }
         svg.append("  </g>\n");
 
@@ -119,7 +119,7 @@ final class PackingPictures {
      * The part's name at the library's label position, as large as fits the part there, turned upright when a
      * narrow, tall part has more room that way.
      */
-    private static String label(Frame frame, String[] part) {
+    private static String label(SvgFrame frame, String[] part) {
         List<int[]> corners = HoledPolygon.parseCorners(part[1]);
         Point at = RectilinearMathInterface.getPolygonLabelPosition(part[1]);
         int across = chord(corners, at, true);
@@ -134,7 +134,7 @@ final class PackingPictures {
         int y = frame.y(at.y);
         return String.format(Locale.ROOT, "<text class=\"label\" x=\"%d\" y=\"%d\" font-size=\"%d\"%s>%s</text>", x, y,
                 size, turn ? String.format(Locale.ROOT, " transform=\"rotate(-90 %d %d)\"", x, y) : "",
-                escape(part[0]));
+                SvgFrame.escape(part[0]));
     }
 
     /**
@@ -170,7 +170,7 @@ final class PackingPictures {
         String title = "Packing " + run.jobFile.getFileName() + " (" + run.mode.text + ")";
         html.append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE html>\n");
         html.append("<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n<head>\n");
-        html.append("<meta charset=\"UTF-8\"/>\n<title>").append(escape(title)).append("</title>\n");
+        html.append("<meta charset=\"UTF-8\"/>\n<title>").append(SvgFrame.escape(title)).append("</title>\n");
         html.append("<style>\n"
                 + "body { font-family: sans-serif; margin: 2em; color: #263238; }\n"
                 + "table { border-collapse: collapse; margin: 1em 0; }\n"
@@ -180,7 +180,7 @@ final class PackingPictures {
                 + "figure { display: inline-block; margin: 1em; vertical-align: top; }\n"
                 + "img { max-width: 100%; border: 1px solid #cfd8dc; }\n"
                 + "</style>\n</head>\n<body>\n");
-        html.append("<h1>").append(escape(title)).append("</h1>\n");
+        html.append("<h1>").append(SvgFrame.escape(title)).append("</h1>\n");
         html.append(String.format(Locale.ROOT,
                 "<p>%d parts, %d off-cut(s) in stock, standard sheet %d &#215; %d, blade %d. Packed in %.2f s onto %d"
                         + " host(s), %d of them standard sheets.</p>\n",
@@ -195,9 +195,9 @@ final class PackingPictures {
                     "<tr><td class=\"number\">%d</td><td><a href=\"%s\">%s</a></td><td class=\"number\">%d</td>"
                             + "<td class=\"number\">%s</td><td class=\"number\">%s</td><td class=\"number\">%s</td>"
                             + "</tr>\n",
-                    i + 1, escape(run.pictures.get(i).getFileName().toString()), escape(g.hostLabel()),
+                    i + 1, SvgFrame.escape(run.pictures.get(i).getFileName().toString()), SvgFrame.escape(g.hostLabel()),
                     g.parts.length, PackingDemo.squareMetres(g.partArea), PackingDemo.squareMetres(g.hostArea),
-                    escape(PackingDemo.percent(g.utilization()))));
+                    SvgFrame.escape(PackingDemo.percent(g.utilization()))));
         }
         long hostArea = run.usedHostArea();
         html.append(String.format(Locale.ROOT,
@@ -205,7 +205,7 @@ final class PackingPictures {
                         + "</td><td class=\"number\">%s</td><td class=\"number\">%s</td></tr>\n</table>\n",
                 run.placedPartCount(), PackingDemo.squareMetres(run.placedPartArea()),
                 PackingDemo.squareMetres(hostArea),
-                escape(PackingDemo.percent(hostArea == 0 ? 0 : (double) run.placedPartArea() / hostArea))));
+                SvgFrame.escape(PackingDemo.percent(hostArea == 0 ? 0 : (double) run.placedPartArea() / hostArea))));
 
         html.append("<table id=\"totals\">\n");
         row(html, "parts placed", run.placedPartCount() + " of " + run.job.parts.size()
@@ -222,7 +222,7 @@ final class PackingPictures {
         html.append("</table>\n<p>Library totals measure parts and hosts grown by half the blade.</p>\n");
 
         for (Path picture : run.pictures) {
-            String name = escape(picture.getFileName().toString());
+            String name = SvgFrame.escape(picture.getFileName().toString());
             html.append("<figure><img src=\"").append(name).append("\" alt=\"").append(name)
                     .append("\"/><figcaption>").append(name).append("</figcaption></figure>\n");
         }
@@ -231,7 +231,7 @@ final class PackingPictures {
     }
 
     private static void row(StringBuilder html, String header, String value) {
-        html.append("<tr><th>").append(escape(header)).append("</th><td>").append(escape(value)).append("</td></tr>\n");
+        html.append("<tr><th>").append(SvgFrame.escape(header)).append("</th><td>").append(SvgFrame.escape(value)).append("</td></tr>\n");
     }
 
     /** {min x, min y, max x, max y} of the corners. */
@@ -244,31 +244,5 @@ final class PackingPictures {
             box[3] = Math.max(box[3], c[1]);
         }
         return box;
-    }
-
-    /** Maps geometry (y up) to picture coordinates (y down). */
-    private static final class Frame {
-        private final int top;
-
-        Frame(int top) {
-            this.top = top;
-        }
-
-        int y(int geometryY) {
-            return top - geometryY;
-        }
-
-        String ringPath(List<int[]> corners) {
-            StringBuilder d = new StringBuilder();
-            for (int i = 0; i < corners.size(); i++) {
-                int[] c = corners.get(i);
-                d.append(i == 0 ? "M" : " L").append(c[0]).append(',').append(y(c[1]));
-            }
-            return corners.isEmpty() ? "" : d.append(" Z ").toString();
-        }
-    }
-
-    private static String escape(String text) {
-        return text.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;").replace("\"", "&quot;");
     }
 }
