@@ -1,6 +1,7 @@
 #include "packing/PackingCache.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace Zelkor::Rectilinear {
 
@@ -17,6 +18,10 @@ const ComparablePacking* PackingCache::findCacheEntry(int element1, int element2
     if (!isUsablePair(element1, element2)) return nullptr;
     return &cache[static_cast<std::size_t>(std::max(element1, element2))]
                  [static_cast<std::size_t>(std::min(element1, element2))];
+}
+
+ComparablePacking* PackingCache::findCacheEntry(int element1, int element2) {
+    return const_cast<ComparablePacking*>(std::as_const(*this).findCacheEntry(element1, element2));
 }
 
 ComparablePacking PackingCache::getCacheEntry(int element1, int element2) const {

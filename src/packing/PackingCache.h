@@ -21,8 +21,10 @@ public:
 
     // A copy of the pair's entry (either order), or an unset, invalid entry.
     ComparablePacking getCacheEntry(int element1, int element2) const;
-    // Read access without the copy; null for an unusable pair.
+    // Access without the copy; null for an unusable pair. Metrics computed on
+    // the stored entry stay with it.
     const ComparablePacking* findCacheEntry(int element1, int element2) const;
+    ComparablePacking* findCacheEntry(int element1, int element2);
     // Stores the entry, marked as set.
     void setCacheEntry(int element1, int element2, ComparablePacking cacheEntry);
     int size() const { return static_cast<int>(cache.size()); }

@@ -168,20 +168,45 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
     return answer;
 }
 
+namespace {
+
+// The cached pairing of two list positions, searched and stored first when the
+// cache does not hold it yet; scores computed on it later stay in the cache.
+ComparablePacking& storedPairing(std::vector<PolygonSet>& polygonSets, int indexOne, int indexTwo,
+                                 const Polygon& hostPolygon, int contractionFactor, PackingCache& packingCache,
+                                 ReportReceiver* reportReceiver) {
+    ComparablePacking* entry = packingCache.findCacheEntry(indexOne, indexTwo);
+    if (!entry->getIsSet()) {
+        const int low = std::min(indexOne, indexTwo);
+        const int high = std::max(indexOne, indexTwo);
+        packingCache.setCacheEntry(low, high,
+                                   determineBestRelativePosition(polygonSets[static_cast<std::size_t>(low)],
+                                                                 polygonSets[static_cast<std::size_t>(high)],
+                                                                 hostPolygon, contractionFactor, reportReceiver,
+                                                                 packingCache.getMemo()));
+    }
+    return *entry;
+}
+
+// Whether the cache can answer for the two positions.
+bool cacheServes(const PackingCache* packingCache, int indexOne, int indexTwo) {
+    return packingCache && packingCache->findCacheEntry(indexOne, indexTwo) != nullptr;
+}
+
+}  // namespace
+
 ComparablePacking determineBestRelativePosition(std::vector<PolygonSet>& polygonSets, int indexOne, int indexTwo,
                                                 const Polygon& hostPolygon, int contractionFactor,
                                                 PackingCache* packingCache, ReportReceiver* reportReceiver) {
-    ComparablePacking result;
-    if (packingCache) result = packingCache->getCacheEntry(indexOne, indexTwo);
-    if (!result.getIsSet()) {
-        const int low = std::min(indexOne, indexTwo);
-        const int high = std::max(indexOne, indexTwo);
-        result = determineBestRelativePosition(polygonSets[static_cast<std::size_t>(low)],
-                               polygonSets[static_cast<std::size_t>(high)], hostPolygon, contractionFactor,
-                               reportReceiver, packingCache ? packingCache->getMemo() : nullptr);
-        if (packingCache) packingCache->setCacheEntry(low, high, result);
+    if (cacheServes(packingCache, indexOne, indexTwo)) {
+        return storedPairing(polygonSets, indexOne, indexTwo, hostPolygon, contractionFactor, *packingCache,
+                             reportReceiver);
     }
-    return result;
+    const int low = std::min(indexOne, indexTwo);
+    const int high = std::max(indexOne, indexTwo);
+    return determineBestRelativePosition(polygonSets[static_cast<std::size_t>(low)],
+                                         polygonSets[static_cast<std::size_t>(high)], hostPolygon,
+                                         contractionFactor, reportReceiver);
 }
 
 bool greatestAreaSetIsReadyToRetire(int greatestAreaSetIndex, const PackingCache* packingCache,
@@ -260,15 +285,16 @@ void greedyPackToCreateMaxAreaSet(std::vector<PolygonSet>& polygonSets, const Po
                 const std::pair<int, int> setIdsBeingCompared{std::min(baseId, satelliteId),
                                                               std::max(baseId, satelliteId)};
                 if (!alreadyPerformedSetComparisons.insert(setIdsBeingCompared).second) continue;
-                ComparablePacking positionInformation =
-                    determineBestRelativePosition(polygonSets, baseSetIndex, satelliteSetIndex, hostPolygon,
-                                                  contractionFactor, &packingCache, reportReceiver);
+                // Compared in the cache itself, so that its scores are computed once per host pass.
+                ComparablePacking& positionInformation =
+                    storedPairing(polygonSets, baseSetIndex, satelliteSetIndex, hostPolygon, contractionFactor,
+                                  packingCache, reportReceiver);
                 ComparablePacking bestPositionRelativeToLargestAreaSet;
                 if (positionInformation.isBetterThan(bestPositionInformation, contractionFactor, &polygonSets,
                                                      baseSetIndex, satelliteSetIndex, greatestAreaSetIndex,
                                                      &bestPositionRelativeToLargestAreaSet, &packingCache)) {
                     bestCombinationIndexes = {baseSetIndex, satelliteSetIndex};
-                    bestPositionInformation = std::move(positionInformation);
+                    bestPositionInformation = positionInformation;
                     resultingBestPositionRelativeToLargestAreaSet = std::move(bestPositionRelativeToLargestAreaSet);
                 }
             }
