@@ -491,3 +491,42 @@ TEST(HostPlacementDifferential, SearchesAgreeWithTheLiteralProcedures) {
     }
     EXPECT_GT(found, 100);
 }
+
+// Best places with contractions of one to three on sets of touching parts, as
+// the packing engine scores them, against the plain procedure.
+TEST(HostPlacementDifferential, BestPlacesOfTouchingPartsAgreeWithTheLiteralProcedure) {
+    std::mt19937 random(77);
+    auto scaled = [](const Polygon& polygon, Coordinate factor) {
+        std::vector<Point> points = polygon.getPoints();
+        for (Point& p : points) p = Point(p.x * factor, p.y * factor);
+        return Polygon(points, "");
+    };
+    int found = 0;
+    for (int trial = 0; trial < 500; ++trial) {
+        const Polygon host = scaled(Testing::randomRectilinearPolygon(random, 4 + static_cast<int>(random() % 4)), 4);
+        PolygonSet set;
+        Coordinate left = 0;
+        for (int m = 1 + static_cast<int>(random() % 4); m > 0; --m) {
+            Polygon part = scaled(Testing::randomRectilinearPolygon(random, 2 + static_cast<int>(random() % 2)), 2);
+            part.slideToOrigin();
+            part.translate(Point(left, static_cast<Coordinate>(random() % 3)));
+            left = part.getBoundingRectangle().getTopRight().x;
+            set.add(part);
+        }
+        const int contraction = 1 + static_cast<int>(random() % 3);
+        Point translation, expectedTranslation;
+        int rotation = -9, expectedRotation = -9;
+        WhiteSpaceInformation score, expectedScore;
+        const bool answer = host.getBestPositionOfSetWithin(set, &translation, &rotation, &score, contraction);
+        const bool expected = Reference::getPositionOfSetWithin(host, set, &expectedTranslation, &expectedRotation,
+                                                                &expectedScore, true, contraction, nullptr, nullptr);
+        const std::string input = "host " + host.toString() + " set " + set.toString() + " contraction " +
+                                  std::to_string(contraction);
+        ASSERT_EQ(answer, expected) << input;
+        ASSERT_EQ(translation, expectedTranslation) << input;
+        ASSERT_EQ(rotation, expectedRotation) << input;
+        ASSERT_EQ(describeScore(score), describeScore(expectedScore)) << input;
+        found += answer ? 1 : 0;
+    }
+    EXPECT_GT(found, 150);
+}

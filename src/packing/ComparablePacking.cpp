@@ -182,6 +182,10 @@ WhiteSpaceInformation ComparablePacking::getWhiteSpaceScore(int contractionFacto
     return whiteSpace;
 }
 
+void ComparablePacking::setWhiteSpaceScore(const WhiteSpaceInformation& score) {
+    whiteSpace = score;
+}
+
 ComparablePacking::Verdict ComparablePacking::compareOn(int criterion, ComparablePacking& other,
                                                          int contractionFactor) {
     // The relative criterion measures the difference against this candidate's

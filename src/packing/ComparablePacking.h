@@ -52,6 +52,10 @@ public:
     // The best placement of the combination in the host, judged by its outfall;
     // searched again on each request while no placement has been found.
     WhiteSpaceInformation getWhiteSpaceScore(int contractionFactor);
+    // Whether a placement has been scored, and a score found by another search
+    // of the same placements (it then stands as if this one had found it).
+    bool hasWhiteSpaceScore() const { return whiteSpace.isSet(); }
+    void setWhiteSpaceScore(const WhiteSpaceInformation& score);
 
     // Whether this candidate should replace otherPacking. The criteria, in order:
     // smaller bounding-box ratio (1 % band), larger bounding density, larger

@@ -113,6 +113,92 @@ std::optional<WhiteSpaceInformation> scoreUnlessBeaten(const Polygon& host, cons
     return WhiteSpaceInformation(outfall.getAllPolygonsContracted(contractionFactor), contractionFactor);
 }
 
+// Whether an outline meets itself nowhere: no two edges share a point other
+// than the corner between neighbours. Long outlines are not examined and
+// count as not simple.
+bool isStrictlySimple(const Polygon& polygon) {
+    constexpr std::size_t longOutline = 256;
+    const std::vector<Point>& points = polygon.getPoints();
+    const std::size_t n = points.size();
+    if (n < 4 || n > longOutline) return false;
+    struct Span {
+        Coordinate minX, maxX, minY, maxY;
+    };
+    std::vector<Span> edges(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const Point& a = points[i];
+        const Point& b = points[(i + 1) % n];
+        if (a == b || (a.x != b.x && a.y != b.y)) return false;
+        edges[i] = {std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y), std::max(a.y, b.y)};
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = i + 1; j < n; ++j) {
+            const Span& e = edges[i];
+            const Span& f = edges[j];
+            const bool meet = e.minX <= f.maxX && f.minX <= e.maxX && e.minY <= f.maxY && f.minY <= e.maxY;
+            if (!meet) continue;
+            const bool neighbours = j == i + 1 || (i == 0 && j == n - 1);
+            if (!neighbours) return false;
+            // Neighbours meet at their shared corner only when they turn.
+            const bool iVertical = e.minX == e.maxX, jVertical = f.minX == f.maxX;
+            if (iVertical == jVertical) return false;
+        }
+    }
+    return true;
+}
+
+// The outfall a set leaves in a host, shrunk by the contraction, is the host
+// shrunk less the set grown by the same amount. A set is scored at many
+// places in one host, so the set is grown once and the host shrunk once per
+// turn, and each place costs one subtraction instead of a subtraction and a
+// contraction of every piece. When two pieces share the largest area, the
+// order of the plain procedure's pieces decides which one is reported, so
+// such a place is scored the plain way.
+class OutfallScorer {
+public:
+    OutfallScorer(const PolygonSet& set, int contractionFactor) : contractionFactor(contractionFactor) {
+        HoledPolygonSet grownMembers;
+        for (const Polygon& member : set.getAllPolygons()) {
+            grownMembers.add(HoledPolygon(member).getPolygonExpanded(contractionFactor));
+        }
+        grownSet = grownMembers.booleanAddAll();
+    }
+
+    void shrinkHost(const Polygon& host) {
+        shrunkHost = host.getPolygonContracted(contractionFactor).getAllPolygons();
+        exact = host.getArea() < exactFloatAreaLimit;
+    }
+
+    std::optional<WhiteSpaceInformation> score(const Polygon& host, const Point& t, const PolygonSet& placedSet,
+                                               const WhiteSpaceInformation& best) const {
+        if (!exact) return scoreUnlessBeaten(host, placedSet, contractionFactor, best);
+        HoledPolygonSet pieces;
+        for (Polygon piece : shrunkHost) {
+            piece.translate(t);
+            pieces.add(HoledPolygon(piece).booleanSubtract(grownSet));
+        }
+        float largest = 0.0f;
+        int withLargest = 0;
+        for (const HoledPolygon& piece : pieces.getAllPolygons()) {
+            const float area = piece.getArea();
+            if (area > largest) {
+                largest = area;
+                withLargest = 1;
+            } else if (area == largest) {
+                ++withLargest;
+            }
+        }
+        if (withLargest > 1) return scoreUnlessBeaten(host, placedSet, contractionFactor, best);
+        return WhiteSpaceInformation(pieces, contractionFactor);
+    }
+
+private:
+    int contractionFactor;
+    HoledPolygonSet grownSet;
+    std::vector<Polygon> shrunkHost;
+    bool exact = false;
+};
+
 }  // namespace
 
 // --- Set in host -------------------------------------------------------------
@@ -142,12 +228,14 @@ bool Polygon::getPositionOfSetWithin(const PolygonSet& polygonSet, Point* possib
 
     PolygonSet holes;
     PolygonSet mergedSet;
+    bool mergedSetCloses = true;
     try {
         mergedSet = polygonSet.booleanAddAndSimplifyAll(&holes);
     } catch (const InvalidPolygonException&) {
         // An outline that does not close is searched member by member.
         mergedSet = polygonSet;
         holes = PolygonSet();
+        mergedSetCloses = false;
     }
 
     // Turning a rectangle by a half turn gives the same shape, and a square
@@ -161,10 +249,17 @@ bool Polygon::getPositionOfSetWithin(const PolygonSet& polygonSet, Point* possib
     const std::vector<Point> setPoints = mergedSet.getPoints();
     const std::optional<Extent> setExtent = extentOf(mergedSet);
 
+    // The shortcut scorer holds for outlines that meet themselves nowhere.
+    std::optional<OutfallScorer> scorer;
+    const bool simpleShapes = mergedSetCloses && isStrictlySimple(*this) &&
+                              std::all_of(mergedSet.getAllPolygons().begin(), mergedSet.getAllPolygons().end(),
+                                          [](const Polygon& member) { return isStrictlySimple(member); });
+    if (findBestPosition && simpleShapes) scorer.emplace(mergedSet, contractionFactor);
     for (int rotation = firstRotation; rotation <= rotations; ++rotation) {
         Polygon copyPolygon = *this;
         copyPolygon.rotateAboutOrigin(rotation);
         copyPolygon.slideToOrigin();
+        if (scorer) scorer->shrinkHost(copyPolygon);
         const TranslationGrid grid(setPoints, copyPolygon.getPoints());
         if (grid.empty()) continue;  // no set corners or no host corners: nothing to try
         const std::vector<Coordinate>& xs = grid.getXTranslations();
@@ -206,7 +301,8 @@ bool Polygon::getPositionOfSetWithin(const PolygonSet& polygonSet, Point* possib
                     return true;
                 }
                 const std::optional<WhiteSpaceInformation> candidateScore =
-                    scoreUnlessBeaten(test.movedHost(t), mergedSet, contractionFactor, bestScore);
+                    scorer ? scorer->score(test.movedHost(t), t, mergedSet, bestScore)
+                           : scoreUnlessBeaten(test.movedHost(t), mergedSet, contractionFactor, bestScore);
                 if (candidateScore && candidateScore->isBetter(bestScore)) {
                     bestScore = *candidateScore;
                     if (possibleRotation != nullptr) *possibleRotation = rotation;

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "packing/PackingHelpers.h"
+#include "reference/LiteralPlacement.h"
 
 namespace Zelkor::Rectilinear::Reference {
 
@@ -36,6 +37,19 @@ PolygonSet outlineWithUsableHoles(const PolygonSet& set, float minimumHoleArea) 
 
 enum class Verdict { better, worse, tie };
 
+// The white-space score by the plain placement search over every candidate.
+WhiteSpaceInformation whiteSpaceScore(ComparablePacking& packing, int contractionFactor) {
+    if (packing.hasWhiteSpaceScore()) return packing.getWhiteSpaceScore(contractionFactor);
+    Point translation;
+    int rotation = 0;
+    WhiteSpaceInformation score;
+    if (getPositionOfSetWithin(packing.getHostPolygon(), *packing.getCombination(), &translation, &rotation, &score,
+                               true, contractionFactor, nullptr, nullptr)) {
+        packing.setWhiteSpaceScore(score);
+    }
+    return score;
+}
+
 Verdict compareOn(int criterion, ComparablePacking& self, ComparablePacking& other, int contractionFactor) {
     auto exact = [](auto mine, auto theirs, bool largerWins) {
         if (mine == theirs) return Verdict::tie;
@@ -52,9 +66,9 @@ Verdict compareOn(int criterion, ComparablePacking& self, ComparablePacking& oth
         case 1:
             return exact(self.getBoundingDensity(), other.getBoundingDensity(), true);
         case 8: {
-            const float t = self.getWhiteSpaceScore(contractionFactor).getAreaOfLargestOutfall() +
+            const float t = whiteSpaceScore(self, contractionFactor).getAreaOfLargestOutfall() +
                             self.getCombination()->getArea();
-            const float o = other.getWhiteSpaceScore(contractionFactor).getAreaOfLargestOutfall() +
+            const float o = whiteSpaceScore(other, contractionFactor).getAreaOfLargestOutfall() +
                             other.getCombination()->getArea();
             const float r = (t - o) / t;
             if (r > 0.01) return Verdict::better;
@@ -64,8 +78,8 @@ Verdict compareOn(int criterion, ComparablePacking& self, ComparablePacking& oth
         case 5:
             return exact(self.getAreaSum(), other.getAreaSum(), true);
         case 7:
-            return exact(self.getWhiteSpaceScore(contractionFactor).getNumberOfSidesOfOutfall(),
-                         other.getWhiteSpaceScore(contractionFactor).getNumberOfSidesOfOutfall(), false);
+            return exact(whiteSpaceScore(self, contractionFactor).getNumberOfSidesOfOutfall(),
+                         whiteSpaceScore(other, contractionFactor).getNumberOfSidesOfOutfall(), false);
         case 10:
             return exact(self.getContactArea(), other.getContactArea(), true);
         default:
@@ -161,8 +175,8 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
             positionInformation.setIsValid(true);
             Point hostTranslation;
             int hostRotationMultiplier = 0;
-            if (hostPolygon.canContain(*positionInformation.getCombination(), &hostTranslation,
-                                       &hostRotationMultiplier)) {
+            if (getPositionOfSetWithin(hostPolygon, *positionInformation.getCombination(), &hostTranslation,
+                                       &hostRotationMultiplier, nullptr, false, 1, nullptr, nullptr)) {
                 positionInformation.setFirstKnownValidHostTranslationAndRotation(hostTranslation,
                                                                                  hostRotationMultiplier);
                 if (isBetterThan(positionInformation, bestPositionInformation, contractionFactor, nullptr, 0, 0, 0,
