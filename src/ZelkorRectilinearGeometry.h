@@ -19,6 +19,7 @@
 #include "geometry/Rounding.h"
 #include "geometry/Segment.h"
 #include "geometry/SegmentSplitting.h"
+#include "geometry/ShapeValidation.h"
 
 // Placement of shapes in hosts.
 #include "placement/PlacementServices.h"

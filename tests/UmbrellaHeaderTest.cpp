@@ -9,5 +9,6 @@ TEST(UmbrellaHeader, ExposesTheInterface) {
     const HoledPolygon withHole("0,0 10,0 10,10 0,10|4,4 6,4 6,6 4,6");
     EXPECT_EQ(square.getArea(), 100.0f);
     EXPECT_EQ(withHole.getArea(), 96.0f);
+    EXPECT_FALSE(Math::whatIsWrongWith(withHole).has_value());
     EXPECT_EQ(Math::splitSegmentsBySegments({Segment(0, 0, 10, 0)}, {Segment(5, -1, 5, 1)}).size(), 2u);
 }

@@ -1,14 +1,25 @@
 #pragma once
 
+#include <string>
+#include <utility>
+
 #include "geometry/Exception.h"
 
 namespace Zelkor::Rectilinear {
 
-// Raised when a polygon was refused while it was built or standardized.
+// Raised when a polygon was refused while it was built or standardized, or
+// when a shape read from outside the library is not a valid shape. The reason
+// says what was wrong; it is empty where the raising code gives none. The
+// stream form stays the one of every Exception.
 class InvalidPolygonException : public Exception {
 public:
-    InvalidPolygonException(std::string newFileName, int newLineNumber)
-        : Exception(std::move(newFileName), newLineNumber) {}
+    InvalidPolygonException(std::string newFileName, int newLineNumber, std::string newReason = std::string())
+        : Exception(std::move(newFileName), newLineNumber), reason(std::move(newReason)) {}
+
+    const std::string& getReason() const { return reason; }
+
+private:
+    std::string reason;
 };
 
 }  // namespace Zelkor::Rectilinear
