@@ -76,6 +76,7 @@ TEST(PackingJobTest, MalformedInputNamesItsLine) {
         {false, "sheet 10 10\npart p 0,0 10,0 10,x 0,10\n", 2, "coordinate 'x' is not a number"},
         {false, "sheet 10 10\npart p 0,0 10,0 10,10 5,12\n", 2, "neither horizontal nor vertical"},
         {false, "sheet 10 10\npart p 0,0 10,0\n", 2, "encloses no area"},
+        {false, "sheet 10 10\npart p 0,0 10,0 10,10 5,10 5,-5 0,-5\n", 2, "the outline crosses itself at 5,0"},
         {false, "sheet 10 10\nhost -" + square, 2, "a host needs a name"},
         {false, "sheet 10 10\nhost a" + square + "host a" + square, 3, "already given on line 2"},
         {false, "blade 4\n", 0, "no sheet line"},

@@ -5,7 +5,9 @@
 //   rectilinear_shapes contract N     < polygons   every polygon shrunk by N (negative grows)
 //   rectilinear_shapes split          < segments   segments cut at each other
 //
-// Results are printed one shape per line in the library's text forms.
+// Results are printed one shape per line in the library's text forms. A
+// polygon that is not a valid shape (it crosses or runs over itself, or
+// encloses no area) is refused with the reason.
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -27,7 +29,7 @@ std::vector<std::string> readLines() {
 
 PolygonSet readPolygons() {
     PolygonSet polygons;
-    for (const std::string& line : readLines()) polygons.add(Polygon(line, ""));
+    for (const std::string& line : readLines()) polygons.add(Math::readValidPolygon(line, ""));
     return polygons;
 }
 
@@ -67,6 +69,11 @@ int main(int argc, char** argv) {
         } else {
             return usage();
         }
+    } catch (const InvalidPolygonException& e) {
+        std::cerr << e;
+        if (!e.getReason().empty()) std::cerr << " Invalid shape: " << e.getReason();
+        std::cerr << '\n';
+        return 1;
     } catch (const Zelkor::Exception& e) {
         std::cerr << e << '\n';
         return 1;

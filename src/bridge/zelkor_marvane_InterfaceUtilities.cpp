@@ -1,10 +1,13 @@
 #include "bridge/zelkor_marvane_InterfaceUtilities.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
 #include "bridge/JavaNames.h"
 #include "bridge/ScopedLocalRef.h"
+#include "geometry/InvalidPolygonException.h"
+#include "geometry/ShapeValidation.h"
 
 namespace Zelkor::Marvane {
 
@@ -26,6 +29,22 @@ void callStaticStringConsumer(JNIEnv* jniEnv, const char* classPath, const char*
     jniEnv->CallStaticVoidMethod(javaClass.get(), methodId, javaText.get());
 }
 
+// When the failure is a refused shape, its reason goes to standard error, so
+// that the output of the ending process says which input ended it.
+void writeReasonOfRefusedShape() {
+    const std::exception_ptr failure = std::current_exception();
+    if (!failure) return;
+    try {
+        std::rethrow_exception(failure);
+    } catch (const Zelkor::Rectilinear::InvalidPolygonException& e) {
+        if (e.getReason().empty()) return;
+        std::fprintf(stderr, "InvalidPolygonException (%s[%d]): %s\n", e.getFileName().c_str(), e.getLineNumber(),
+                     e.getReason().c_str());
+        std::fflush(stderr);
+    } catch (...) {
+    }
+}
+
 }  // namespace
 
 void registerTerminateHandler(JNIEnv* jniEnv) {
@@ -34,6 +53,7 @@ void registerTerminateHandler(JNIEnv* jniEnv) {
 }
 
 void terminateHandler() {
+    writeReasonOfRefusedShape();
     JNIEnv* jniEnv = jniEnvironmentToReportUnexpectedExceptionsTo;
     if (jniEnv != nullptr) {
         // A pending Java exception would forbid the calls below.
@@ -80,7 +100,11 @@ std::string readString(JNIEnv* jniEnv, jstring javaString) {
 }
 
 Zelkor::Rectilinear::Polygon readPolygon(JNIEnv* jniEnv, jstring polygonText) {
-    return Zelkor::Rectilinear::Polygon(readString(jniEnv, polygonText), "");
+    return Zelkor::Rectilinear::Math::readValidPolygon(readString(jniEnv, polygonText), "");
+}
+
+Zelkor::Rectilinear::HoledPolygon readHoledPolygon(JNIEnv* jniEnv, jstring holedPolygonText) {
+    return Zelkor::Rectilinear::Math::readValidHoledPolygon(readString(jniEnv, holedPolygonText));
 }
 
 jstring newString(JNIEnv* jniEnv, const std::string& text) {
@@ -91,10 +115,12 @@ jstring newString(JNIEnv* jniEnv, const std::string& text) {
 
 namespace {
 
-// Builds one value per String element of a Java array, in order. A null
-// element is skipped, or read as the empty text when `nullReadsAsEmpty`.
-template <typename T>
-std::vector<T> createVectorFromStringArray(JNIEnv* jniEnv, jobjectArray stringArray, bool nullReadsAsEmpty) {
+// Builds one value per String element of a Java array, in order, with
+// `read(text)`. A null element is skipped, or read as the empty text when
+// `nullReadsAsEmpty`.
+template <typename T, typename Read>
+std::vector<T> createVectorFromStringArray(JNIEnv* jniEnv, jobjectArray stringArray, bool nullReadsAsEmpty,
+                                          Read read) {
     std::vector<T> values;
     if (stringArray == nullptr) return values;
     const jsize length = jniEnv->GetArrayLength(stringArray);
@@ -102,7 +128,7 @@ std::vector<T> createVectorFromStringArray(JNIEnv* jniEnv, jobjectArray stringAr
     for (jsize index = 0; index < length; ++index) {
         ScopedLocalRef<jstring> element(jniEnv, static_cast<jstring>(jniEnv->GetObjectArrayElement(stringArray, index)));
         if (!element && !nullReadsAsEmpty) continue;
-        values.emplace_back(readString(jniEnv, element.get()));
+        values.push_back(read(readString(jniEnv, element.get())));
     }
     return values;
 }
@@ -111,12 +137,14 @@ std::vector<T> createVectorFromStringArray(JNIEnv* jniEnv, jobjectArray stringAr
 
 std::vector<Zelkor::Rectilinear::Segment> createSegmentVectorFromJObjectArray(JNIEnv* jniEnv,
                                                                              jobjectArray segmentArray) {
-    return createVectorFromStringArray<Zelkor::Rectilinear::Segment>(jniEnv, segmentArray, false);
+    return createVectorFromStringArray<Zelkor::Rectilinear::Segment>(
+        jniEnv, segmentArray, false, [](const std::string& text) { return Zelkor::Rectilinear::Segment(text); });
 }
 
 std::vector<Zelkor::Rectilinear::HoledPolygon> createHoledPolygonVectorFromJObjectArray(JNIEnv* jniEnv,
                                                                                       jobjectArray shapeArray) {
-    return createVectorFromStringArray<Zelkor::Rectilinear::HoledPolygon>(jniEnv, shapeArray, true);
+    return createVectorFromStringArray<Zelkor::Rectilinear::HoledPolygon>(
+        jniEnv, shapeArray, true, Zelkor::Rectilinear::Math::readValidHoledPolygon);
 }
 
 namespace {
@@ -133,7 +161,8 @@ void readShapeRows(JNIEnv* jniEnv, jobjectArray shapeArray, Append append) {
     for (jsize index = 0; index < length; ++index) {
         ScopedLocalRef<jobject> row(jniEnv, jniEnv->GetObjectArrayElement(shapeArray, index));
         if (row && jniEnv->IsInstanceOf(row.get(), stringClass.get())) {
-            append(Zelkor::Rectilinear::Polygon(readString(jniEnv, static_cast<jstring>(row.get())), ""));
+            const std::string text = readString(jniEnv, static_cast<jstring>(row.get()));
+            append(Zelkor::Rectilinear::Math::readValidPolygon(text, ""));
             continue;
         }
         const jsize pairLength =
@@ -147,11 +176,12 @@ void readShapeRows(JNIEnv* jniEnv, jobjectArray shapeArray, Append append) {
         const auto pair = static_cast<jobjectArray>(row.get());
         ScopedLocalRef<jstring> first(jniEnv, static_cast<jstring>(jniEnv->GetObjectArrayElement(pair, 0)));
         if (pairLength == 1) {
-            append(Zelkor::Rectilinear::Polygon(readString(jniEnv, first.get()), ""));
+            append(Zelkor::Rectilinear::Math::readValidPolygon(readString(jniEnv, first.get()), ""));
             continue;
         }
         ScopedLocalRef<jstring> second(jniEnv, static_cast<jstring>(jniEnv->GetObjectArrayElement(pair, 1)));
-        append(Zelkor::Rectilinear::Polygon(readString(jniEnv, second.get()), readString(jniEnv, first.get())));
+        append(Zelkor::Rectilinear::Math::readValidPolygon(readString(jniEnv, second.get()),
+                                                           readString(jniEnv, first.get())));
     }
 }
 

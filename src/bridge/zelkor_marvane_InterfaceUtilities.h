@@ -20,7 +20,8 @@ namespace Zelkor::Marvane {
 void registerTerminateHandler(JNIEnv* jniEnv);
 
 // Sends "Uncaught exception thrown in back end" to CrashHandler.fatalErrorOccurred
-// through the environment of the crashing thread, then aborts the process.
+// through the environment of the crashing thread, then aborts the process. A
+// refused shape's reason is written to standard error first.
 [[noreturn]] void terminateHandler();
 
 void printToErrorLog(JNIEnv* jniEnv, const std::string& errorMessage);
@@ -36,7 +37,15 @@ jmethodID findMethod(JNIEnv* jniEnv, jclass javaClass, const char* name, const c
 std::string readString(JNIEnv* jniEnv, jstring javaString);
 jstring newString(JNIEnv* jniEnv, const std::string& text);
 // A polygon text argument, read with the empty name.
+//
+// Every shape text the bridge reads, here and in the arrays below, goes
+// through the validating readers (geometry/ShapeValidation.h): a shape that
+// crosses or runs over itself, encloses no area, or has holes out of place is
+// refused with InvalidPolygonException, like a slanted edge, and ends in the
+// crash report. The empty text stays the empty shape.
 Zelkor::Rectilinear::Polygon readPolygon(JNIEnv* jniEnv, jstring polygonText);
+// A holed-polygon text argument.
+Zelkor::Rectilinear::HoledPolygon readHoledPolygon(JNIEnv* jniEnv, jstring holedPolygonText);
 
 // A String[] of segment texts, in array order. A null array reads as empty
 // and null elements are skipped.

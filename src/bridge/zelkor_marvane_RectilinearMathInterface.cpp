@@ -62,7 +62,7 @@ JNIEXPORT jboolean JNICALL Java_zelkor_marvane_RectilinearMathInterface_segmentI
     JNIEnv* jniEnv, jclass, jstring jSegmentString, jstring jPolygonString) {
     return runNativeEntry(jniEnv, [&]() -> jboolean {
         const Segment segment(readString(jniEnv, jSegmentString));
-        const Zelkor::Rectilinear::HoledPolygon holedPolygon(readString(jniEnv, jPolygonString));
+        const Zelkor::Rectilinear::HoledPolygon holedPolygon = readHoledPolygon(jniEnv, jPolygonString);
         return holedPolygon.intersect(segment) ? JNI_TRUE : JNI_FALSE;
     });
 }

@@ -3,11 +3,13 @@
 #include <charconv>
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <string_view>
 #include <system_error>
 
 #include "geometry/Exception.h"
 #include "geometry/PolygonSet.h"
+#include "geometry/ShapeValidation.h"
 
 namespace Zelkor::Rectilinear {
 
@@ -104,6 +106,7 @@ public:
             fail("not a valid polygon");
         }
         if (!(result.getArea() > 0.0f)) fail("polygon encloses no area");
+        if (const std::optional<std::string> problem = Math::whatIsWrongWith(result)) fail(*problem);
         return result;
     }
 

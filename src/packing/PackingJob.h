@@ -27,7 +27,8 @@ namespace Zelkor::Rectilinear {
 // the empty name. Hosts need distinct, non-empty names, since results name
 // the host of each group and the empty name is the standard sheet's. Polygon
 // corners are checked for well-formed 32-bit numbers, axis-parallel edges and
-// a non-zero area; self-crossing boundaries are not detected.
+// a non-zero area, and the outline must neither cross nor run over itself
+// (Math::whatIsWrongWith).
 //
 // Results read
 //

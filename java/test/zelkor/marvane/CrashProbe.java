@@ -15,6 +15,9 @@ public final class CrashProbe {
             case "diagonalPolygon":
                 RectilinearMathInterface.getPolygonLabelPosition("0,0 10,5 10,10");
                 break;
+            case "selfCrossingPolygon":
+                RectilinearMathInterface.getPolygonLabelPosition("0,0 10,0 10,10 5,10 5,-5 0,-5");
+                break;
             case "diagonalHostOfCutLines":
                 RectilinearMathInterface.getCutLines("0,0 10,5 10,10", new Object[] {"0,0 1,0 1,1 0,1"}, 4);
                 break;

@@ -12,11 +12,24 @@ final class CrashReports {
     }
 
     static void assertEndsInOneCrashReport(String probe) throws Exception {
+        runToOneCrashReport(probe);
+    }
+
+    /** The probe's shape is refused: one crash report, and the reason on the process's standard error. */
+    static void assertEndsInOneCrashReportRefusing(String probe, String reason) throws Exception {
+        ChildJvm child = runToOneCrashReport(probe);
+        List<String> refusals = child.linesStartingWith("InvalidPolygonException (");
+        assertEquals(1, refusals.size(), child.output);
+        assertTrue(refusals.get(0).endsWith("): " + reason), child.output);
+    }
+
+    private static ChildJvm runToOneCrashReport(String probe) throws Exception {
         ChildJvm child = ChildJvm.run(CrashProbe.class, probe);
         assertEquals(List.of("Uncaught exception thrown in back end"),
                 child.linesStartingWith("CrashHandler.fatalErrorOccurred: "), child.output);
         assertTrue(child.linesStartingWith("ErrorLogHandler.log: ").isEmpty(), child.output);
         assertTrue(child.linesStartingWith("RETURNED").isEmpty(), child.output);
         assertNotEquals(0, child.exitCode, child.output);
+        return child;
     }
 }

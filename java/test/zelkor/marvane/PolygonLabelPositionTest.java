@@ -20,4 +20,9 @@ class PolygonLabelPositionTest {
     void diagonalEdgeEndsTheProcessWithOneCrashReport() throws Exception {
         CrashReports.assertEndsInOneCrashReport("diagonalPolygon");
     }
+
+    @Test
+    void selfCrossingOutlineIsRefusedLikeADiagonalEdgeWithItsReason() throws Exception {
+        CrashReports.assertEndsInOneCrashReportRefusing("selfCrossingPolygon", "the outline crosses itself at 5,0");
+    }
 }
