@@ -22,6 +22,7 @@
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
 #include "placement/HostRegion.h"
+#include "placement/OutfallScorer.h"
 #include "placement/PlacementSearch.h"
 #include "placement/TranslationGrid.h"
 #include "placement/WhiteSpaceInformation.h"
@@ -147,58 +148,6 @@ bool isStrictlySimple(const Polygon& polygon) {
     return true;
 }
 
-// The outfall a set leaves in a host, shrunk by the contraction, is the host
-// shrunk less the set grown by the same amount. A set is scored at many
-// places in one host, so the set is grown once and the host shrunk once per
-// turn, and each place costs one subtraction instead of a subtraction and a
-// contraction of every piece. When two pieces share the largest area, the
-// order of the plain procedure's pieces decides which one is reported, so
-// such a place is scored the plain way.
-class OutfallScorer {
-public:
-    OutfallScorer(const PolygonSet& set, int contractionFactor) : contractionFactor(contractionFactor) {
-        HoledPolygonSet grownMembers;
-        for (const Polygon& member : set.getAllPolygons()) {
-            grownMembers.add(HoledPolygon(member).getPolygonExpanded(contractionFactor));
-        }
-        grownSet = grownMembers.booleanAddAll();
-    }
-
-    void shrinkHost(const Polygon& host) {
-        shrunkHost = host.getPolygonContracted(contractionFactor).getAllPolygons();
-        exact = host.getArea() < exactFloatAreaLimit;
-    }
-
-    std::optional<WhiteSpaceInformation> score(const Polygon& host, const Point& t, const PolygonSet& placedSet,
-                                               const WhiteSpaceInformation& best) const {
-        if (!exact) return scoreUnlessBeaten(host, placedSet, contractionFactor, best);
-        HoledPolygonSet pieces;
-        for (Polygon piece : shrunkHost) {
-            piece.translate(t);
-            pieces.add(HoledPolygon(piece).booleanSubtract(grownSet));
-        }
-        float largest = 0.0f;
-        int withLargest = 0;
-        for (const HoledPolygon& piece : pieces.getAllPolygons()) {
-            const float area = piece.getArea();
-            if (area > largest) {
-                largest = area;
-                withLargest = 1;
-            } else if (area == largest) {
-                ++withLargest;
-            }
-        }
-        if (withLargest > 1) return scoreUnlessBeaten(host, placedSet, contractionFactor, best);
-        return WhiteSpaceInformation(pieces, contractionFactor);
-    }
-
-private:
-    int contractionFactor;
-    HoledPolygonSet grownSet;
-    std::vector<Polygon> shrunkHost;
-    bool exact = false;
-};
-
 }  // namespace
 
 // --- Set in host -------------------------------------------------------------
@@ -259,7 +208,7 @@ bool Polygon::getPositionOfSetWithin(const PolygonSet& polygonSet, Point* possib
         Polygon copyPolygon = *this;
         copyPolygon.rotateAboutOrigin(rotation);
         copyPolygon.slideToOrigin();
-        if (scorer) scorer->shrinkHost(copyPolygon);
+        if (scorer) scorer->placeHost(copyPolygon);
         const TranslationGrid grid(setPoints, copyPolygon.getPoints());
         if (grid.empty()) continue;  // no set corners or no host corners: nothing to try
         const std::vector<Coordinate>& xs = grid.getXTranslations();
@@ -300,9 +249,11 @@ bool Polygon::getPositionOfSetWithin(const PolygonSet& polygonSet, Point* possib
                     if (possibleTranslation != nullptr) *possibleTranslation = t;
                     return true;
                 }
-                const std::optional<WhiteSpaceInformation> candidateScore =
-                    scorer ? scorer->score(test.movedHost(t), t, mergedSet, bestScore)
-                           : scoreUnlessBeaten(test.movedHost(t), mergedSet, contractionFactor, bestScore);
+                std::optional<WhiteSpaceInformation> candidateScore;
+                if (scorer) candidateScore = scorer->score(t);
+                if (!candidateScore) {
+                    candidateScore = scoreUnlessBeaten(test.movedHost(t), mergedSet, contractionFactor, bestScore);
+                }
                 if (candidateScore && candidateScore->isBetter(bestScore)) {
                     bestScore = *candidateScore;
                     if (possibleRotation != nullptr) *possibleRotation = rotation;

@@ -12,6 +12,13 @@ public:
     WhiteSpaceInformation() = default;
     // Counts `outfall` (already contracted by expansionFactor) and marks the score set.
     WhiteSpaceInformation(const HoledPolygonSet& outfall, int expansionFactor);
+    // A set score whose outfall was counted elsewhere.
+    WhiteSpaceInformation(int pieces, float largestArea, int largestSides, float expandedLargestArea)
+        : piecesOfOutfall(pieces),
+          areaOfLargestOutfall(largestArea),
+          expandedAreaOfLargestOutfall(expandedLargestArea),
+          numberOfSidesOfOutfall(largestSides),
+          set(true) {}
 
     // Adds the pieces of `outfall`; the largest piece so far is replaced only
     // by a strictly larger one, so the earlier of equal pieces stays recorded.
