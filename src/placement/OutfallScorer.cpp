@@ -5,74 +5,17 @@
 #include <numeric>
 #include <utility>
 
-#include "geometry/HoledPolygon.h"
-#include "geometry/HoledPolygonSet.h"
+#include "geometry/Rectangle.h"
 #include "geometry/Segment.h"
 
 namespace Zelkor::Rectilinear {
 
 namespace {
 
-using Columns = OutfallScorer::Columns;
+using Interval = ColumnCover::Interval;
 
 // Areas below this are whole numbers that a float holds exactly.
 constexpr std::int64_t exactFloatAreaLimit = std::int64_t{1} << 24;
-
-struct Interval {
-    std::int64_t low, high;
-};
-
-// The columns of the region the edges bound, by the even-odd rule over the
-// horizontal edges that span each column. Nothing when some column has an odd
-// number of them (the edges do not bound a region).
-std::optional<Columns> columnsOf(const std::vector<Segment>& edges) {
-    Columns columns;
-    for (const Segment& e : edges) {
-        columns.xs.push_back(e.getStartPoint().x);
-        columns.xs.push_back(e.getEndPoint().x);
-    }
-    std::sort(columns.xs.begin(), columns.xs.end());
-    columns.xs.erase(std::unique(columns.xs.begin(), columns.xs.end()), columns.xs.end());
-    const std::size_t count = columns.xs.size() < 2 ? 0 : columns.xs.size() - 1;
-
-    std::vector<std::pair<std::size_t, std::int64_t>> hits;  // column, y
-    for (const Segment& e : edges) {
-        const Point& a = e.getStartPoint();
-        const Point& b = e.getEndPoint();
-        if (a.y != b.y || a.x == b.x) continue;
-        const auto first = std::lower_bound(columns.xs.begin(), columns.xs.end(), std::min<std::int64_t>(a.x, b.x));
-        const auto last = std::lower_bound(columns.xs.begin(), columns.xs.end(), std::max<std::int64_t>(a.x, b.x));
-        for (auto column = first; column != last; ++column) {
-            hits.emplace_back(static_cast<std::size_t>(column - columns.xs.begin()), a.y);
-        }
-    }
-    std::sort(hits.begin(), hits.end());
-    columns.offsets.assign(count + 1, 0);
-    columns.toggles.reserve(hits.size());
-    for (const auto& [column, y] : hits) {
-        ++columns.offsets[column + 1];
-        columns.toggles.push_back(y);
-    }
-    for (std::size_t i = 0; i < count; ++i) {
-        if (columns.offsets[i + 1] % 2 != 0) return std::nullopt;
-        columns.offsets[i + 1] += columns.offsets[i];
-    }
-    return columns;
-}
-
-// The covered intervals of one column moved up by `shift`, joined where they touch.
-void coverage(const Columns& columns, std::size_t column, std::int64_t shift, std::vector<Interval>& out) {
-    out.clear();
-    for (std::size_t i = columns.offsets[column]; i < columns.offsets[column + 1]; i += 2) {
-        const Interval next{columns.toggles[i] + shift, columns.toggles[i + 1] + shift};
-        if (next.low == next.high) continue;
-        if (!out.empty() && out.back().high == next.low) {
-            out.back().high = next.high;
-        } else {
-            out.push_back(next);
-        }
-    }
-}
 
 // What of `from` the `blocked` intervals leave, appended to `out`.
 void appendDifference(const std::vector<Interval>& from, const std::vector<Interval>& blocked,
@@ -131,28 +74,42 @@ struct Cursor {
 }  // namespace
 
 OutfallScorer::OutfallScorer(const PolygonSet& set, int contractionFactor) : contractionFactor(contractionFactor) {
-    HoledPolygonSet grownMembers;
-    for (const Polygon& member : set.getAllPolygons()) {
-        grownMembers.add(HoledPolygon(member).getPolygonExpanded(contractionFactor));
+    // The set grown is the union of its boxes grown.
+    const std::optional<ColumnCover> cover = ColumnCover::of(set.getAllEdges());
+    if (!cover || contractionFactor < 0) return;
+    std::vector<ColumnCover::Box> boxes = cover->boxes();
+    for (ColumnCover::Box& b : boxes) {
+        b = {b.left - contractionFactor, b.bottom - contractionFactor, b.right + contractionFactor,
+             b.top + contractionFactor};
     }
-    const std::optional<Columns> columns = columnsOf(grownMembers.booleanAddAll().getAllEdges());
-    if (columns) grownSet = *columns;
+    grownSet = ColumnCover::ofBoxes(boxes);
+    setScorable = true;
 }
 
 void OutfallScorer::placeHost(const Polygon& host) {
     hostScorable = false;
-    if (host.getArea() >= static_cast<float>(exactFloatAreaLimit)) return;
-    const std::optional<Columns> columns = columnsOf(host.getPolygonContracted(contractionFactor).getAllEdges());
-    if (!columns) return;
-    shrunkHost = *columns;
+    if (!setScorable || host.getArea() >= static_cast<float>(exactFloatAreaLimit)) return;
+    const std::vector<Point>& corners = host.getPoints();
+    if (corners.size() == 4) {
+        // A rectangle shrinks into a rectangle, or into nothing.
+        const Rectangle box = host.getBoundingRectangle();
+        const std::int64_t k = contractionFactor;
+        shrunkHost = ColumnCover::ofBoxes({{box.getBottomLeft().x + k, box.getBottomLeft().y + k,
+                                            box.getTopRight().x - k, box.getTopRight().y - k}});
+        hostScorable = true;
+        return;
+    }
+    const std::optional<ColumnCover> cover = ColumnCover::of(host.getPolygonContracted(contractionFactor).getAllEdges());
+    if (!cover) return;
+    shrunkHost = *cover;
     hostScorable = true;
 }
 
 std::optional<WhiteSpaceInformation> OutfallScorer::score(const Point& hostTranslation) const {
     if (!hostScorable) return std::nullopt;
     const std::int64_t tx = hostTranslation.x, ty = hostTranslation.y;
-    const Columns& host = shrunkHost;
-    const Columns& set = grownSet;
+    const ColumnCover& host = shrunkHost;
+    const ColumnCover& set = grownSet;
     if (host.xs.size() < 2) return WhiteSpaceInformation(0, 0.0f, 0, 0.0f);
 
     // Column boundaries: the moved host's and the grown set's inside the host's span.
@@ -175,11 +132,11 @@ std::optional<WhiteSpaceInformation> OutfallScorer::score(const Point& hostTrans
     for (std::size_t c = 0; c < columnCount; ++c) {
         const std::int64_t x = bounds[c];
         while (host.xs[h + 1] + tx <= x) ++h;
-        coverage(host, h, ty, hostCover);
+        host.intervals(h, ty, hostCover);
         setCover.clear();
         if (!set.xs.empty() && x >= set.xs.front() && x < set.xs.back()) {
             while (set.xs[s + 1] <= x) ++s;
-            coverage(set, s, 0, setCover);
+            set.intervals(s, 0, setCover);
         }
         appendDifference(hostCover, setCover, free);
         firstOf[c + 1] = free.size();

@@ -8,6 +8,7 @@
 #include "geometry/Point.h"
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
+#include "placement/ColumnCover.h"
 #include "placement/WhiteSpaceInformation.h"
 
 namespace Zelkor::Rectilinear {
@@ -34,18 +35,11 @@ public:
     // The score of the host moved by `hostTranslation`, or nothing (see above).
     std::optional<WhiteSpaceInformation> score(const Point& hostTranslation) const;
 
-    // A region as columns between consecutive xs; column i is covered between
-    // its toggles taken in pairs (toggles[offsets[i]] .. toggles[offsets[i + 1]]).
-    struct Columns {
-        std::vector<std::int64_t> xs;
-        std::vector<std::int64_t> toggles;
-        std::vector<std::size_t> offsets;
-    };
-
 private:
     int contractionFactor;
-    Columns grownSet;
-    Columns shrunkHost;
+    ColumnCover grownSet;
+    ColumnCover shrunkHost;
+    bool setScorable = false;
     bool hostScorable = false;
 };
 

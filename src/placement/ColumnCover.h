@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "geometry/Segment.h"
+
+namespace Zelkor::Rectilinear {
+
+// A region as columns between consecutive xs: column i is covered between its
+// toggles taken in pairs, toggles[offsets[i]] .. toggles[offsets[i + 1]].
+// Kept this way, two regions are compared or subtracted in one walk over
+// their columns.
+struct ColumnCover {
+    struct Interval {
+        std::int64_t low, high;
+    };
+    struct Box {
+        std::int64_t left, bottom, right, top;
+    };
+
+    std::vector<std::int64_t> xs;
+    std::vector<std::int64_t> toggles;
+    std::vector<std::size_t> offsets;
+
+    // The region the edges bound (material on one side of each, holes
+    // included), by the even-odd rule over the horizontal edges spanning each
+    // column; nothing when some column has an odd number of them.
+    static std::optional<ColumnCover> of(const std::vector<Segment>& edges);
+    // The union of closed boxes (boxes without area add nothing).
+    static ColumnCover ofBoxes(const std::vector<Box>& boxes);
+
+    std::size_t columnCount() const { return offsets.empty() ? 0 : offsets.size() - 1; }
+    // The covered intervals of a column moved up by `shift`, joined where they touch.
+    void intervals(std::size_t column, std::int64_t shift, std::vector<Interval>& out) const;
+    // The region as boxes with disjoint interiors: each covered interval of a
+    // column, widened over the following columns that cover exactly it.
+    std::vector<Box> boxes() const;
+};
+
+}  // namespace Zelkor::Rectilinear
