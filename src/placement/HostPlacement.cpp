@@ -21,6 +21,7 @@
 #include "geometry/InvalidPolygonException.h"
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
+#include "placement/HostFit.h"
 #include "placement/HostRegion.h"
 #include "placement/OutfallScorer.h"
 #include "placement/PlacementSearch.h"
@@ -204,11 +205,14 @@ bool Polygon::getPositionOfSetWithin(const PolygonSet& polygonSet, Point* possib
                               std::all_of(mergedSet.getAllPolygons().begin(), mergedSet.getAllPolygons().end(),
                                           [](const Polygon& member) { return isStrictlySimple(member); });
     if (findBestPosition && simpleShapes) scorer.emplace(mergedSet, contractionFactor);
+    std::optional<HostFit> fit;
+    if (simpleShapes) fit.emplace(mergedSet);
     for (int rotation = firstRotation; rotation <= rotations; ++rotation) {
         Polygon copyPolygon = *this;
         copyPolygon.rotateAboutOrigin(rotation);
         copyPolygon.slideToOrigin();
         if (scorer) scorer->placeHost(copyPolygon);
+        if (fit) fit->placeHost(copyPolygon);
         const TranslationGrid grid(setPoints, copyPolygon.getPoints());
         if (grid.empty()) continue;  // no set corners or no host corners: nothing to try
         const std::vector<Coordinate>& xs = grid.getXTranslations();
@@ -233,9 +237,12 @@ bool Polygon::getPositionOfSetWithin(const PolygonSet& polygonSet, Point* possib
         const auto [yFirst, yLast] = TranslationGrid::indexRange(ys, set.top - (host.top - host.bottom), set.bottom);
         MovingHostTest test(copyPolygon, mergedSet);
         CandidateWindow window{xFirst, xLast, yFirst, yLast};
-        if (!gridKeepsWithin(grid, host, coordinateLimit)) {
+        const bool keepsWithin = gridKeepsWithin(grid, host, coordinateLimit);
+        const bool fitDecides = keepsWithin && fit && fit->usable();
+        if (fitDecides && fit->holdsNowhere()) continue;
+        if (!keepsWithin) {
             window = CandidateWindow::whole(grid);  // moved hosts may wrap: every candidate gets the exact test
-        } else if (window.size() >= candidatesWorthAnIndex) {
+        } else if (!fitDecides && window.size() >= candidatesWorthAnIndex) {
             test.useIndex();
         }
 
@@ -243,7 +250,7 @@ bool Polygon::getPositionOfSetWithin(const PolygonSet& polygonSet, Point* possib
             const std::size_t yStart = ix == beginX ? std::max(beginY, window.yFirst) : window.yFirst;
             for (std::size_t iy = yStart; iy < window.yLast; ++iy) {
                 const Point t(xs[ix], ys[iy]);
-                if (!test.contains(t)) continue;
+                if (!(fitDecides ? fit->holdsAt(t) : test.contains(t))) continue;
                 if (!findBestPosition) {
                     if (possibleRotation != nullptr) *possibleRotation = rotation;
                     if (possibleTranslation != nullptr) *possibleTranslation = t;
