@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <exception>
 #include <sstream>
 
 #include "geometry/Exception.h"
+#include "geometry/InterruptedException.h"
 #include "geometry/InvalidPolygonException.h"
+#include "geometry/NonrectilinearException.h"
+#include "geometry/PackingException.h"
 #include "geometry/Point.h"
+#include "geometry/Segment.h"
 
 using namespace Zelkor::Rectilinear;
 
@@ -71,12 +76,37 @@ TEST(Point, TextRoundTrip) {
     EXPECT_EQ(os.str(), "3,-4");
 }
 
-TEST(Exception, StreamForm) {
-    const InvalidPolygonException e("Polygon", 12);
-    std::ostringstream os;
-    os << e;
-    EXPECT_EQ(os.str(), "Polygon[12] Exception occurred.");
-    const Zelkor::Exception& base = e;
-    EXPECT_EQ(base.getFileName(), "Polygon");
-    EXPECT_EQ(base.getLineNumber(), 12);
+// what() says what went wrong and where; the stream form stays the terse log
+// line whatever the description.
+TEST(Exception, DescribesItselfAndKeepsItsStreamForm) {
+    const InvalidPolygonException refused("Polygon", 12);
+    const InvalidPolygonException slanted("Polygon", 245, "the edge from 3,5 to 0,0 is neither horizontal nor vertical");
+    const NonrectilinearException segment("Segment", 30, "0,0 5,5");
+    const PackingException packing("RectilinearMath", 722);
+    const InterruptedException interrupted("PackHandler", 108);
+    const struct {
+        const Zelkor::Exception& e;
+        const char* streamForm;
+        const char* what;
+    } cases[] = {
+        {refused, "Polygon[12] Exception occurred.", "invalid polygon (at Polygon[12])"},
+        {slanted, "Polygon[245] Exception occurred.",
+         "invalid polygon: the edge from 3,5 to 0,0 is neither horizontal nor vertical (at Polygon[245])"},
+        {segment, "Segment[30] Exception occurred.",
+         "the segment 0,0 5,5 is neither horizontal nor vertical (at Segment[30])"},
+        {packing, "RectilinearMath[722] Exception occurred.",
+         "the packing cannot go on: no part left fits the standard sheet (at RectilinearMath[722])"},
+        {interrupted, "PackHandler[108] Exception occurred.",
+         "the packing was stopped at the caller's request (at PackHandler[108])"},
+    };
+    for (const auto& c : cases) {
+        std::ostringstream os;
+        os << c.e;
+        EXPECT_EQ(os.str(), c.streamForm);
+        const std::exception& standard = c.e;
+        EXPECT_STREQ(standard.what(), c.what);
+    }
+    EXPECT_EQ(refused.getFileName(), "Polygon");
+    EXPECT_EQ(refused.getLineNumber(), 12);
+    EXPECT_THROW(Segment(0, 0, 5, 5), std::exception);
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <utility>
+
 #include "geometry/Exception.h"
 
 namespace Zelkor::Rectilinear {
@@ -8,7 +11,7 @@ namespace Zelkor::Rectilinear {
 class InterruptedException : public Exception {
 public:
     InterruptedException(std::string newFileName, int newLineNumber)
-        : Exception(std::move(newFileName), newLineNumber) {}
+        : Exception(std::move(newFileName), newLineNumber, "the packing was stopped at the caller's request") {}
 };
 
 }  // namespace Zelkor::Rectilinear

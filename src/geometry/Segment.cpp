@@ -49,7 +49,7 @@ Segment::Segment(const std::string& s) {
 
 void Segment::requireRectilinear(int lineNumber) const {
     if (endPoints[0].x != endPoints[1].x && endPoints[0].y != endPoints[1].y) {
-        throw NonrectilinearException("Segment", lineNumber);
+        throw NonrectilinearException("Segment", lineNumber, toString());
     }
 }
 
