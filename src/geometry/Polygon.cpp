@@ -122,7 +122,7 @@ Polygon::Polygon(std::vector<Segment>& segments, std::string newName) : name(std
         area = 0.0f;
         return;
     }
-    if (segments.size() < 3) throw InvalidPolygonException("Polygon", __LINE__);
+    if (segments.size() < 3) throw InvalidPolygonException("Polygon", __LINE__, "too few segments to close");
 
     const std::size_t count = segments.size();
     PointPositionTable firstUnused(count);
@@ -150,12 +150,12 @@ Polygon::Polygon(std::vector<Segment>& segments, std::string newName) : name(std
     for (;;) {
         if (remaining == 0) {
             keepOnlyUnused();
-            throw InvalidPolygonException("Polygon", __LINE__);
+            throw InvalidPolygonException("Polygon", __LINE__, "the segments do not close");
         }
         std::int32_t* const head = firstUnused.find(pointKey(points.back()));
         if (head == nullptr || *head < 0) {
             keepOnlyUnused();
-            throw InvalidPolygonException("Polygon", __LINE__);
+            throw InvalidPolygonException("Polygon", __LINE__, "the segments do not close");
         }
         const std::size_t next = static_cast<std::size_t>(*head);
         *head = nextWithSameStart[next];
@@ -242,9 +242,18 @@ void Polygon::standardize() {
             const Point& pointPlusOne = at(plusOneIndex);
             const Point& pointPlusTwo = at((kept + 1) % listSize);
             if (point.x != pointPlusOne.x && point.y != pointPlusOne.y) {
-                throw InvalidPolygonException("Polygon", __LINE__);
+                throw InvalidPolygonException("Polygon", __LINE__,
+                                              "the edge from " + point.toString() + " to " + pointPlusOne.toString() +
+                                                  " is neither horizontal nor vertical");
             }
             if (sharesAnAxis(point, pointPlusTwo)) {
+                // The corner between is dropped, so the test above never sees
+                // its outgoing edge: test it here.
+                if (!sharesAnAxis(pointPlusOne, pointPlusTwo)) {
+                    throw InvalidPolygonException("Polygon", __LINE__,
+                                                  "the edge from " + pointPlusOne.toString() + " to " +
+                                                      pointPlusTwo.toString() + " is neither horizontal nor vertical");
+                }
                 removedSomething = true;
                 if (plusOneIndex == 0) {
                     removedFirst = true;

@@ -35,6 +35,8 @@ StandardizedCorners standardize(std::vector<Point> points) {
                 throw InvalidPolygonException("Polygon", __LINE__);
             }
             if (sharesAnAxis(point, pointPlusTwo)) {
+                // The corner dropped here has its outgoing edge tested first.
+                if (!sharesAnAxis(pointPlusOne, pointPlusTwo)) throw InvalidPolygonException("Polygon", __LINE__);
                 points.erase(points.begin() + static_cast<std::ptrdiff_t>(plusOne));
                 removedSomething = true;
                 if (plusOne == 0) break;
