@@ -40,7 +40,15 @@ const char* const usageText =
     "  blade 4                                  spacing between parts (default 0)\n"
     "  mode full-sheets                         or minimum-outfall, maximum-outfall\n"
     "  host offcut-7 0,0 800,0 800,400 0,400    off-cut in stock: name, corners\n"
-    "  part side-left 0,0 600,0 600,300 0,300   part: name (\"-\" for none), corners\n";
+    "  part side-left 0,0 600,0 600,300 0,300   part: name (\"-\" for none), corners\n"
+    "Corners are x,y (x to the right, y upward, whole numbers); every edge, the\n"
+    "closing one included, is horizontal or vertical.\n"
+    "\n"
+    "A malformed job is reported on standard error as \"pack_job: JOB: line N: reason\"\n"
+    "with exit status 1; a wrong command line gives exit status 2.\n"
+    "\n"
+    "Example:\n"
+    "  pack_job --svg out tools/jobs/small-order.job > small-order.result\n";
 
 // The progress fraction on one line of standard error, rewritten in place
 // whenever it has moved by at least 0.01.
@@ -119,8 +127,11 @@ int main(int argc, char** argv) {
         } else if (argument.size() > 1 && argument[0] == '-') {
             std::cerr << usageText;
             return 2;
-        } else {
+        } else if (jobPath == "-") {
             jobPath = argument;
+        } else {
+            std::cerr << usageText;
+            return 2;
         }
     }
 
