@@ -51,4 +51,17 @@ void PairingMemo::store(const PolygonSet& baseSet, const PolygonSet& satelliteSe
     answers.insert_or_assign(keyOf(baseSet, satelliteSet, hostPolygon, contractionFactor), answer);
 }
 
+std::optional<bool> PairingMemo::findFits(const PolygonSet& baseSet, const PolygonSet& satelliteSet,
+                                          const Polygon& hostPolygon, int contractionFactor) const {
+    const std::string key = keyOf(baseSet, satelliteSet, hostPolygon, contractionFactor);
+    if (const auto answer = answers.find(key); answer != answers.end()) return answer->second.isValid();
+    if (const auto known = fitting.find(key); known != fitting.end()) return known->second;
+    return std::nullopt;
+}
+
+void PairingMemo::storeFits(const PolygonSet& baseSet, const PolygonSet& satelliteSet, const Polygon& hostPolygon,
+                            int contractionFactor, bool fits) {
+    fitting.insert_or_assign(keyOf(baseSet, satelliteSet, hostPolygon, contractionFactor), fits);
+}
+
 }  // namespace Zelkor::Rectilinear

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -21,7 +22,15 @@ public:
               int contractionFactor, ComparablePacking& answer) const;
     void store(const PolygonSet& baseSet, const PolygonSet& satelliteSet, const Polygon& hostPolygon,
                int contractionFactor, const ComparablePacking& answer);
-    void clear() { answers.clear(); }
+    // Whether the search finds any placement for these shapes, when that is known.
+    std::optional<bool> findFits(const PolygonSet& baseSet, const PolygonSet& satelliteSet, const Polygon& hostPolygon,
+                                 int contractionFactor) const;
+    void storeFits(const PolygonSet& baseSet, const PolygonSet& satelliteSet, const Polygon& hostPolygon,
+                   int contractionFactor, bool fits);
+    void clear() {
+        answers.clear();
+        fitting.clear();
+    }
     std::size_t size() const { return answers.size(); }
 
 private:
@@ -29,6 +38,7 @@ private:
                              int contractionFactor);
 
     std::unordered_map<std::string, ComparablePacking> answers;
+    std::unordered_map<std::string, bool> fitting;
 };
 
 }  // namespace Zelkor::Rectilinear

@@ -89,23 +89,26 @@ int numberOfRotationsNecessaryToFindBestPairing(PolygonSet baseSet, PolygonSet s
     return 3;
 }
 
-ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const PolygonSet& satelliteSet,
-                                                const Polygon& hostPolygon, int contractionFactor,
-                                                ReportReceiver* reportReceiver) {
+namespace {
+
+// Walks the placements of the satellite beside the base in search order: each
+// rotation the search needs, each corner-to-corner translation. A candidate
+// that `ruledOut` rejects from its box alone, or that overlaps the base, is
+// passed over; each other one whose combination the host holds goes to
+// `take`, with the host placement found, until `take` answers false.
+template <typename RuledOut, typename Take>
+void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satelliteSet, const Polygon& hostPolygon,
+                           ReportReceiver* reportReceiver, RuledOut ruledOut, Take take) {
     PolygonSet base = baseSet;
     PolygonSet localSatelliteSet = satelliteSet;
     const float baseArea = base.getArea();
     const float satelliteArea = localSatelliteSet.getArea();
-    if (baseArea + satelliteArea > hostPolygon.getArea()) return ComparablePacking();
+    if (baseArea + satelliteArea > hostPolygon.getArea()) return;
 
     const int rotations = numberOfRotationsNecessaryToFindBestPairing(baseSet, satelliteSet);
     const PolygonSet baseTranslationSet = outlineWithUsableHoles(baseSet, satelliteArea);
     PolygonSet satelliteTranslationSet = outlineWithUsableHoles(satelliteSet, baseArea);
-    const Rectangle baseBox = baseSet.getBoundingRectangle();
-    const double baseBoxArea = baseBox.getArea();
-    const double satelliteBoxArea = satelliteSet.getBoundingRectangle().getArea();
 
-    ComparablePacking bestPositionInformation;
     for (int r = 0; r <= rotations; ++r) {
         if (r > 0) {
             localSatelliteSet.rotateAboutOrigin(1);
@@ -124,14 +127,7 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
             baseTranslationSet.getAllTranslationsForPositions(satelliteTranslationSet.getPoints());
         for (const Point& t : translations) {
             if (reportReceiver) reportReceiver->report(nullptr);
-            // A candidate that loses to the best one on the bounding-box
-            // criteria is never taken, whether it fits or not: rule it out
-            // before anything is built.
-            if (bestPositionInformation.isValid() &&
-                losesOnBoundingBox(baseBox, t, satelliteExtent, baseBoxArea, satelliteBoxArea, baseArea,
-                                   satelliteArea, bestPositionInformation)) {
-                continue;
-            }
+            if (ruledOut(t, satelliteExtent)) continue;
             PolygonSet copyOfSatellite = shrunkSatellite;
             copyOfSatellite.translate(t);
             if (baseSet.intersectAll(copyOfSatellite)) continue;
@@ -148,13 +144,59 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
                                        &hostRotationMultiplier)) {
                 positionInformation.setFirstKnownValidHostTranslationAndRotation(hostTranslation,
                                                                                  hostRotationMultiplier);
-                if (positionInformation.isBetterThan(bestPositionInformation, contractionFactor, nullptr, 0, 0, 0,
-                                                     nullptr, nullptr)) {
-                    bestPositionInformation = std::move(positionInformation);
-                }
+                if (!take(positionInformation)) return;
             }
         }
     }
+}
+
+// Whether the pairing search of these sets would find any placement at all:
+// the first that fits ends the walk, and nothing is scored.
+bool somePlacementFits(const PolygonSet& baseSet, const PolygonSet& satelliteSet, const Polygon& hostPolygon,
+                       int contractionFactor, PairingMemo* memo) {
+    if (memo) {
+        if (const std::optional<bool> known = memo->findFits(baseSet, satelliteSet, hostPolygon, contractionFactor)) {
+            return *known;
+        }
+    }
+    bool found = false;
+    walkPlacementsThatFit(
+        baseSet, satelliteSet, hostPolygon, nullptr, [](const Point&, const Point&) { return false; },
+        [&found](ComparablePacking&) {
+            found = true;
+            return false;
+        });
+    if (memo) memo->storeFits(baseSet, satelliteSet, hostPolygon, contractionFactor, found);
+    return found;
+}
+
+}  // namespace
+
+ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const PolygonSet& satelliteSet,
+                                                const Polygon& hostPolygon, int contractionFactor,
+                                                ReportReceiver* reportReceiver) {
+    const float baseArea = PolygonSet(baseSet).getArea();
+    const float satelliteArea = PolygonSet(satelliteSet).getArea();
+    const Rectangle baseBox = baseSet.getBoundingRectangle();
+    const double baseBoxArea = baseBox.getArea();
+    const double satelliteBoxArea = satelliteSet.getBoundingRectangle().getArea();
+
+    ComparablePacking bestPositionInformation;
+    // A candidate that loses to the best one on the bounding-box criteria is
+    // never taken, whether it fits or not: rule it out before anything is built.
+    auto losesToBest = [&](const Point& t, const Point& satelliteExtent) {
+        return bestPositionInformation.isValid() &&
+               losesOnBoundingBox(baseBox, t, satelliteExtent, baseBoxArea, satelliteBoxArea, baseArea, satelliteArea,
+                                  bestPositionInformation);
+    };
+    walkPlacementsThatFit(baseSet, satelliteSet, hostPolygon, reportReceiver, losesToBest,
+                          [&](ComparablePacking& candidate) {
+                              if (candidate.isBetterThan(bestPositionInformation, contractionFactor, nullptr, 0, 0, 0,
+                                                         nullptr, nullptr)) {
+                                  bestPositionInformation = std::move(candidate);
+                              }
+                              return true;
+                          });
     return bestPositionInformation;
 }
 
@@ -250,6 +292,13 @@ bool pairingRespectsMaxAreaSet(std::vector<PolygonSet>& polygonSets, const int& 
     const PolygonSet& combination = *positionInformation.getCombination();
     const PolygonSet& largestSet = polygonSets[static_cast<std::size_t>(greatestAreaSetIndex)];
     PairingMemo* memo = packingCache ? packingCache->getMemo() : nullptr;
+    // Without a place to put it, the best placement beside the largest set is
+    // not wanted: that some placement exists is all that decides.
+    if (!resultingBestPositionRelativeToLargestAreaSet) {
+        return baseSetIndex < greatestAreaSetIndex
+                   ? somePlacementFits(combination, largestSet, hostPolygon, contractionFactor, memo)
+                   : somePlacementFits(largestSet, combination, hostPolygon, contractionFactor, memo);
+    }
     ComparablePacking bestPositionRelativeToLargestAreaSet =
         baseSetIndex < greatestAreaSetIndex
             ? determineBestRelativePosition(combination, largestSet, hostPolygon, contractionFactor, nullptr, memo)
@@ -269,7 +318,6 @@ void greedyPackToCreateMaxAreaSet(std::vector<PolygonSet>& polygonSets, const Po
     bool done = false;
     while (!done) {
         ComparablePacking bestPositionInformation;
-        ComparablePacking resultingBestPositionRelativeToLargestAreaSet;
         std::pair<int, int> bestCombinationIndexes{0, 0};
         std::set<std::pair<int, int>> alreadyPerformedSetComparisons;
         congruentPolygonSetIds =
@@ -289,13 +337,13 @@ void greedyPackToCreateMaxAreaSet(std::vector<PolygonSet>& polygonSets, const Po
                 ComparablePacking& positionInformation =
                     storedPairing(polygonSets, baseSetIndex, satelliteSetIndex, hostPolygon, contractionFactor,
                                   packingCache, reportReceiver);
-                ComparablePacking bestPositionRelativeToLargestAreaSet;
+                // Only whether the pairing leaves the largest set room is asked
+                // here; the winner's placement beside it is searched once below.
                 if (positionInformation.isBetterThan(bestPositionInformation, contractionFactor, &polygonSets,
-                                                     baseSetIndex, satelliteSetIndex, greatestAreaSetIndex,
-                                                     &bestPositionRelativeToLargestAreaSet, &packingCache)) {
+                                                     baseSetIndex, satelliteSetIndex, greatestAreaSetIndex, nullptr,
+                                                     &packingCache)) {
                     bestCombinationIndexes = {baseSetIndex, satelliteSetIndex};
                     bestPositionInformation = positionInformation;
-                    resultingBestPositionRelativeToLargestAreaSet = std::move(bestPositionRelativeToLargestAreaSet);
                 }
             }
         }
@@ -307,6 +355,9 @@ void greedyPackToCreateMaxAreaSet(std::vector<PolygonSet>& polygonSets, const Po
         }
 
         const auto [first, second] = bestCombinationIndexes;
+        ComparablePacking resultingBestPositionRelativeToLargestAreaSet;
+        pairingRespectsMaxAreaSet(polygonSets, first, second, greatestAreaSetIndex, hostPolygon, contractionFactor,
+                                  &resultingBestPositionRelativeToLargestAreaSet, &packingCache);
         polygonSets[static_cast<std::size_t>(first)] = *bestPositionInformation.getCombination();
         packingCache.unsetAllCacheEntriesForElement(first);
         packingCache.deleteElement(second);
