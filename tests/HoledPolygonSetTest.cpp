@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "BoostOracle.h"
+#include "RandomHoledPolygons.h"
 #include "RandomPolygons.h"
 #include "ShapeBuilders.h"
 #include "geometry/HoledPolygonSet.h"
@@ -240,11 +241,20 @@ using Testing::boostRegion;
 // The union covers what an independent polygon library's union covers: equal
 // areas, the same region, and every hole inside its outline. Members are
 // rectangles, simple polygons and holed frames; some touch or overlap, some
-// fill each other's holes.
+// fill each other's holes. Then sets that start with an outline touching
+// itself at corners or a shape whose holes share edges, and the shape the
+// first overlaps.
 TEST(HoledPolygonSet, UnionMatchesIndependentLibrary) {
     std::mt19937 random(31337);
-    for (int trial = 0; trial < 3000; ++trial) {
-        const HoledPolygonSet set = randomSet(random, trial % 3 == 0 ? 4 : 10);
+    for (int trial = 0; trial < 4500; ++trial) {
+        HoledPolygonSet set;
+        if (trial < 3000) {
+            set = randomSet(random, trial % 3 == 0 ? 4 : 10);
+        } else {
+            const Testing::ShapePair pair = Testing::randomSelfTouchingShapePair(random, 3 + trial % 9, 4);
+            set = HoledPolygonSet({pair.first, pair.second});
+            set.add(randomSet(random, 10, false, 2));
+        }
         HoledPolygonSet result;
         try {
             result = set.booleanAddAll();

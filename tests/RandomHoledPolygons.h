@@ -145,6 +145,94 @@ inline HoledPolygon randomHoledPolygon(std::mt19937& random, int gridSize, int m
     return HoledPolygon(base, holes);
 }
 
+// The shape moved so that its base's box overlaps `box`.
+inline HoledPolygon movedToOverlap(std::mt19937& random, const HoledPolygon& shape, const Rectangle& box) {
+    const Rectangle own = shape.getBasePolygon().getBoundingRectangle();
+    const Coordinate w = own.getTopRight().x - own.getBottomLeft().x;
+    const Coordinate h = own.getTopRight().y - own.getBottomLeft().y;
+    using Range = std::uniform_int_distribution<Coordinate>;
+    const Coordinate x = Range(box.getBottomLeft().x - w + 1, box.getTopRight().x - 1)(random);
+    const Coordinate y = Range(box.getBottomLeft().y - h + 1, box.getTopRight().y - 1)(random);
+    Polygon movedBase = shape.getBasePolygon();
+    std::vector<Polygon> movedHoles = shape.getHoles();
+    const Point offset(x - own.getBottomLeft().x, y - own.getBottomLeft().y);
+    movedBase.translate(offset);
+    for (Polygon& hole : movedHoles) hole.translate(offset);
+    return HoledPolygon(movedBase, movedHoles);
+}
+
+// A random polygon with 2 to maxHoles holes that do not overlap, where some
+// hole shares an edge, or part of one, with another hole or with the outline
+// (touching it from inside). Holes are rectangles, small notched shapes and
+// rectangles laid against a side of an earlier hole.
+inline HoledPolygon randomHoledPolygonWithSharedEdges(std::mt19937& random, int gridSize, int maxHoles) {
+    std::uniform_int_distribution<Coordinate> depth(1, 3);
+    for (;;) {
+        const Polygon base =
+            gridSize > 8 ? randomMonotonePolygon(random, gridSize) : randomRectilinearPolygon(random, gridSize);
+        const auto baseCells = cellsInside(base.getPoints());
+        const Rectangle box = base.getBoundingRectangle();
+        std::uniform_int_distribution<Coordinate> xs(box.getBottomLeft().x, box.getTopRight().x);
+        std::uniform_int_distribution<Coordinate> ys(box.getBottomLeft().y, box.getTopRight().y);
+        const int wanted = std::uniform_int_distribution<int>(2, std::max(2, maxHoles))(random);
+        std::vector<Polygon> holes;
+        std::set<std::pair<Coordinate, Coordinate>> holeCells;
+        for (int attempt = 0; attempt < 60 && static_cast<int>(holes.size()) < wanted; ++attempt) {
+            Polygon candidate;
+            const unsigned kind = holes.empty() ? 0 : random() % 3;
+            if (kind == 0) {
+                const Coordinate x1 = xs(random), x2 = xs(random), y1 = ys(random), y2 = ys(random);
+                if (x1 == x2 || y1 == y2) continue;
+                candidate = rectangleOf(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
+            } else if (kind == 1) {
+                // Against one side of an earlier hole's box, overlapping it along that side.
+                const std::size_t k = std::uniform_int_distribution<std::size_t>(0, holes.size() - 1)(random);
+                const Rectangle other = holes[k].getBoundingRectangle();
+                const bool vertical = random() % 2 == 0;
+                const bool high = random() % 2 == 0;
+                const Coordinate lo = vertical ? other.getBottomLeft().y : other.getBottomLeft().x;
+                const Coordinate hi = vertical ? other.getTopRight().y : other.getTopRight().x;
+                const Coordinate side = vertical ? (high ? other.getTopRight().x : other.getBottomLeft().x)
+                                                 : (high ? other.getTopRight().y : other.getBottomLeft().y);
+                const Coordinate from = std::uniform_int_distribution<Coordinate>(lo - 2, hi - 1)(random);
+                const Coordinate to = std::uniform_int_distribution<Coordinate>(std::max(from, lo) + 1, hi + 2)(random);
+                const Coordinate far = high ? side + depth(random) : side - depth(random);
+                candidate = vertical ? rectangleOf(std::min(side, far), from, std::max(side, far), to)
+                                     : rectangleOf(from, std::min(side, far), to, std::max(side, far));
+            } else {
+                candidate = randomRectilinearPolygon(random, 2);
+                const Rectangle own = candidate.getBoundingRectangle();
+                candidate.translate(Point(xs(random) - own.getBottomLeft().x, ys(random) - own.getBottomLeft().y));
+            }
+            const auto cells = cellsInside(candidate.getPoints());
+            bool fits = !cells.empty();
+            for (const auto& cell : cells) {
+                if (!fits) break;
+                fits = baseCells.count(cell) == 1 && holeCells.count(cell) == 0;
+            }
+            if (!fits) continue;
+            holes.push_back(candidate);
+            holeCells.insert(cells.begin(), cells.end());
+        }
+        if (holeCells.size() >= baseCells.size()) continue;
+        bool shares = false;
+        for (std::size_t i = 0; i < holes.size() && !shares; ++i) {
+            shares = shareBoundaryLength(holes[i], base);
+            for (std::size_t j = i + 1; j < holes.size() && !shares; ++j) {
+                shares = shareBoundaryLength(holes[i], holes[j]);
+            }
+        }
+        if (shares) return HoledPolygon(base, holes);
+    }
+}
+
+// A shape that touches itself in a way valid input may: an outline that
+// touches itself at corners, or holes that share edges.
+inline HoledPolygon randomSelfTouchingShape(std::mt19937& random, int gridSize, int maxHoles) {
+    if (random() % 2 == 0) return HoledPolygon(randomSelfTouchingPolygon(random, std::min(gridSize, 7)));
+    return randomHoledPolygonWithSharedEdges(random, gridSize, maxHoles);
+}
+
 // Pairs of shapes that meet in the ways subtraction has to get right.
 enum class PairKind {
     independent,        // two random shapes near each other
@@ -171,22 +259,9 @@ inline ShapePair randomShapePair(std::mt19937& random, PairKind kind, int gridSi
     const Coordinate right = box.getTopRight().x, top = box.getTopRight().y;
     std::uniform_int_distribution<Coordinate> xs(left, right), ys(bottom, top);
     switch (kind) {
-        case PairKind::independent: {
-            // Moved so that the two boxes overlap.
-            pair.second = randomHoledPolygon(random, gridSize, maxHoles);
-            const Rectangle own = pair.second.getBasePolygon().getBoundingRectangle();
-            const Coordinate w = own.getTopRight().x - own.getBottomLeft().x;
-            const Coordinate h = own.getTopRight().y - own.getBottomLeft().y;
-            const Coordinate x = std::uniform_int_distribution<Coordinate>(left - w + 1, right - 1)(random);
-            const Coordinate y = std::uniform_int_distribution<Coordinate>(bottom - h + 1, top - 1)(random);
-            Polygon movedBase = pair.second.getBasePolygon();
-            std::vector<Polygon> movedHoles = pair.second.getHoles();
-            const Point offset(x - own.getBottomLeft().x, y - own.getBottomLeft().y);
-            movedBase.translate(offset);
-            for (Polygon& hole : movedHoles) hole.translate(offset);
-            pair.second = HoledPolygon(movedBase, movedHoles);
+        case PairKind::independent:
+            pair.second = movedToOverlap(random, randomHoledPolygon(random, gridSize, maxHoles), box);
             break;
-        }
         case PairKind::strip: {
             Coordinate a = 0, b = 0;
             const bool horizontal = random() % 2 == 0;
@@ -264,6 +339,41 @@ inline ShapePair randomShapePair(std::mt19937& random, PairKind kind, int gridSi
             y2 = std::max(y2, y1 + 1);
             const Coordinate m = margin(random);
             pair.second = HoledPolygon(rectangleOf(x1 - m, y1 - m, x2 + m, y2 + m), {rectangleOf(x1, y1, x2, y2)});
+            break;
+        }
+    }
+    return pair;
+}
+
+// A self-touching shape and a second shape that overlaps it: another
+// self-touching shape, a shape from randomHoledPolygon, a rectangle in its
+// box, or one of its holes (which then fills the hole).
+inline ShapePair randomSelfTouchingShapePair(std::mt19937& random, int gridSize, int maxHoles) {
+    ShapePair pair;
+    pair.first = randomSelfTouchingShape(random, gridSize, maxHoles);
+    const Rectangle box = pair.first.getBasePolygon().getBoundingRectangle();
+    const std::vector<Polygon>& holes = pair.first.getHoles();
+    switch (random() % 4) {
+        case 0:
+            pair.second = movedToOverlap(random, randomSelfTouchingShape(random, gridSize, maxHoles), box);
+            break;
+        case 1:
+            pair.second = movedToOverlap(random, randomHoledPolygon(random, gridSize, maxHoles), box);
+            break;
+        case 2:
+            if (!holes.empty()) {
+                const std::size_t k = std::uniform_int_distribution<std::size_t>(0, holes.size() - 1)(random);
+                pair.second = HoledPolygon(holes[k]);
+                break;
+            }
+            [[fallthrough]];
+        default: {
+            std::uniform_int_distribution<Coordinate> xs(box.getBottomLeft().x - 1, box.getTopRight().x + 1);
+            std::uniform_int_distribution<Coordinate> ys(box.getBottomLeft().y - 1, box.getTopRight().y + 1);
+            Coordinate x1 = xs(random), x2 = xs(random), y1 = ys(random), y2 = ys(random);
+            if (x1 > x2) std::swap(x1, x2);
+            if (y1 > y2) std::swap(y1, y2);
+            pair.second = HoledPolygon(rectangleOf(x1, y1, std::max(x2, x1 + 1), std::max(y2, y1 + 1)));
             break;
         }
     }

@@ -48,27 +48,43 @@ struct CellRegion {
     }
 
     // The boundary, counterclockwise, one corner per grid crossing (so it
-    // still holds collinear corners). Assumes one simple outline: connected
-    // cells, no holes, no two cells meeting only at a corner.
+    // still holds collinear corners). Assumes one boundary: cells connected
+    // at least through corners, and no empty cell enclosed. Where two cells
+    // meet only at a corner the boundary passes that grid vertex twice, and
+    // the walk (an Euler circuit of the boundary edges) touches itself there.
     std::vector<Point> outline() const {
-        std::map<std::pair<int, int>, std::pair<int, int>> next;  // grid vertex -> next grid vertex
+        using Vertex = std::pair<int, int>;
+        // Grid vertex -> next grid vertices: two where cells meet only at a corner.
+        std::map<Vertex, std::vector<Vertex>> next;
         for (int i = 0; i < columns(); ++i) {
             for (int j = 0; j < rows(); ++j) {
                 if (!isFilled(i, j)) continue;
-                if (!isFilled(i, j - 1)) next[{i, j}] = {i + 1, j};
-                if (!isFilled(i + 1, j)) next[{i + 1, j}] = {i + 1, j + 1};
-                if (!isFilled(i, j + 1)) next[{i + 1, j + 1}] = {i, j + 1};
-                if (!isFilled(i - 1, j)) next[{i, j + 1}] = {i, j};
+                if (!isFilled(i, j - 1)) next[{i, j}].push_back({i + 1, j});
+                if (!isFilled(i + 1, j)) next[{i + 1, j}].push_back({i + 1, j + 1});
+                if (!isFilled(i, j + 1)) next[{i + 1, j + 1}].push_back({i, j + 1});
+                if (!isFilled(i - 1, j)) next[{i, j + 1}].push_back({i, j});
             }
         }
         std::vector<Point> corners;
         if (next.empty()) return corners;
-        const std::pair<int, int> first = next.begin()->first;
-        std::pair<int, int> at = first;
-        do {
-            corners.emplace_back(xs[static_cast<std::size_t>(at.first)], ys[static_cast<std::size_t>(at.second)]);
-            at = next.at(at);
-        } while (at != first);
+        // Walks on until stuck, backing up to the last vertex with an unused
+        // edge; the vertices come off the stack in reverse walking order.
+        std::vector<Vertex> stack{next.begin()->first};
+        std::vector<Vertex> circuit;
+        while (!stack.empty()) {
+            std::vector<Vertex>& out = next[stack.back()];
+            if (out.empty()) {
+                circuit.push_back(stack.back());
+                stack.pop_back();
+            } else {
+                stack.push_back(out.back());
+                out.pop_back();
+            }
+        }
+        circuit.erase(circuit.begin());  // the start again, last in walking order
+        for (auto at = circuit.rbegin(); at != circuit.rend(); ++at) {
+            corners.emplace_back(xs[static_cast<std::size_t>(at->first)], ys[static_cast<std::size_t>(at->second)]);
+        }
         return corners;
     }
 };
@@ -81,8 +97,9 @@ inline bool diagonalOnlyAt(const CellRegion& r, int i, int j) {
     return (a && d && !b && !c) || (b && c && !a && !d);
 }
 
-// Every empty cell reaches the outside through empty cells.
-inline bool hasNoHoles(const CellRegion& r) {
+// Every empty cell reaches the outside through empty cells, stepping across
+// sides (and across corners too when diagonalSteps).
+inline bool hasNoHoles(const CellRegion& r, bool diagonalSteps = false) {
     const int w = r.columns() + 2, h = r.rows() + 2;
     std::vector<char> seen(static_cast<std::size_t>(w * h), 0);
     std::vector<std::pair<int, int>> stack{{-1, -1}};
@@ -91,8 +108,8 @@ inline bool hasNoHoles(const CellRegion& r) {
     while (!stack.empty()) {
         const auto [i, j] = stack.back();
         stack.pop_back();
-        const int di[] = {1, -1, 0, 0}, dj[] = {0, 0, 1, -1};
-        for (int k = 0; k < 4; ++k) {
+        const int di[] = {1, -1, 0, 0, 1, 1, -1, -1}, dj[] = {0, 0, 1, -1, 1, -1, 1, -1};
+        for (int k = 0; k < (diagonalSteps ? 8 : 4); ++k) {
             const int ni = i + di[k], nj = j + dj[k];
             if (ni < -1 || nj < -1 || ni > r.columns() || nj > r.rows()) continue;
             const std::size_t index = static_cast<std::size_t>((ni + 1) * h + (nj + 1));
@@ -151,6 +168,44 @@ inline CellRegion randomCellRegion(std::mt19937& random, int gridSize) {
     return region;
 }
 
+// A random region whose outline touches itself at one corner or more: cells
+// join across sides or corners, no empty cell is enclosed (it may reach the
+// outside through a corner), and some 2x2 block holds a diagonal pair only.
+// Column widths and row heights are 1 to 3 as in randomCellRegion.
+inline CellRegion randomSelfTouchingCellRegion(std::mt19937& random, int gridSize) {
+    std::uniform_int_distribution<Coordinate> step(1, 3);
+    std::uniform_int_distribution<int> cell(0, gridSize - 1);
+    for (;;) {
+        CellRegion region;
+        Coordinate x = 0, y = 0;
+        for (int i = 0; i <= gridSize; ++i, x += step(random)) region.xs.push_back(x);
+        for (int j = 0; j <= gridSize; ++j, y += step(random)) region.ys.push_back(y);
+        region.filled.assign(static_cast<std::size_t>(gridSize),
+                             std::vector<bool>(static_cast<std::size_t>(gridSize), false));
+        region.filled[static_cast<std::size_t>(cell(random))][static_cast<std::size_t>(cell(random))] = true;
+        const int target = std::uniform_int_distribution<int>(2, std::max(2, gridSize * gridSize * 2 / 3))(random);
+        for (int filled = 1, attempts = 0; filled < target && attempts < 20 * target; ++attempts) {
+            const int i = cell(random), j = cell(random);
+            bool joins = false;
+            for (int di = -1; di <= 1; ++di) {
+                for (int dj = -1; dj <= 1; ++dj) joins = joins || region.isFilled(i + di, j + dj);
+            }
+            if (region.isFilled(i, j) || !joins) continue;
+            region.filled[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] = true;
+            if (Detail::hasNoHoles(region, true)) {
+                ++filled;
+            } else {
+                region.filled[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] = false;
+            }
+        }
+        for (int i = 0; i + 1 < gridSize; ++i) {
+            for (int j = 0; j + 1 < gridSize; ++j) {
+                if (Detail::diagonalOnlyAt(region, i, j)) return region;
+            }
+        }
+    }
+}
+
 // The outline of a random cell region, handed to the constructor from a
 // random corner and in a random direction; the result is standardized.
 inline Polygon polygonOf(std::mt19937& random, const CellRegion& region) {
@@ -166,6 +221,11 @@ inline Polygon polygonOf(std::mt19937& random, const CellRegion& region) {
 // A random simple rectilinear polygon on a gridSize x gridSize cell grid.
 inline Polygon randomRectilinearPolygon(std::mt19937& random, int gridSize) {
     return polygonOf(random, randomCellRegion(random, gridSize));
+}
+
+// A random rectilinear polygon whose outline touches itself at corners.
+inline Polygon randomSelfTouchingPolygon(std::mt19937& random, int gridSize) {
+    return polygonOf(random, randomSelfTouchingCellRegion(random, gridSize));
 }
 
 // A closed walk that alternates horizontal and vertical moves between random

@@ -33,6 +33,7 @@
 #include "geometry/PolygonSet.h"
 #include "geometry/SegmentKeys.h"
 #include "geometry/SegmentSplitting.h"
+#include "geometry/SharedEdges.h"
 
 namespace Zelkor::Rectilinear {
 
@@ -412,8 +413,11 @@ private:
 // shape has the same piece running the same way (the other reaches this
 // shape's edge there, and the edge goes). Where the two run along each
 // other in opposite directions the other only touches from outside, and
-// the piece survives once, from the other.
+// the piece survives once, from the other. Neither list holds pieces along
+// its own shape's shared edges, and a piece along a shape's shared edge is
+// not contained in that shape: there is no material on either side.
 std::vector<Segment> subtractionBoundary(const HoledPolygon& shape, const HoledPolygon& otherPolygon,
+                                         const Detail::SharedEdges& thisShared, const Detail::SharedEdges& otherShared,
                                          const std::vector<Segment>& thisSplitSegments,
                                          const std::vector<Segment>& otherSplitSegments) {
     std::vector<Segment> result;
@@ -422,10 +426,10 @@ std::vector<Segment> subtractionBoundary(const HoledPolygon& shape, const HoledP
                              otherSplitSegments.size() * static_cast<std::size_t>(shape.getNumberOfEdges());
     if (work <= directTestLimit || !ShapeIndex::applies(shape) || !ShapeIndex::applies(otherPolygon)) {
         for (const Segment& s : thisSplitSegments) {
-            if (!otherPolygon.containsSegment(s)) result.push_back(s);
+            if (otherShared.runsAlong(s) || !otherPolygon.containsSegment(s)) result.push_back(s);
         }
         for (Segment t : otherSplitSegments) {
-            if (!shape.containsNonCrossOverSegment(t)) continue;
+            if (thisShared.runsAlong(t) || !shape.containsNonCrossOverSegment(t)) continue;
             const bool sharedInSameDirection =
                 std::any_of(thisSplitSegments.begin(), thisSplitSegments.end(),
                             [&t](const Segment& s) { return s.isEqualAndInSameDirection(t); });
@@ -438,13 +442,15 @@ std::vector<Segment> subtractionBoundary(const HoledPolygon& shape, const HoledP
 
     const ShapeIndex otherIndex(otherPolygon);
     for (const Segment& s : thisSplitSegments) {
-        const bool contained = hasLength(s) ? otherIndex.covers(s) : otherPolygon.containsSegment(s);
+        const bool contained =
+            !otherShared.runsAlong(s) && (hasLength(s) ? otherIndex.covers(s) : otherPolygon.containsSegment(s));
         if (!contained) result.push_back(s);
     }
     const ShapeIndex thisIndex(shape);
     const DirectedPieceSet thisPieces(thisSplitSegments);
     for (Segment t : otherSplitSegments) {
-        const bool contained = hasLength(t) ? thisIndex.covers(t) : shape.containsNonCrossOverSegment(t);
+        const bool contained =
+            !thisShared.runsAlong(t) && (hasLength(t) ? thisIndex.covers(t) : shape.containsNonCrossOverSegment(t));
         if (!contained || thisPieces.contains(t)) continue;
         t.flip();
         result.push_back(t);
@@ -562,12 +568,20 @@ HoledPolygonSet assemblePieces(std::vector<Segment> unorderedResultSegments) {
 
 }  // namespace
 
+// Pieces are cut at all edges, shared ones included, so that a piece of the
+// other shape crossing from one hole into the next is cut where it crosses;
+// only then do the pieces along a shape's shared edges go.
 HoledPolygonSet HoledPolygon::booleanSubtract(const HoledPolygon& otherPolygon) const {
     const std::vector<Segment> thisEdges = getEdges();
     const std::vector<Segment> otherEdges = otherPolygon.getEdges();
-    const std::vector<Segment> thisSplitSegments = Math::splitSegmentsBySegments(thisEdges, otherEdges);
-    const std::vector<Segment> otherSplitSegments = Math::splitSegmentsBySegments(otherEdges, thisEdges);
-    return assemblePieces(subtractionBoundary(*this, otherPolygon, thisSplitSegments, otherSplitSegments));
+    std::vector<Segment> thisSplitSegments = Math::splitSegmentsBySegments(thisEdges, otherEdges);
+    std::vector<Segment> otherSplitSegments = Math::splitSegmentsBySegments(otherEdges, thisEdges);
+    const Detail::SharedEdges thisShared(*this);
+    const Detail::SharedEdges otherShared(otherPolygon);
+    if (!thisShared.empty()) thisSplitSegments = thisShared.without(thisSplitSegments);
+    if (!otherShared.empty()) otherSplitSegments = otherShared.without(otherSplitSegments);
+    return assemblePieces(
+        subtractionBoundary(*this, otherPolygon, thisShared, otherShared, thisSplitSegments, otherSplitSegments));
 }
 
 HoledPolygonSet HoledPolygon::booleanSubtract(const HoledPolygonSet& holedPolygonSet) const {

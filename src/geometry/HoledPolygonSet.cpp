@@ -8,6 +8,7 @@
 #include "geometry/HoleAssignment.h"
 #include "geometry/PieceIndex.h"
 #include "geometry/PolygonSet.h"
+#include "geometry/SharedEdges.h"
 
 namespace Zelkor::Rectilinear {
 
@@ -81,7 +82,9 @@ void HoledPolygonSet::add(const PolygonSet& polygonSet) {
 // directions (members side by side, or one filling another's hole) vanish
 // from both, which fuses the members. The surviving pieces are traced into
 // cycles: counterclockwise ones are outlines, clockwise ones holes, and each
-// hole goes to the innermost outline that contains it.
+// hole goes to the innermost outline that contains it. A member's shared
+// edges (holes side by side, or a hole against its outline) bound nothing:
+// their pieces go, and a piece along them is not inside that member.
 //
 // Only members whose boxes touch can cut each other's edges or contain each
 // other's pieces, so each member deals with its neighbours alone; the outcome
@@ -107,7 +110,13 @@ HoledPolygonSet HoledPolygonSet::booleanAddAll() const {
     }
     const Detail::TouchingMembers touching(allBoxes);
 
-    const std::vector<Detail::PieceIndex> split = Detail::splitAmongTouchingMembers(edges, allBoxes, touching);
+    std::vector<Detail::PieceIndex> split = Detail::splitAmongTouchingMembers(edges, allBoxes, touching);
+    std::vector<Detail::SharedEdges> shared;
+    shared.reserve(count);
+    for (std::size_t ii = 0; ii < count; ++ii) {
+        shared.emplace_back(holedPolygons[ii]);
+        if (!shared[ii].empty()) split[ii] = Detail::PieceIndex(shared[ii].without(split[ii].getPieces()));
+    }
 
     // A piece is dropped when another member contains it and does not have it
     // as a piece running the same way. Containment needs both ends in that
@@ -125,7 +134,7 @@ HoledPolygonSet HoledPolygonSet::booleanAddAll() const {
                 }
                 const Segment* match = split[jj].firstMatch(s);
                 if (match != nullptr && match->isInSameDirection(s)) continue;
-                if (memberContains(holedPolygons[jj], other, s)) {
+                if (!shared[jj].runsAlong(s) && memberContains(holedPolygons[jj], other, s)) {
                     segmentShouldBeInResult = false;
                     break;
                 }

@@ -87,15 +87,18 @@ private:
 };
 
 // The diagonal ray met a corner: `distance` along the ray identifies the
-// corner, `countsAsCross` is the vertex rule's verdict for the two legs seen
-// at the first meeting.
+// corner position, `visit` the pass of the boundary through it (the first
+// corner of the run of consecutive corners there), `countsAsCross` is the
+// vertex rule's verdict for the two legs seen at the meeting.
 struct VertexMeeting {
     std::int64_t distance;
+    std::size_t visit;
     bool countsAsCross;
 };
 
-// Only the first meeting of each corner position counts, as in a walk that
-// remembers the corners it has already handled.
+// Each pass of the boundary through a corner position counts once, by its
+// first meeting: an outline that touches itself at a corner passes there
+// twice, and each pass crosses the ray or grazes it on its own legs.
 int countFirstMeetingCrosses(ShortList<VertexMeeting, 16>& meetings) {
     const std::size_t count = meetings.size();
     VertexMeeting* items = meetings.data();
@@ -103,17 +106,45 @@ int countFirstMeetingCrosses(ShortList<VertexMeeting, 16>& meetings) {
     if (count <= 32) {
         for (std::size_t i = 0; i < count; ++i) {
             bool seenBefore = false;
-            for (std::size_t j = 0; j < i && !seenBefore; ++j) seenBefore = items[j].distance == items[i].distance;
+            for (std::size_t j = 0; j < i && !seenBefore; ++j) {
+                seenBefore = items[j].distance == items[i].distance && items[j].visit == items[i].visit;
+            }
             if (!seenBefore && items[i].countsAsCross) ++crosses;
         }
         return crosses;
     }
-    std::stable_sort(items, items + count,
-                     [](const VertexMeeting& a, const VertexMeeting& b) { return a.distance < b.distance; });
+    std::stable_sort(items, items + count, [](const VertexMeeting& a, const VertexMeeting& b) {
+        return a.distance != b.distance ? a.distance < b.distance : a.visit < b.visit;
+    });
     for (std::size_t i = 0; i < count; ++i) {
-        if ((i == 0 || items[i - 1].distance != items[i].distance) && items[i].countsAsCross) ++crosses;
+        const bool firstOfVisit =
+            i == 0 || items[i - 1].distance != items[i].distance || items[i - 1].visit != items[i].visit;
+        if (firstOfVisit && items[i].countsAsCross) ++crosses;
     }
     return crosses;
+}
+
+// Whether the outline passes some corner position more than once (a run of
+// equal consecutive corners is one pass): it then touches itself there.
+bool passesACornerTwice(const std::vector<Point>& corners) {
+    const std::size_t count = corners.size();
+    auto startsAPass = [&corners, count](std::size_t k) { return corners[k == 0 ? count - 1 : k - 1] != corners[k]; };
+    if (count <= 32) {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (!startsAPass(i)) continue;
+            for (std::size_t j = i + 1; j < count; ++j) {
+                if (corners[j] == corners[i] && startsAPass(j)) return true;
+            }
+        }
+        return false;
+    }
+    std::vector<Point> passes;
+    passes.reserve(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        if (startsAPass(k)) passes.push_back(corners[k]);
+    }
+    std::sort(passes.begin(), passes.end());
+    return std::adjacent_find(passes.begin(), passes.end()) != passes.end();
 }
 
 Coordinate saturateToCoordinate(__int128 value) {
@@ -132,8 +163,8 @@ Coordinate saturateToCoordinate(__int128 value) {
 // ray is long enough to leave the bounding rectangle, so no meeting lies
 // beyond its end, and all meetings are lattice points. Where the ray passes
 // through a corner, the corner counts as a crossing only when its two legs
-// lie on opposite sides of the ray, and a corner position counts only at its
-// first meeting.
+// lie on opposite sides of the ray, and each pass of the boundary through a
+// corner position counts once.
 //
 // The walk carries each corner's diagonal coordinate (relative to p's) over
 // to the next edge, so an edge the diagonal line misses, nearly all of them,
@@ -186,8 +217,19 @@ private:
         } else {
             otherLegFlag = legLeavesRightOrDown(meeting, corners[i == 0 ? count - 1 : i - 1], a);
         }
-        meetings.push_back({t, legLeavesRightOrDown(meeting, a, b) != otherLegFlag});
+        meetings.push_back({t, visitOf(meeting == b ? j : i), legLeavesRightOrDown(meeting, a, b) != otherLegFlag});
         return true;
+    }
+
+    // The first corner of the run of consecutive corners at corner k's
+    // position (zero-length edges join corners into one pass).
+    std::size_t visitOf(std::size_t k) const {
+        for (std::size_t steps = 1; steps < count; ++steps) {
+            const std::size_t previous = k == 0 ? count - 1 : k - 1;
+            if (corners[previous] != corners[k]) return k;
+            k = previous;
+        }
+        return 0;  // every corner at one position
     }
 
     const std::int64_t px;
@@ -434,6 +476,20 @@ bool Polygon::contains(const Polygon& otherPolygon) const {
     const std::size_t count = other.size();
     for (std::size_t i = 0; i < count; ++i) {
         if (!containsSegment(edgeBetween(other[i], other[i + 1 == count ? 0 : i + 1]))) return false;
+    }
+    // An outline that touches itself at a corner can close off part of the
+    // outside with edges of its own, and a polygon drawn around that part
+    // has all its edges inside. It holds such a part exactly when a piece of
+    // this outline lies in its interior, or along one of its edges the other
+    // way round (with the outside on the inner side).
+    if (!passesACornerTwice(points)) return true;
+    const std::vector<Segment> otherEdges = otherPolygon.getEdges();
+    for (const Segment& piece : Math::splitSegmentsBySegments(getEdges(), otherEdges)) {
+        if (piece.getStartPoint() == piece.getEndPoint() || !otherPolygon.containsSegment(piece)) continue;
+        const bool alongTheSameWay = std::any_of(otherEdges.begin(), otherEdges.end(), [&piece](const Segment& edge) {
+            return edge.containsSegment(piece) && edge.isInSameDirection(piece);
+        });
+        if (!alongTheSameWay) return false;
     }
     return true;
 }

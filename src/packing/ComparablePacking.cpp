@@ -18,10 +18,21 @@ std::int64_t extentY(const Rectangle& r) { return std::int64_t{r.getTopRight().y
 
 }  // namespace
 
-ComparablePacking::ComparablePacking() { initalizeHeuristicValues(); }
+ComparablePacking::ComparablePacking()
+    : ComparablePacking(std::make_shared<PolygonSet>(), std::make_shared<PolygonSet>(), std::make_shared<Polygon>(), 0,
+                        Point()) {}
 
 ComparablePacking::ComparablePacking(PolygonSet newBaseSet, PolygonSet newSatelliteSet, Polygon newHostPolygon,
                                      int newRelativeRotationMultiplier, Point newRelativeTranslation)
+    : ComparablePacking(std::make_shared<PolygonSet>(std::move(newBaseSet)),
+                        std::make_shared<PolygonSet>(std::move(newSatelliteSet)),
+                        std::make_shared<const Polygon>(std::move(newHostPolygon)), newRelativeRotationMultiplier,
+                        newRelativeTranslation) {}
+
+ComparablePacking::ComparablePacking(std::shared_ptr<PolygonSet> newBaseSet,
+                                     std::shared_ptr<PolygonSet> newSatelliteSet,
+                                     std::shared_ptr<const Polygon> newHostPolygon, int newRelativeRotationMultiplier,
+                                     Point newRelativeTranslation)
     : baseSet(std::move(newBaseSet)),
       satelliteSet(std::move(newSatelliteSet)),
       hostPolygon(std::move(newHostPolygon)),
@@ -43,22 +54,45 @@ void ComparablePacking::initalizeHeuristicValues() {
 
 PolygonSet* ComparablePacking::getCombination() {
     if (combination.empty()) {
-        PolygonSet placedSatellite = satelliteSet;
+        PolygonSet placedSatellite = *satelliteSet;
         placedSatellite.rotateAboutOrigin(relativeRotationMultiplier);
         placedSatellite.slideToOrigin();
         placedSatellite.translate(relativeTranslation);
-        combination.add(baseSet);
+        combination.add(*baseSet);
         combination.add(placedSatellite);
         combination.slideToOrigin();
     }
     return &combination;
 }
 
+// The satellite turned about the origin and slid back has the box of its
+// extents, turned; moved by the relative translation it joins the base's box.
+// Sets with empty members take the built combination.
+Rectangle ComparablePacking::getCombinationBox() {
+    auto hasEmptyMember = [](const PolygonSet& set) {
+        return set.getAllPolygons().empty() ||
+               std::any_of(set.getAllPolygons().begin(), set.getAllPolygons().end(),
+                           [](const Polygon& p) { return p.isEmpty(); });
+    };
+    if (!combination.empty() || hasEmptyMember(*baseSet) || hasEmptyMember(*satelliteSet)) {
+        return getCombination()->getBoundingRectangle();
+    }
+    const Rectangle base = baseSet->getBoundingRectangle();
+    const Rectangle satellite = satelliteSet->getBoundingRectangle();
+    std::int64_t width = extentX(satellite), height = extentY(satellite);
+    if (relativeRotationMultiplier % 2 != 0) std::swap(width, height);
+    const std::int64_t left = std::min<std::int64_t>(base.getBottomLeft().x, relativeTranslation.x);
+    const std::int64_t bottom = std::min<std::int64_t>(base.getBottomLeft().y, relativeTranslation.y);
+    const std::int64_t right = std::max<std::int64_t>(base.getTopRight().x, relativeTranslation.x + width);
+    const std::int64_t top = std::max<std::int64_t>(base.getTopRight().y, relativeTranslation.y + height);
+    return Rectangle(Point(0, 0), Point(static_cast<Coordinate>(right - left), static_cast<Coordinate>(top - bottom)));
+}
+
 void ComparablePacking::replaceShapes(const PolygonSet& newBaseSet, const PolygonSet& newSatelliteSet,
                                       const Polygon& newHostPolygon) {
-    baseSet = newBaseSet;
-    satelliteSet = newSatelliteSet;
-    hostPolygon = newHostPolygon;
+    baseSet = std::make_shared<PolygonSet>(newBaseSet);
+    satelliteSet = std::make_shared<PolygonSet>(newSatelliteSet);
+    hostPolygon = std::make_shared<const Polygon>(newHostPolygon);
     combination = PolygonSet();
 }
 
@@ -92,7 +126,7 @@ ComparablePacking::Verdict ComparablePacking::compareBoundingDensities(float min
 
 float ComparablePacking::getAreaRatio() {
     if (areaRatio == -1.0f) {
-        areaRatio = areaRatioOf(boundingArea(*getCombination()), boundingArea(satelliteSet), boundingArea(baseSet));
+        areaRatio = areaRatioOf(getCombinationBox().getArea(), boundingArea(*satelliteSet), boundingArea(*baseSet));
     }
     return areaRatio;
 }
@@ -100,7 +134,7 @@ float ComparablePacking::getAreaRatio() {
 float ComparablePacking::getBoundingDensity() {
     if (boundingDensity == -1.0f) {
         boundingDensity =
-            boundingDensityOf(baseSet.getArea(), satelliteSet.getArea(), boundingArea(*getCombination()));
+            boundingDensityOf(baseSet->getArea(), satelliteSet->getArea(), getCombinationBox().getArea());
     }
     return boundingDensity;
 }
@@ -117,7 +151,7 @@ float ComparablePacking::getTightDensity() {
 
 float ComparablePacking::getSideRatio() {
     if (sideRatio == -1.0f) {
-        const Rectangle bounds = getCombination()->getBoundingRectangle();
+        const Rectangle bounds = getCombinationBox();
         const double x = static_cast<double>(extentX(bounds));
         const double y = static_cast<double>(extentY(bounds));
         sideRatio = static_cast<float>(std::min(x, y) / std::max(x, y));
@@ -126,21 +160,21 @@ float ComparablePacking::getSideRatio() {
 }
 
 float ComparablePacking::getAreaSum() {
-    if (areaSum == -1.0f) areaSum = baseSet.getArea() + satelliteSet.getArea();
+    if (areaSum == -1.0f) areaSum = baseSet->getArea() + satelliteSet->getArea();
     return areaSum;
 }
 
 int ComparablePacking::getContactArea() {
     if (contactArea == -1) {
-        PolygonSet placedSatellite = satelliteSet;
+        PolygonSet placedSatellite = *satelliteSet;
         placedSatellite.rotateAboutOrigin(relativeRotationMultiplier);
         placedSatellite.slideToOrigin();
         placedSatellite.translate(relativeTranslation);
         const std::vector<Segment> pieces =
-            Math::splitSegmentsBySegments(placedSatellite.getAllEdges(), baseSet.getAllEdges());
+            Math::splitSegmentsBySegments(placedSatellite.getAllEdges(), baseSet->getAllEdges());
         contactArea = 0;
         for (const Segment& piece : pieces) {
-            for (const Polygon& basePolygon : baseSet.getAllPolygons()) {
+            for (const Polygon& basePolygon : baseSet->getAllPolygons()) {
                 if (basePolygon.segmentIsOnBoundary(piece)) contactArea += piece.length();
             }
         }
@@ -149,9 +183,9 @@ int ComparablePacking::getContactArea() {
 }
 
 std::pair<int, int> ComparablePacking::getUnusedSpace() {
-    if (unusedSpace.first == -1 && unusedSpace.second == -1 && hostPolygon.numberOfEdges() < 5) {
-        const Rectangle bounds = getCombination()->getBoundingRectangle();
-        const Rectangle hostBounds = hostPolygon.getBoundingRectangle();
+    if (unusedSpace.first == -1 && unusedSpace.second == -1 && hostPolygon->numberOfEdges() < 5) {
+        const Rectangle bounds = getCombinationBox();
+        const Rectangle hostBounds = hostPolygon->getBoundingRectangle();
         const std::int64_t length = extentX(bounds), width = extentY(bounds);
         const std::int64_t hostLength = extentX(hostBounds), hostWidth = extentY(hostBounds);
         const std::int64_t area = length * width;
@@ -173,7 +207,7 @@ WhiteSpaceInformation ComparablePacking::getWhiteSpaceScore(int contractionFacto
         const Point startTranslation = hostTranslation;
         const int startRotation = hostRotationMultiplier;
         const bool haveStart = startingHostPositionHasBeenSet;
-        hostPolygon.getBestPositionOfSetWithin(*getCombination(), &hostTranslation, &hostRotationMultiplier,
+        hostPolygon->getBestPositionOfSetWithin(*getCombination(), &hostTranslation, &hostRotationMultiplier,
                                                &whiteSpace, contractionFactor,
                                                haveStart ? &startTranslation : nullptr,
                                                haveStart ? &startRotation : nullptr);
@@ -228,7 +262,7 @@ bool ComparablePacking::isBetterThan(ComparablePacking& otherPacking, int contra
     if (!valid) return false;
     auto respectsLargestSet = [&] {
         return Math::pairingRespectsMaxAreaSet(*polygonSets, baseSetIndex, satelliteSetIndex, greatestAreaSetIndex,
-                                               hostPolygon, contractionFactor,
+                                               *hostPolygon, contractionFactor,
                                                resultingBestPositionRelativeToLargestAreaSet, cache);
     };
     bool haveCheckedGreatestAreaSet = polygonSets == nullptr;

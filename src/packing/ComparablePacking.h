@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -15,16 +16,24 @@ class PackingCache;
 // One candidate pairing of the engine: the satellite set laid beside the base
 // set at a relative rotation and translation, judged for one host. Its scores
 // are computed on first request and kept (they survive copying), so a
-// candidate stored in the cache never recomputes them.
+// candidate stored in the cache never recomputes them. The sets and the host
+// are never changed through a candidate, so copies share them: a search
+// weighs thousands of candidates of the same two sets.
 class ComparablePacking {
 public:
     // An unset, invalid candidate.
     ComparablePacking();
     ComparablePacking(PolygonSet newBaseSet, PolygonSet newSatelliteSet, Polygon newHostPolygon,
                       int newRelativeRotationMultiplier, Point newRelativeTranslation);
+    // The same over shapes shared with other candidates.
+    ComparablePacking(std::shared_ptr<PolygonSet> newBaseSet, std::shared_ptr<PolygonSet> newSatelliteSet,
+                      std::shared_ptr<const Polygon> newHostPolygon, int newRelativeRotationMultiplier,
+                      Point newRelativeTranslation);
 
     // The base plus the placed satellite, slid to the origin; built on first use.
     PolygonSet* getCombination();
+    // The combination's box, without building the combination.
+    Rectangle getCombinationBox();
 
     bool getIsSet() const { return isSet; }
     void setIsSet(bool newIsSet) { isSet = newIsSet; }
@@ -33,9 +42,9 @@ public:
     int getRelativeRotationMultiplier() const { return relativeRotationMultiplier; }
     void setRelativeRotationMultiplier(int multiplier) { relativeRotationMultiplier = multiplier; }
     const Point& getRelativeTranslation() const { return relativeTranslation; }
-    const PolygonSet& getBaseSet() const { return baseSet; }
-    const PolygonSet& getSatelliteSet() const { return satelliteSet; }
-    const Polygon& getHostPolygon() const { return hostPolygon; }
+    const PolygonSet& getBaseSet() const { return *baseSet; }
+    const PolygonSet& getSatelliteSet() const { return *satelliteSet; }
+    const Polygon& getHostPolygon() const { return *hostPolygon; }
     // The same placement and scores for sets and a host of exactly the same
     // outlines (other names or ids); the combination is rebuilt from them.
     void replaceShapes(const PolygonSet& newBaseSet, const PolygonSet& newSatelliteSet, const Polygon& newHostPolygon);
@@ -82,9 +91,9 @@ private:
     void initalizeHeuristicValues();
 
     bool isSet = false;
-    PolygonSet baseSet;
-    PolygonSet satelliteSet;
-    Polygon hostPolygon;
+    std::shared_ptr<PolygonSet> baseSet;
+    std::shared_ptr<PolygonSet> satelliteSet;
+    std::shared_ptr<const Polygon> hostPolygon;
     PolygonSet combination;
     bool valid = false;
     bool startingHostPositionHasBeenSet = false;

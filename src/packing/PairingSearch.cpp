@@ -1,6 +1,8 @@
 #include "packing/PairingSearch.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <memory>
 #include <set>
 #include <utility>
 
@@ -35,6 +37,15 @@ bool shrinkKeepsEveryPolygon(const PolygonSet& set, const PolygonSet& shrunk) {
         if (shrunk.getPolygon(ii).numberOfPoints() != set.getPolygon(ii).numberOfPoints()) return false;
     }
     return true;
+}
+
+bool boxFitsInEitherOrientation(const Rectangle& box, const Rectangle& hostBox) {
+    const std::int64_t width = std::int64_t{box.getTopRight().x} - box.getBottomLeft().x;
+    const std::int64_t height = std::int64_t{box.getTopRight().y} - box.getBottomLeft().y;
+    const std::int64_t hostWidth = std::int64_t{hostBox.getTopRight().x} - hostBox.getBottomLeft().x;
+    const std::int64_t hostHeight = std::int64_t{hostBox.getTopRight().y} - hostBox.getBottomLeft().y;
+    return std::max(width, height) <= std::max(hostWidth, hostHeight) &&
+           std::min(width, height) <= std::min(hostWidth, hostHeight);
 }
 
 // Whether some polygon of one set covers part of the interior of one of the other's.
@@ -109,6 +120,12 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
     const PolygonSet baseTranslationSet = outlineWithUsableHoles(baseSet, satelliteArea);
     PolygonSet satelliteTranslationSet = outlineWithUsableHoles(satelliteSet, baseArea);
 
+    // Candidates share the sets and the host instead of copying them.
+    const auto sharedBase = std::make_shared<PolygonSet>(baseSet);
+    const auto sharedSatellite = std::make_shared<PolygonSet>(satelliteSet);
+    const auto sharedHost = std::make_shared<const Polygon>(hostPolygon);
+    const bool rectangularHost = hostPolygon.numberOfPoints() == 4;
+
     for (int r = 0; r <= rotations; ++r) {
         if (r > 0) {
             localSatelliteSet.rotateAboutOrigin(1);
@@ -136,12 +153,16 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
                 localSatelliteSet.translate(t);
                 if (interiorsOverlap(baseSet, localSatelliteSet)) continue;
             }
-            ComparablePacking positionInformation(baseSet, satelliteSet, hostPolygon, r, t);
+            ComparablePacking positionInformation(sharedBase, sharedSatellite, sharedHost, r, t);
             positionInformation.setIsValid(true);
             Point hostTranslation;
             int hostRotationMultiplier = 0;
-            if (hostPolygon.canContain(*positionInformation.getCombination(), &hostTranslation,
-                                       &hostRotationMultiplier)) {
+            // A rectangle holds whatever fits its box in some orientation.
+            const bool fits = rectangularHost ? boxFitsInEitherOrientation(positionInformation.getCombinationBox(),
+                                                                           hostPolygon.getBoundingRectangle())
+                                              : hostPolygon.canContain(*positionInformation.getCombination(),
+                                                                       &hostTranslation, &hostRotationMultiplier);
+            if (fits) {
                 positionInformation.setFirstKnownValidHostTranslationAndRotation(hostTranslation,
                                                                                  hostRotationMultiplier);
                 if (!take(positionInformation)) return;

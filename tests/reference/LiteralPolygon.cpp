@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 #include "geometry/CrossSection.h"
 #include "geometry/InvalidPolygonException.h"
@@ -15,6 +16,18 @@ namespace {
 std::size_t wrap(std::size_t i, std::size_t count) { return i % count; }
 
 bool sharesAnAxis(const Point& a, const Point& b) { return a.x == b.x || a.y == b.y; }
+
+// The pass of the boundary through corner k's position: the first corner of
+// the run of consecutive corners there (0 when every corner is there).
+std::size_t passThrough(const std::vector<Point>& corners, std::size_t k) {
+    const std::size_t count = corners.size();
+    for (std::size_t steps = 1; steps < count; ++steps) {
+        const std::size_t previous = k == 0 ? count - 1 : k - 1;
+        if (corners[previous] != corners[k]) return k;
+        k = previous;
+    }
+    return 0;
+}
 
 }  // namespace
 
@@ -138,7 +151,8 @@ bool containsPoint(const Polygon& polygon, const Point& p) {
     const CrossSection crossSection(p, Point(p.x + distanceNeededToCrossPolygon, p.y + distanceNeededToCrossPolygon));
     const std::vector<Segment> polygonEdges = polygon.getEdges();
     int numberOfIntersections = 0;
-    std::vector<Point> alreadyHandledVertices;
+    // A corner position is handled once for each pass of the boundary through it.
+    std::vector<std::pair<Point, std::size_t>> alreadyHandledVertices;
     const std::size_t count = polygonEdges.size();
     for (std::size_t ii = 0; ii < count; ++ii) {
         const Segment& edge = polygonEdges[ii];
@@ -149,11 +163,13 @@ bool containsPoint(const Polygon& polygon, const Point& p) {
             ++numberOfIntersections;
             continue;
         }
-        if (std::find(alreadyHandledVertices.begin(), alreadyHandledVertices.end(), intersection) !=
+        const std::size_t corner = edge.getEndPoint() == intersection ? wrap(ii + 1, count) : ii;
+        const std::pair<Point, std::size_t> vertex(intersection, passThrough(polygon.getPoints(), corner));
+        if (std::find(alreadyHandledVertices.begin(), alreadyHandledVertices.end(), vertex) !=
             alreadyHandledVertices.end()) {
             continue;
         }
-        alreadyHandledVertices.push_back(intersection);
+        alreadyHandledVertices.push_back(vertex);
         const Segment& nextEdge = polygonEdges[(ii + 1) % count];
         const Segment& previousEdge = polygonEdges[ii == 0 ? count - 1 : ii - 1];
         const Segment& otherVertexLeg = nextEdge.isEndpoint(intersection) ? nextEdge : previousEdge;
