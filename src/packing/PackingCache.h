@@ -4,6 +4,7 @@
 
 #include "packing/ComparablePacking.h"
 #include "packing/PairingMemo.h"
+#include "packing/ReportReceiver.h"
 
 namespace Zelkor::Rectilinear {
 
@@ -39,12 +40,18 @@ public:
     // (which lives for one pass of one host); null when there are none.
     PairingMemo* getMemo() const { return memo; }
     void attachMemo(PairingMemo* runMemo) { memo = runMemo; }
+    // Where the searches the cache starts on its own (the checks against the
+    // largest set) send their heartbeats, so that an abort reaches them too;
+    // null for none.
+    ReportReceiver* getHeartbeatReceiver() const { return heartbeatReceiver; }
+    void attachHeartbeatReceiver(ReportReceiver* receiver) { heartbeatReceiver = receiver; }
 
 private:
     bool isUsablePair(int element1, int element2) const;
 
     std::vector<std::vector<ComparablePacking>> cache;
     PairingMemo* memo = nullptr;
+    ReportReceiver* heartbeatReceiver = nullptr;
 };
 
 }  // namespace Zelkor::Rectilinear

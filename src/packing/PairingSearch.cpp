@@ -174,7 +174,7 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
 // Whether the pairing search of these sets would find any placement at all:
 // the first that fits ends the walk, and nothing is scored.
 bool somePlacementFits(const PolygonSet& baseSet, const PolygonSet& satelliteSet, const Polygon& hostPolygon,
-                       int contractionFactor, PairingMemo* memo) {
+                       int contractionFactor, PairingMemo* memo, ReportReceiver* reportReceiver) {
     if (memo) {
         if (const std::optional<bool> known = memo->findFits(baseSet, satelliteSet, hostPolygon, contractionFactor)) {
             return *known;
@@ -182,7 +182,7 @@ bool somePlacementFits(const PolygonSet& baseSet, const PolygonSet& satelliteSet
     }
     bool found = false;
     walkPlacementsThatFit(
-        baseSet, satelliteSet, hostPolygon, nullptr, [](const Point&, const Point&) { return false; },
+        baseSet, satelliteSet, hostPolygon, reportReceiver, [](const Point&, const Point&) { return false; },
         [&found](ComparablePacking&) {
             found = true;
             return false;
@@ -295,12 +295,13 @@ bool pairingRespectsMaxAreaSet(std::vector<PolygonSet>& polygonSets, const int& 
                                ComparablePacking* resultingBestPositionRelativeToLargestAreaSet,
                                PackingCache* packingCache) {
     if (baseSetIndex == greatestAreaSetIndex || satelliteSetIndex == greatestAreaSetIndex) return true;
+    ReportReceiver* heartbeat = packingCache ? packingCache->getHeartbeatReceiver() : nullptr;
     const ComparablePacking baseAndMaxAreaEntry = determineBestRelativePosition(
-        polygonSets, greatestAreaSetIndex, baseSetIndex, hostPolygon, contractionFactor, packingCache, nullptr);
+        polygonSets, greatestAreaSetIndex, baseSetIndex, hostPolygon, contractionFactor, packingCache, heartbeat);
     if (!baseAndMaxAreaEntry.isValid()) {
         const ComparablePacking satelliteAndMaxAreaEntry =
             determineBestRelativePosition(polygonSets, greatestAreaSetIndex, satelliteSetIndex, hostPolygon,
-                                          contractionFactor, packingCache, nullptr);
+                                          contractionFactor, packingCache, heartbeat);
         if (!satelliteAndMaxAreaEntry.isValid()) {
             if (resultingBestPositionRelativeToLargestAreaSet) {
                 resultingBestPositionRelativeToLargestAreaSet->setIsValid(false);
@@ -309,7 +310,7 @@ bool pairingRespectsMaxAreaSet(std::vector<PolygonSet>& polygonSets, const int& 
         }
     }
     ComparablePacking positionInformation = determineBestRelativePosition(
-        polygonSets, baseSetIndex, satelliteSetIndex, hostPolygon, contractionFactor, packingCache, nullptr);
+        polygonSets, baseSetIndex, satelliteSetIndex, hostPolygon, contractionFactor, packingCache, heartbeat);
     const PolygonSet& combination = *positionInformation.getCombination();
     const PolygonSet& largestSet = polygonSets[static_cast<std::size_t>(greatestAreaSetIndex)];
     PairingMemo* memo = packingCache ? packingCache->getMemo() : nullptr;
@@ -317,13 +318,13 @@ bool pairingRespectsMaxAreaSet(std::vector<PolygonSet>& polygonSets, const int& 
     // not wanted: that some placement exists is all that decides.
     if (!resultingBestPositionRelativeToLargestAreaSet) {
         return baseSetIndex < greatestAreaSetIndex
-                   ? somePlacementFits(combination, largestSet, hostPolygon, contractionFactor, memo)
-                   : somePlacementFits(largestSet, combination, hostPolygon, contractionFactor, memo);
+                   ? somePlacementFits(combination, largestSet, hostPolygon, contractionFactor, memo, heartbeat)
+                   : somePlacementFits(largestSet, combination, hostPolygon, contractionFactor, memo, heartbeat);
     }
     ComparablePacking bestPositionRelativeToLargestAreaSet =
         baseSetIndex < greatestAreaSetIndex
-            ? determineBestRelativePosition(combination, largestSet, hostPolygon, contractionFactor, nullptr, memo)
-            : determineBestRelativePosition(largestSet, combination, hostPolygon, contractionFactor, nullptr, memo);
+            ? determineBestRelativePosition(combination, largestSet, hostPolygon, contractionFactor, heartbeat, memo)
+            : determineBestRelativePosition(largestSet, combination, hostPolygon, contractionFactor, heartbeat, memo);
     if (!bestPositionRelativeToLargestAreaSet.isValid()) return false;
     if (resultingBestPositionRelativeToLargestAreaSet) {
         *resultingBestPositionRelativeToLargestAreaSet = std::move(bestPositionRelativeToLargestAreaSet);
@@ -334,6 +335,7 @@ bool pairingRespectsMaxAreaSet(std::vector<PolygonSet>& polygonSets, const int& 
 void greedyPackToCreateMaxAreaSet(std::vector<PolygonSet>& polygonSets, const Polygon& hostPolygon,
                                   int& contractionFactor, PackingCache& packingCache, int totalNumberOfShapesToPack,
                                   int numberOfShapesWaitingToBePackedLater, ReportReceiver* reportReceiver) {
+    packingCache.attachHeartbeatReceiver(reportReceiver);
     int greatestAreaSetIndex = indexOfLargestSet(polygonSets);
     std::vector<int> congruentPolygonSetIds = findCongruentElementsAndAssignIds(polygonSets, nullptr, -1);
     bool done = false;
