@@ -142,12 +142,16 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
 
         const std::vector<Point> translations =
             baseTranslationSet.getAllTranslationsForPositions(satelliteTranslationSet.getPoints());
+        // One shrunk satellite moves from candidate to candidate (coordinates
+        // wrap alike either way, so it always sits exactly at t).
+        PolygonSet movedSatellite = shrunkSatellite;
+        Point movedBy(0, 0);
         for (const Point& t : translations) {
             if (reportReceiver) reportReceiver->report(nullptr);
             if (ruledOut(t, satelliteExtent)) continue;
-            PolygonSet copyOfSatellite = shrunkSatellite;
-            copyOfSatellite.translate(t);
-            if (baseSet.intersectAll(copyOfSatellite)) continue;
+            movedSatellite.translate(Point(wrappingSubtract(t.x, movedBy.x), wrappingSubtract(t.y, movedBy.y)));
+            movedBy = t;
+            if (baseSet.intersectAll(movedSatellite)) continue;
             if (!shrinkKeepsSatellite) {
                 localSatelliteSet.slideToOrigin();
                 localSatelliteSet.translate(t);
