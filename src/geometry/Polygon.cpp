@@ -376,7 +376,20 @@ std::ostream& operator<<(std::ostream& os, const Polygon& p) { return os << p.to
 
 void Polygon::translate(const Point& offset) {
     for (Point& p : points) p.translate(offset);
-    updateBoundingRectangle();
+    // Unless a corner wrapped round, the box moves with the corners.
+    const Point& low = boundingRectangle.getBottomLeft();
+    const Point& high = boundingRectangle.getTopRight();
+    const auto staysInRange = [](std::int64_t from, std::int64_t to, Coordinate by) {
+        const std::int64_t limitLow = std::numeric_limits<Coordinate>::min();
+        const std::int64_t limitHigh = std::numeric_limits<Coordinate>::max();
+        return from + by >= limitLow && to + by <= limitHigh;
+    };
+    if (!points.empty() && staysInRange(low.x, high.x, offset.x) && staysInRange(low.y, high.y, offset.y)) {
+        boundingRectangle.setBottomLeft(low.x + offset.x, low.y + offset.y);
+        boundingRectangle.setTopRight(high.x + offset.x, high.y + offset.y);
+    } else {
+        updateBoundingRectangle();
+    }
 }
 
 void Polygon::rotateAboutOrigin(int ninetyDegreeMultiplier) {

@@ -114,8 +114,8 @@ std::optional<WhiteSpaceInformation> OutfallScorer::score(const Point& hostTrans
 
     // Column boundaries: the moved host's and the grown set's inside the host's span.
     const std::int64_t left = host.xs.front() + tx, right = host.xs.back() + tx;
-    std::vector<std::int64_t> bounds;
-    bounds.reserve(host.xs.size() + set.xs.size());
+    std::vector<std::int64_t>& bounds = scratch.bounds;
+    bounds.clear();
     for (const std::int64_t x : host.xs) bounds.push_back(x + tx);
     for (const std::int64_t x : set.xs) {
         if (x > left && x < right) bounds.push_back(x);
@@ -125,9 +125,12 @@ std::optional<WhiteSpaceInformation> OutfallScorer::score(const Point& hostTrans
     const std::size_t columnCount = bounds.size() - 1;
 
     // The free intervals of every column, in one list.
-    std::vector<Interval> free;
-    std::vector<std::size_t> firstOf(columnCount + 1, 0);
-    std::vector<Interval> hostCover, setCover;
+    std::vector<Interval>& free = scratch.free;
+    std::vector<std::size_t>& firstOf = scratch.firstOf;
+    std::vector<Interval>& hostCover = scratch.hostCover;
+    std::vector<Interval>& setCover = scratch.setCover;
+    free.clear();
+    firstOf.assign(columnCount + 1, 0);
     std::size_t h = 0, s = 0;
     for (std::size_t c = 0; c < columnCount; ++c) {
         const std::int64_t x = bounds[c];
@@ -152,8 +155,14 @@ std::optional<WhiteSpaceInformation> OutfallScorer::score(const Point& hostTrans
         }
     }
 
-    std::vector<std::int64_t> area(free.size(), 0), perimeter(free.size(), 0);
-    std::vector<int> corners(free.size(), 0), turns(free.size(), 0);
+    std::vector<std::int64_t>& area = scratch.area;
+    std::vector<std::int64_t>& perimeter = scratch.perimeter;
+    std::vector<int>& corners = scratch.corners;
+    std::vector<int>& turns = scratch.turns;
+    area.assign(free.size(), 0);
+    perimeter.assign(free.size(), 0);
+    corners.assign(free.size(), 0);
+    turns.assign(free.size(), 0);
     for (std::size_t c = 0; c < columnCount; ++c) {
         const std::int64_t width = bounds[c + 1] - bounds[c];
         for (std::size_t i = firstOf[c]; i < firstOf[c + 1]; ++i) {
@@ -166,7 +175,7 @@ std::optional<WhiteSpaceInformation> OutfallScorer::score(const Point& hostTrans
     // Corners and upright sides lie on the column boundaries. A corner is
     // where one or three of the four quarters around a point belong to a
     // piece, or two opposite ones (the piece touches itself there: two corners).
-    std::vector<std::int64_t> heights;
+    std::vector<std::int64_t>& heights = scratch.heights;
     for (std::size_t k = 0; k <= columnCount; ++k) {
         const Interval* leftBegin = k > 0 ? free.data() + firstOf[k - 1] : nullptr;
         const Interval* leftEnd = k > 0 ? free.data() + firstOf[k] : nullptr;

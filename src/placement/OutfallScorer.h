@@ -39,6 +39,14 @@ private:
     int contractionFactor;
     ColumnCover grownSet;
     ColumnCover shrunkHost;
+    // Working lists of one scoring, kept to spare their allocations.
+    struct Scratch {
+        std::vector<std::int64_t> bounds, heights, area, perimeter;
+        std::vector<ColumnCover::Interval> free, hostCover, setCover;
+        std::vector<std::size_t> firstOf;
+        std::vector<int> corners, turns;
+    };
+    mutable Scratch scratch;
     bool setScorable = false;
     bool hostScorable = false;
 };
