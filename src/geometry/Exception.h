@@ -10,7 +10,7 @@ namespace Zelkor {
 // Base of every failure the library reports. It records the source unit
 // (file name without extension) and the line that raised it. what() says in
 // words what went wrong and then where, e.g. "invalid polygon: the edge from
-// 3,5 to 0,0 is neither horizontal nor vertical (at Polygon[252])"; the
+// 3,5 to 0,0 is neither horizontal nor vertical (at Polygon[253])"; the
 // stream form below stays the terse line that error logs are matched on.
 class Exception : public std::exception {
 public:
