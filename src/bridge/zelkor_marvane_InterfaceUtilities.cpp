@@ -94,9 +94,14 @@ std::string readString(JNIEnv* jniEnv, jstring javaString) {
     if (javaString == nullptr) return {};
     const char* characters = jniEnv->GetStringUTFChars(javaString, nullptr);
     if (characters == nullptr) throw PendingJavaException{};
-    std::string text(characters);
-    jniEnv->ReleaseStringUTFChars(javaString, characters);
-    return text;
+    // Released on every way out, a failing copy included.
+    struct Release {
+        JNIEnv* jniEnv;
+        jstring javaString;
+        const char* characters;
+        ~Release() { jniEnv->ReleaseStringUTFChars(javaString, characters); }
+    } release{jniEnv, javaString, characters};
+    return std::string(characters);
 }
 
 Zelkor::Rectilinear::Polygon readPolygon(JNIEnv* jniEnv, jstring polygonText) {
@@ -107,6 +112,16 @@ Zelkor::Rectilinear::HoledPolygon readHoledPolygon(JNIEnv* jniEnv, jstring holed
     return Zelkor::Rectilinear::Math::readValidHoledPolygon(readString(jniEnv, holedPolygonText));
 }
 
+std::optional<Zelkor::Rectilinear::Segment> readSegment(JNIEnv* jniEnv, jstring segmentText) {
+    const std::string text = readString(jniEnv, segmentText);
+    if (text.empty()) return std::nullopt;
+    return Zelkor::Rectilinear::Segment(text);
+}
+
+int readWidth(jint width) {
+    return width < 0 ? 0 : width;
+}
+
 jstring newString(JNIEnv* jniEnv, const std::string& text) {
     const jstring javaString = jniEnv->NewStringUTF(text.c_str());
     if (javaString == nullptr) throw PendingJavaException{};
@@ -115,36 +130,36 @@ jstring newString(JNIEnv* jniEnv, const std::string& text) {
 
 namespace {
 
-// Builds one value per String element of a Java array, in order, with
-// `read(text)`. A null element is skipped, or read as the empty text when
-// `nullReadsAsEmpty`.
-template <typename T, typename Read>
-std::vector<T> createVectorFromStringArray(JNIEnv* jniEnv, jobjectArray stringArray, bool nullReadsAsEmpty,
-                                          Read read) {
-    std::vector<T> values;
-    if (stringArray == nullptr) return values;
+// Calls `read(text)` once per element of a String[], in order; a null element
+// reads as the empty text.
+template <typename Read>
+void readStringElements(JNIEnv* jniEnv, jobjectArray stringArray, Read read) {
+    if (stringArray == nullptr) return;
     const jsize length = jniEnv->GetArrayLength(stringArray);
-    values.reserve(static_cast<std::size_t>(length));
     for (jsize index = 0; index < length; ++index) {
         ScopedLocalRef<jstring> element(jniEnv, static_cast<jstring>(jniEnv->GetObjectArrayElement(stringArray, index)));
-        if (!element && !nullReadsAsEmpty) continue;
-        values.push_back(read(readString(jniEnv, element.get())));
+        read(readString(jniEnv, element.get()));
     }
-    return values;
 }
 
 }  // namespace
 
 std::vector<Zelkor::Rectilinear::Segment> createSegmentVectorFromJObjectArray(JNIEnv* jniEnv,
                                                                              jobjectArray segmentArray) {
-    return createVectorFromStringArray<Zelkor::Rectilinear::Segment>(
-        jniEnv, segmentArray, false, [](const std::string& text) { return Zelkor::Rectilinear::Segment(text); });
+    std::vector<Zelkor::Rectilinear::Segment> segments;
+    readStringElements(jniEnv, segmentArray, [&](const std::string& text) {
+        if (!text.empty()) segments.emplace_back(text);
+    });
+    return segments;
 }
 
 std::vector<Zelkor::Rectilinear::HoledPolygon> createHoledPolygonVectorFromJObjectArray(JNIEnv* jniEnv,
                                                                                       jobjectArray shapeArray) {
-    return createVectorFromStringArray<Zelkor::Rectilinear::HoledPolygon>(
-        jniEnv, shapeArray, true, Zelkor::Rectilinear::Math::readValidHoledPolygon);
+    std::vector<Zelkor::Rectilinear::HoledPolygon> holedPolygons;
+    readStringElements(jniEnv, shapeArray, [&](const std::string& text) {
+        holedPolygons.push_back(Zelkor::Rectilinear::Math::readValidHoledPolygon(text));
+    });
+    return holedPolygons;
 }
 
 namespace {

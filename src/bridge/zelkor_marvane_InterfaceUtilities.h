@@ -3,6 +3,7 @@
 #include <jni.h>
 
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,8 +48,17 @@ Zelkor::Rectilinear::Polygon readPolygon(JNIEnv* jniEnv, jstring polygonText);
 // A holed-polygon text argument.
 Zelkor::Rectilinear::HoledPolygon readHoledPolygon(JNIEnv* jniEnv, jstring holedPolygonText);
 
-// A String[] of segment texts, in array order. A null array reads as empty
-// and null elements are skipped.
+// A segment text argument. Null and the empty text are no segment: the entry
+// then gives the answer for "no cut" or "nothing met".
+std::optional<Zelkor::Rectilinear::Segment> readSegment(JNIEnv* jniEnv, jstring segmentText);
+
+// A blade width, padding or sheet size argument. A negative value makes no
+// physical sense (it would shrink the parts, let them overlap or mirror the
+// sheet) and reads as 0.
+int readWidth(jint width);
+
+// A String[] of segment texts, in array order. A null array reads as empty;
+// null elements and empty texts are no segment and are skipped.
 std::vector<Zelkor::Rectilinear::Segment> createSegmentVectorFromJObjectArray(JNIEnv* jniEnv,
                                                                              jobjectArray segmentArray);
 

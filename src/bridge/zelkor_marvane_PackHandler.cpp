@@ -1,5 +1,6 @@
 #include "bridge/zelkor_marvane_PackHandler.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "bridge/JavaNames.h"
@@ -30,6 +31,12 @@ jfloatArray newTotals(JNIEnv* jniEnv, const Math::PackingResults& results) {
     return array;
 }
 
+std::vector<Polygon> withoutEmptyPolygons(std::vector<Polygon> polygons) {
+    polygons.erase(std::remove_if(polygons.begin(), polygons.end(), [](const Polygon& p) { return p.isEmpty(); }),
+                   polygons.end());
+    return polygons;
+}
+
 // The shared body of the three packing entries. The argument conversions and
 // the delivery of the groups fail as in every other entry; only the engine run
 // is guarded: an abort returns zeros at once, any other failure is logged and
@@ -39,8 +46,12 @@ jfloatArray packPolygonsToInventory(JNIEnv* jniEnv, jobject jniObject, jobjectAr
                                     jobjectArray jPackingShapes, jint bladeWidth, jint standardSheetLength,
                                     jint standardSheetWidth, int algorithm) {
     return runNativeEntry(jniEnv, [&]() -> jfloatArray {
-        std::vector<Polygon> potentialHosts = createPolygonVectorFromJObjectArray(jniEnv, jPotentialHosts);
-        std::vector<Polygon> packingShapes = createPolygonVectorFromJObjectArray(jniEnv, jPackingShapes);
+        // A row that reads as the empty polygon is no part and no host: packed, it
+        // would take a sheet of its own.
+        std::vector<Polygon> potentialHosts =
+            withoutEmptyPolygons(createPolygonVectorFromJObjectArray(jniEnv, jPotentialHosts));
+        std::vector<Polygon> packingShapes =
+            withoutEmptyPolygons(createPolygonVectorFromJObjectArray(jniEnv, jPackingShapes));
 
         ScopedLocalRef<jclass> handlerClass(jniEnv, jniEnv->GetObjectClass(jniObject));
         const jmethodID setProgressPercentage = findMethod(
@@ -57,8 +68,11 @@ jfloatArray packPolygonsToInventory(JNIEnv* jniEnv, jobject jniObject, jobjectAr
         Math::PackingResults packingResults;
         try {
             const RunningPackingListing listing(packingReportReceiver);
-            packingResults = Math::packPolygonsToInventory(packingShapes, bladeWidth, standardSheetWidth,
-                                                           standardSheetLength, potentialHosts, algorithm,
+            // A sheet with no length or width holds no part; the engine then
+            // fails like any job with a part that fits nowhere.
+            packingResults = Math::packPolygonsToInventory(packingShapes, readWidth(bladeWidth),
+                                                           readWidth(standardSheetWidth),
+                                                           readWidth(standardSheetLength), potentialHosts, algorithm,
                                                            packingReportReceiver);
         } catch (const PendingJavaException&) {
             throw;

@@ -8,7 +8,9 @@ extern "C" {
 // Each packing entry takes the potential hosts and the parts as shape arrays,
 // the blade width and the standard sheet's length (along x) and width (along
 // y); it returns {total area, total merged area, total host area}, all zeros
-// when the run was aborted or failed.
+// when the run was aborted or failed. Rows that read as the empty polygon are
+// left out, and a negative width or size reads as 0 (a sheet of no size holds
+// nothing, so a part that fits no host fails the run).
 JNIEXPORT jfloatArray JNICALL Java_zelkor_marvane_PackHandler_packToFullSheets(
     JNIEnv* jniEnv, jobject jniObject, jobjectArray jPotentialHosts, jobjectArray jPackingShapes, jint bladeWidth,
     jint standardSheetLength, jint standardSheetWidth);

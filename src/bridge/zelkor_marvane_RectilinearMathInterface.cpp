@@ -1,5 +1,7 @@
 #include "bridge/zelkor_marvane_RectilinearMathInterface.h"
 
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "bridge/JavaNames.h"
@@ -14,7 +16,8 @@ namespace Zelkor::Marvane {
 namespace {
 
 // RectilinearSegment[] -> segments through each object's toString(). A null
-// array reads as empty; null elements, and elements whose text is null, are skipped.
+// array reads as empty; null elements, and elements whose text is null or
+// empty, are skipped.
 std::vector<Segment> readRectilinearSegments(JNIEnv* jniEnv, jobjectArray segmentObjects, jmethodID toStringId) {
     std::vector<Segment> segments;
     if (segmentObjects == nullptr) return segments;
@@ -25,8 +28,8 @@ std::vector<Segment> readRectilinearSegments(JNIEnv* jniEnv, jobjectArray segmen
         if (!element) continue;
         ScopedLocalRef<jstring> text(jniEnv, static_cast<jstring>(jniEnv->CallObjectMethod(element.get(), toStringId)));
         throwIfJavaExceptionPending(jniEnv);
-        if (!text) continue;
-        segments.emplace_back(readString(jniEnv, text.get()));
+        const std::string segmentText = readString(jniEnv, text.get());
+        if (!segmentText.empty()) segments.emplace_back(segmentText);
     }
     return segments;
 }
@@ -61,9 +64,9 @@ JNIEXPORT jobject JNICALL Java_zelkor_marvane_RectilinearMathInterface_getPolygo
 JNIEXPORT jboolean JNICALL Java_zelkor_marvane_RectilinearMathInterface_segmentIntersectsPolygon(
     JNIEnv* jniEnv, jclass, jstring jSegmentString, jstring jPolygonString) {
     return runNativeEntry(jniEnv, [&]() -> jboolean {
-        const Segment segment(readString(jniEnv, jSegmentString));
+        const std::optional<Segment> segment = readSegment(jniEnv, jSegmentString);
         const Zelkor::Rectilinear::HoledPolygon holedPolygon = readHoledPolygon(jniEnv, jPolygonString);
-        return holedPolygon.intersect(segment) ? JNI_TRUE : JNI_FALSE;
+        return segment && holedPolygon.intersect(*segment) ? JNI_TRUE : JNI_FALSE;
     });
 }
 
@@ -71,8 +74,9 @@ JNIEXPORT jboolean JNICALL Java_zelkor_marvane_RectilinearMathInterface_setCanBe
     JNIEnv* jniEnv, jclass, jobjectArray jPolygons, jint bladeWidth) {
     return runNativeEntry(jniEnv, [&]() -> jboolean {
         const std::vector<Zelkor::Rectilinear::Polygon> polygons = createPolygonVectorFromJObjectArray(jniEnv, jPolygons);
+        // An empty row is nothing to cut.
         for (const Zelkor::Rectilinear::Polygon& polygon : polygons) {
-            if (!polygon.canExpandBy(bladeWidth / 2)) return JNI_FALSE;
+            if (!polygon.isEmpty() && !polygon.canExpandBy(readWidth(bladeWidth) / 2)) return JNI_FALSE;
         }
         return JNI_TRUE;
     });

@@ -1,5 +1,6 @@
 // The cutting entries of zelkor.marvane.RectilinearMathInterface: convert the
 // Java arguments, call the cutting services, convert the answer back.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,19 +22,32 @@ namespace Math = Zelkor::Rectilinear::Math;
 namespace Zelkor::Marvane {
 namespace {
 
-// An array of zelkor.marvane.HoledPolygon, one object per member, each built
-// from the member's text.
+// The texts of the pieces that hold material: an empty piece (what is left of
+// an empty host, say) is no piece.
+std::vector<std::string> pieceTexts(const HoledPolygonSet& pieces) {
+    std::vector<std::string> texts;
+    for (int index = 0; index < pieces.size(); ++index) {
+        const HoledPolygon& piece = pieces.getPolygon(index);
+        if (!piece.isEmpty()) texts.push_back(piece.toString());
+    }
+    return texts;
+}
+
+// An array of zelkor.marvane.HoledPolygon, one object per piece, each built
+// from the piece's text.
 jobjectArray createHoledPolygonArray(JNIEnv* jniEnv, const HoledPolygonSet& holedPolygons) {
     ScopedLocalRef<jclass> holedPolygonClass(jniEnv, findClass(jniEnv, JavaNames::holedPolygonClass));
     const jmethodID constructor = findMethod(jniEnv, holedPolygonClass.get(), JavaNames::constructorMethod,
                                              JavaNames::stringConstructorDescriptor);
-    const jobjectArray result = jniEnv->NewObjectArray(holedPolygons.size(), holedPolygonClass.get(), nullptr);
+    const std::vector<std::string> texts = pieceTexts(holedPolygons);
+    const jobjectArray result =
+        jniEnv->NewObjectArray(static_cast<jsize>(texts.size()), holedPolygonClass.get(), nullptr);
     throwIfJavaExceptionPending(jniEnv);
-    for (int index = 0; index < holedPolygons.size(); ++index) {
-        ScopedLocalRef<jstring> text(jniEnv, newString(jniEnv, holedPolygons.getPolygon(index).toString()));
+    for (std::size_t index = 0; index < texts.size(); ++index) {
+        ScopedLocalRef<jstring> text(jniEnv, newString(jniEnv, texts[index]));
         ScopedLocalRef<jobject> element(jniEnv, jniEnv->NewObject(holedPolygonClass.get(), constructor, text.get()));
         throwIfJavaExceptionPending(jniEnv);
-        jniEnv->SetObjectArrayElement(result, index, element.get());
+        jniEnv->SetObjectArrayElement(result, static_cast<jsize>(index), element.get());
     }
     return result;
 }
@@ -50,12 +64,13 @@ jobject createPolygonSetCutResult(JNIEnv* jniEnv, const PolygonSetCutResult& cut
     jniEnv->SetIntArrayRegion(indices.get(), 0, indexCount, indexValues.data());
 
     ScopedLocalRef<jclass> stringClass(jniEnv, findClass(jniEnv, JavaNames::stringClass));
-    ScopedLocalRef<jobjectArray> texts(jniEnv,
-                                       jniEnv->NewObjectArray(cutResult.pieces.size(), stringClass.get(), nullptr));
+    const std::vector<std::string> pieces = pieceTexts(cutResult.pieces);
+    ScopedLocalRef<jobjectArray> texts(
+        jniEnv, jniEnv->NewObjectArray(static_cast<jsize>(pieces.size()), stringClass.get(), nullptr));
     throwIfJavaExceptionPending(jniEnv);
-    for (int index = 0; index < cutResult.pieces.size(); ++index) {
-        ScopedLocalRef<jstring> text(jniEnv, newString(jniEnv, cutResult.pieces.getPolygon(index).toString()));
-        jniEnv->SetObjectArrayElement(texts.get(), index, text.get());
+    for (std::size_t index = 0; index < pieces.size(); ++index) {
+        ScopedLocalRef<jstring> text(jniEnv, newString(jniEnv, pieces[index]));
+        jniEnv->SetObjectArrayElement(texts.get(), static_cast<jsize>(index), text.get());
     }
 
     const jobject result = jniEnv->NewObject(resultClass.get(), constructor, indices.get(), texts.get());
@@ -73,7 +88,7 @@ JNIEXPORT jobjectArray JNICALL Java_zelkor_marvane_RectilinearMathInterface_getO
     return runNativeEntry(jniEnv, [&]() -> jobjectArray {
         const Zelkor::Rectilinear::PolygonSet polygonSet = createPolygonSetFromJObjectArray(jniEnv, jPolygonSet);
         const Polygon hostPolygon = readPolygon(jniEnv, jHostPolygon);
-        return createHoledPolygonArray(jniEnv, Math::getOutfallFrom(hostPolygon, polygonSet, bladeWidth));
+        return createHoledPolygonArray(jniEnv, Math::getOutfallFrom(hostPolygon, polygonSet, readWidth(bladeWidth)));
     });
 }
 
@@ -82,7 +97,7 @@ JNIEXPORT jobjectArray JNICALL Java_zelkor_marvane_RectilinearMathInterface_getC
     return runNativeEntry(jniEnv, [&]() -> jobjectArray {
         const Polygon hostPolygon = readPolygon(jniEnv, jHostPolygon);
         const std::vector<Polygon> polygons = createPolygonVectorFromJObjectArray(jniEnv, jPolygons);
-        return createRectilinearSegmentArray(jniEnv, Math::getCutLines(hostPolygon, polygons, bladeWidth));
+        return createRectilinearSegmentArray(jniEnv, Math::getCutLines(hostPolygon, polygons, readWidth(bladeWidth)));
     });
 }
 
@@ -98,7 +113,7 @@ JNIEXPORT jobjectArray JNICALL Java_zelkor_marvane_RectilinearMathInterface_getA
         const std::vector<Segment> existingCuts = createSegmentVectorFromJObjectArray(jniEnv, jExistingCuts);
         return createRectilinearSegmentArray(
             jniEnv, Math::getAllCutsThatCanBeAdded(uncuttablePolygons, cuttablePolygons, hostPolygon, existingCuts,
-                                                   bladeWidth));
+                                                   readWidth(bladeWidth)));
     });
 }
 
@@ -107,9 +122,11 @@ JNIEXPORT jobject JNICALL Java_zelkor_marvane_RectilinearMathInterface_makeCutOn
     return runNativeEntry(jniEnv, [&]() -> jobject {
         const std::vector<HoledPolygon> cuttablePolygons =
             createHoledPolygonVectorFromJObjectArray(jniEnv, jCuttablePolygons);
-        const Segment cuttingSegment(readString(jniEnv, jCuttingSegment));
+        const std::optional<Segment> cuttingSegment = readSegment(jniEnv, jCuttingSegment);
+        // No cut changes no piece.
+        if (!cuttingSegment) return createPolygonSetCutResult(jniEnv, PolygonSetCutResult{});
         return createPolygonSetCutResult(
-            jniEnv, Math::makeCutOnPolygonSet(cuttablePolygons, cuttingSegment, minimumShapePadding));
+            jniEnv, Math::makeCutOnPolygonSet(cuttablePolygons, *cuttingSegment, readWidth(minimumShapePadding)));
     });
 }
 
@@ -119,11 +136,13 @@ JNIEXPORT jobject JNICALL Java_zelkor_marvane_RectilinearMathInterface_removeCut
     return runNativeEntry(jniEnv, [&]() -> jobject {
         const std::vector<HoledPolygon> cuttablePolygons =
             createHoledPolygonVectorFromJObjectArray(jniEnv, jCuttablePolygons);
-        const Segment cutSegmentToRemove(readString(jniEnv, jCutSegmentToRemove));
+        const std::optional<Segment> cutSegmentToRemove = readSegment(jniEnv, jCutSegmentToRemove);
         const std::vector<Segment> otherCutSegments = createSegmentVectorFromJObjectArray(jniEnv, jOtherCutSegments);
         const Polygon hostPolygon = readPolygon(jniEnv, jHostPolygon);
+        // Removing no cut merges nothing.
+        if (!cutSegmentToRemove) return createPolygonSetCutResult(jniEnv, PolygonSetCutResult{});
         return createPolygonSetCutResult(
-            jniEnv, Math::removeCutFromPolygonSet(cuttablePolygons, cutSegmentToRemove, otherCutSegments,
-                                                  hostPolygon, minimumShapePadding));
+            jniEnv, Math::removeCutFromPolygonSet(cuttablePolygons, *cutSegmentToRemove, otherCutSegments,
+                                                  hostPolygon, readWidth(minimumShapePadding)));
     });
 }

@@ -59,7 +59,7 @@ JNIEXPORT jbooleanArray JNICALL Java_zelkor_marvane_RectilinearMathInterface_fil
     return runNativeEntry(jniEnv, [&]() -> jbooleanArray {
         const std::vector<Polygon> potentialHosts = createPolygonVectorFromJObjectArray(jniEnv, jPotentialHosts);
         const PolygonSet polygonSet = createPolygonSetFromJObjectArray(jniEnv, jPolygonSet);
-        return createBooleanArray(jniEnv, Math::bulkCanContain(polygonSet, potentialHosts, bladeWidth / 2));
+        return createBooleanArray(jniEnv, Math::bulkCanContain(polygonSet, potentialHosts, readWidth(bladeWidth) / 2));
     });
 }
 
@@ -71,7 +71,7 @@ JNIEXPORT jobjectArray JNICALL Java_zelkor_marvane_RectilinearMathInterface_getA
         const Polygon hostPolygon = readPolygon(jniEnv, jHostPolygon);
         const PolygonSet otherPolygons = createPolygonSetFromJObjectArray(jniEnv, jOtherPolygons);
         return createAwtPointArray(jniEnv, Math::getAllPossibleTranslationsForShapeWithinHost(
-                                               polygon, hostPolygon, otherPolygons, minimumShapePadding));
+                                               polygon, hostPolygon, otherPolygons, readWidth(minimumShapePadding)));
     });
 }
 
@@ -84,7 +84,8 @@ JNIEXPORT jstring JNICALL Java_zelkor_marvane_RectilinearMathInterface_getShapeR
         const PolygonSet otherPolygons = createPolygonSetFromJObjectArray(jniEnv, jOtherPolygons);
         // Never the original orientation, never the original place.
         const Polygon rotatedAndPositionedPolygon = Math::rotateAndPositionWithinHost(
-            false, false, rotateClockwise == JNI_TRUE, 1, polygon, hostPolygon, otherPolygons, minimumShapePadding);
+            false, false, rotateClockwise == JNI_TRUE, 1, polygon, hostPolygon, otherPolygons,
+            readWidth(minimumShapePadding));
         return newString(jniEnv, rotatedAndPositionedPolygon.toString());
     });
 }
@@ -98,7 +99,7 @@ JNIEXPORT jstring JNICALL Java_zelkor_marvane_RectilinearMathInterface_getShapeP
         const PolygonSet existingPolygons = createPolygonSetFromJObjectArray(jniEnv, jExistingPolygons);
         // The first feasible place, own orientation first, current place allowed.
         const Polygon positionedPolygon = Math::rotateAndPositionWithinHost(
-            true, true, true, 0, polygonToAdd, hostPolygon, existingPolygons, minimumShapePadding);
+            true, true, true, 0, polygonToAdd, hostPolygon, existingPolygons, readWidth(minimumShapePadding));
         return newString(jniEnv, positionedPolygon.toString());
     });
 }
@@ -108,7 +109,7 @@ JNIEXPORT jobjectArray JNICALL Java_zelkor_marvane_RectilinearMathInterface_getB
     return runNativeEntry(jniEnv, [&]() -> jobjectArray {
         PolygonSet polygonSet = createPolygonSetFromJObjectArray(jniEnv, jPolygonSet);
         Polygon polygon = readPolygon(jniEnv, jHostPolygon);
-        const int expansionFactor = bladeWidth / 2;
+        const int expansionFactor = readWidth(bladeWidth) / 2;
         polygon.unvalidatedExpand(expansionFactor);
         polygonSet.unvalidatedExpandAll(expansionFactor);
         // When no place exists the set stays where it was.

@@ -15,6 +15,9 @@ import java.util.List;
  * sheet, or there are none, all three behave like this), smallest host first (least outfall), or largest
  * host first (largest reusable outfall).
  *
+ * <p>Rows that read as the empty polygon (null, empty or of another type) are left out, and a negative blade
+ * width or sheet size counts as 0.
+ *
  * <p>While it works, the run calls {@link #setProgressPercentage} with a fraction between 0 and 0.99 whenever
  * it has moved on by at least 0.01. When it is done, it calls {@link #addResultGroup} once per host used, in
  * the order the hosts were taken, and returns {total area of the groups, total merged area, total host

@@ -1,6 +1,13 @@
 package zelkor.marvane;
 
-/** Entry points of the native rectilinear geometry library. */
+/**
+ * Entry points of the native rectilinear geometry library.
+ *
+ * <p>A null text is the empty shape and a null array an empty one; a null or empty segment text is no segment
+ * (no cut is made or removed, nothing is met). A negative blade width or padding counts as 0. A malformed shape
+ * (a slanted edge, an outline that crosses itself) ends the process after one call of
+ * {@link CrashHandler#fatalErrorOccurred}.
+ */
 public final class RectilinearMathInterface {
     static {
         System.loadLibrary("ZelkorRectilinearGeometry");
