@@ -25,11 +25,17 @@ final class CrashReports {
 
     private static ChildJvm runToOneCrashReport(String probe) throws Exception {
         ChildJvm child = ChildJvm.run(CrashProbe.class, probe);
+        assertOneCrashReport(child);
+        return child;
+    }
+
+    /** The child ended with exactly one crash report, without logging, returning or misusing JNI. */
+    static void assertOneCrashReport(ChildJvm child) {
         assertEquals(List.of("Uncaught exception thrown in back end"),
                 child.linesStartingWith("CrashHandler.fatalErrorOccurred: "), child.output);
         assertTrue(child.linesStartingWith("ErrorLogHandler.log: ").isEmpty(), child.output);
         assertTrue(child.linesStartingWith("RETURNED").isEmpty(), child.output);
+        assertTrue(child.jniWarnings().isEmpty(), child.output);
         assertNotEquals(0, child.exitCode, child.output);
-        return child;
     }
 }
