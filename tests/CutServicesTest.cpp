@@ -55,6 +55,63 @@ TEST(Outfall, PartInTheMiddleLeavesAHole) {
     EXPECT_EQ(setOf({HoledPolygon(rect(0, 0, 100, 100), {rect(36, 36, 64, 64)})}), outfall) << outfall;
 }
 
+namespace {
+
+// A layout seen from the other side of the table: `turns` quarter turns
+// about the origin, then mirrored across the y axis when `mirrored`.
+struct Turn {
+    int turns = 0;
+    bool mirrored = false;
+
+    Point operator()(Point p) const {
+        for (int i = 0; i < turns; ++i) p = Point(-p.y, p.x);
+        return mirrored ? Point(-p.x, p.y) : p;
+    }
+    Polygon operator()(const Polygon& polygon) const {
+        std::vector<Point> corners;
+        for (const Point& p : polygon.getPoints()) corners.push_back((*this)(p));
+        return Polygon(corners, "");
+    }
+    HoledPolygon operator()(const HoledPolygon& shape) const {
+        std::vector<Polygon> holes;
+        for (const Polygon& hole : shape.getHoles()) holes.push_back((*this)(hole));
+        return HoledPolygon((*this)(shape.getBasePolygon()), holes);
+    }
+    Segment operator()(const Segment& s) const { return Segment((*this)(s.getStartPoint()), (*this)(s.getEndPoint())); }
+    template <typename Shape>
+    std::vector<Shape> operator()(const std::vector<Shape>& shapes) const {
+        std::vector<Shape> turned;
+        for (const Shape& shape : shapes) turned.push_back((*this)(shape));
+        return turned;
+    }
+    std::string toString() const {
+        return std::to_string(turns) + " quarter turns" + (mirrored ? ", mirrored" : "");
+    }
+};
+
+const std::vector<Turn> allTurns{{0, false}, {1, false}, {2, false}, {3, false},
+                                 {0, true},  {1, true},  {2, true},  {3, true}};
+
+}  // namespace
+
+// A 6 x 6 part grown by the half blade, with strips 2 * (blade / 2) wide that
+// reach just as far past either end: an odd blade leaves what the even one
+// below it leaves, whichever way the sheet faces.
+TEST(Outfall, OddBladeLeavesTheSameOutfallInEveryOrientation) {
+    const Polygon sheet = rect(0, 0, 20, 20);
+    const Polygon part = rect(2, 2, 8, 8);
+    for (const int blade : {2, 3, 4, 5}) {
+        const Coordinate corner = blade < 4 ? 10 : 12;
+        const HoledPolygon expected(poly(std::to_string(corner) + ",0 20,0 20,20 0,20 0," + std::to_string(corner) +
+                                         " " + std::to_string(corner) + "," + std::to_string(corner)));
+        for (const Turn& turn : allTurns) {
+            const HoledPolygonSet outfall = Math::getOutfallFrom(turn(sheet), PolygonSet({turn(part)}), blade);
+            EXPECT_EQ(setOf({turn(expected)}), outfall) << "blade " << blade << ", " << turn.toString();
+            EXPECT_EQ(blade < 4 ? 300.0f : 256.0f, outfall.getArea()) << "blade " << blade << ", " << turn.toString();
+        }
+    }
+}
+
 TEST(MakeCut, ThroughOneRectangularPieceGivesItsTwoSides) {
     const std::vector<HoledPolygon> pieces{holedRect(200, 0, 300, 50), holedRect(0, 0, 100, 50)};
     const PolygonSetCutResult result = Math::makeCutOnPolygonSet(pieces, Segment(40, 0, 40, 50), 4);
@@ -169,15 +226,13 @@ long long areaOf(const Region& region) {
     return static_cast<long long>(bp::area(region));
 }
 
-// The kerf of a cut line lengthened by the blade width, worked out from the
-// line's end points (lines point up or right).
+// The kerf of a cut line: half the blade width (rounded down) on every side
+// of the line, past its ends as well (lines point up or right).
 Region kerfOf(const Segment& line, int bladeWidth) {
     const long long half = bladeWidth / 2;
-    const long long before = bladeWidth / 2, after = bladeWidth - bladeWidth / 2;
     const Point& a = line.getStartPoint();
     const Point& b = line.getEndPoint();
-    if (a.x == b.x) return boxRegion(a.x - half, a.y - before, a.x + half, b.y + after);
-    return boxRegion(a.x - before, a.y - half, b.x + after, a.y + half);
+    return boxRegion(a.x - half, a.y - half, b.x + half, b.y + half);
 }
 
 struct Layout {
@@ -279,6 +334,45 @@ TEST(Outfall, RandomLayoutsWithPartsCloserThanABladeWidth) {
         SCOPED_TRACE("iteration " + std::to_string(iteration));
         checkOutfall(layout);
         if (HasFatalFailure()) return;
+    }
+}
+
+// Turning or mirroring a layout turns or mirrors its outfall, piece by piece,
+// for every blade width, odd ones included. Giving back one of its cuts does
+// the same, whichever way the cut segments point.
+TEST(Outfall, TurnedOrMirroredLayoutsLeaveTheSameOutfallAndGiveBackTheSameCut) {
+    std::mt19937 random(6409);
+    for (int iteration = 0; iteration < 60; ++iteration) {
+        Layout layout = randomLayout(random, iteration % 2 == 1, iteration % 3 == 0 ? 1 : 0);
+        for (layout.bladeWidth = 0; layout.bladeWidth <= 8; ++layout.bladeWidth) {
+            const int blade = layout.bladeWidth;
+            const HoledPolygonSet outfall = Math::getOutfallFrom(layout.host, PolygonSet(layout.parts), blade);
+            const std::vector<HoledPolygon> pieces = outfall.getAllPolygons();
+            std::vector<Segment> cuts = Math::getCutLines(layout.host, layout.parts, blade);
+            for (Segment& cut : cuts) {
+                if (random() % 2 == 0) cut.flip();
+            }
+            const std::size_t removed = cuts.empty() ? 0 : random() % cuts.size();
+            std::vector<Segment> others = cuts;
+            if (!cuts.empty()) others.erase(others.begin() + static_cast<std::ptrdiff_t>(removed));
+            PolygonSetCutResult givenBack;
+            if (!cuts.empty()) givenBack = Math::removeCutFromPolygonSet(pieces, cuts[removed], others, layout.host, blade);
+
+            for (const Turn& turn : allTurns) {
+                const std::string input = layout.describe() + "\n  " + turn.toString();
+                const HoledPolygonSet turned = Math::getOutfallFrom(turn(layout.host), PolygonSet(turn(layout.parts)), blade);
+                ASSERT_EQ(outfall.getArea(), turned.getArea()) << input;
+                ASSERT_EQ(HoledPolygonSet(turn(pieces)), turned) << input << "\n  outfall " << outfall;
+                if (cuts.empty()) continue;
+                const PolygonSetCutResult turnedBack = Math::removeCutFromPolygonSet(
+                    turn(pieces), turn(cuts[removed]), turn(others), turn(layout.host), blade);
+                const std::string removal = input + "\n  removing " + cuts[removed].toString() + " from " +
+                                            outfall.toString() + "\n  others " + Testing::describe(others);
+                ASSERT_EQ(givenBack.indices, turnedBack.indices) << removal;
+                ASSERT_EQ(HoledPolygonSet(turn(givenBack.pieces.getAllPolygons())), turnedBack.pieces)
+                    << removal << "\n  gives " << givenBack.pieces;
+            }
+        }
     }
 }
 

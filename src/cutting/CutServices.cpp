@@ -8,10 +8,12 @@ namespace Zelkor::Rectilinear::Math {
 
 namespace {
 
-// The kerf of a cut lengthened by the blade width (half of it past each end),
-// so that the strips of cuts meeting at a corner overlap there.
+// The kerf of a cut lengthened past each end by the strip's own half width
+// (bladeWidth / 2), so that the strips of cuts meeting at a corner close it
+// exactly. Both ends move alike: an odd width lengthens the strip no more at
+// one end than at the other, whichever way the cut points.
 Polygon lengthenedStrip(Segment cut, int bladeWidth) {
-    cut.expand(bladeWidth);
+    cut.expand(2 * (bladeWidth / 2));
     return createRectangularPolygonFromSegment(cut, bladeWidth);
 }
 

@@ -13,8 +13,9 @@ namespace Zelkor::Rectilinear::Math {
 
 // The leftover material of a host once the placed polygons and the kerf of
 // every cut line that frees them are taken away. Each cut's strip is
-// lengthened by half the blade width at both ends so that strips meeting at
-// a corner close it.
+// 2 * (bladeWidth / 2) wide and lengthened by bladeWidth / 2 at both ends, so
+// that strips meeting at a corner close it and the outfall turns with the
+// layout.
 HoledPolygonSet getOutfallFrom(const Polygon& hostPolygon, const PolygonSet& polygonSet, int bladeWidth);
 
 // Saws through the pieces along cuttingSegment with a blade of width
