@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "RandomSheetLayouts.h"
 #include "RandomShapes.h"
 #include "ShapeBuilders.h"
 #include "cutting/CutLines.h"
 #include "cutting/CutServices.h"
+#include "reference/LiteralOutfall.h"
 
 #if ZELKOR_HAVE_BOOST_POLYGON
 #include <boost/polygon/polygon.hpp>
@@ -315,6 +317,21 @@ void checkOutfall(const Layout& layout) {
     ASSERT_EQ(0, areaOf(pieces ^ expected)) << "region differs: " << input;
 }
 
+// An island layout with four bars in the gaps between its cells framing the
+// inner cells: the strips round the frame enclose outfall of their own, a
+// piece in a hole of the piece round it, with islands in both.
+Testing::SheetLayout framedIslandLayout(std::mt19937& random, int partCount, int columns) {
+    Testing::SheetLayout layout = Testing::islandLayout(random, partCount, columns);
+    const Rectangle box = layout.sheet.getBoundingRectangle();
+    const Coordinate right = box.getTopRight().x - 140, top = box.getTopRight().y - 140;
+    if (right <= 120 || top <= 120) return layout;
+    layout.parts.push_back(rect(128, 128, 132, top + 12));
+    layout.parts.push_back(rect(right + 8, 128, right + 12, top + 12));
+    layout.parts.push_back(rect(132, 128, right + 8, 132));
+    layout.parts.push_back(rect(132, top + 8, right + 8, top + 12));
+    return layout;
+}
+
 }  // namespace
 
 TEST(Outfall, RandomLayoutsLeaveTheHostMinusPartsAndKerfs) {
@@ -373,6 +390,32 @@ TEST(Outfall, TurnedOrMirroredLayoutsLeaveTheSameOutfallAndGiveBackTheSameCut) {
                     << removal << "\n  gives " << givenBack.pieces;
             }
         }
+    }
+}
+
+// The outfall against its literal form, text for text (the same pieces in
+// the same order, each from the same corner with its holes in the same
+// order), for blades 0 to 8: small layouts with parts touching each other and
+// the host's edge, a hole per part, shelves, and framed islands.
+TEST(Outfall, MatchesTheLiteralOutfallPieceForPiece) {
+    std::mt19937 random(6410);
+    for (int iteration = 0; iteration < 400; ++iteration) {
+        const int blade = iteration % 9, kind = iteration % 4;
+        const int count = std::uniform_int_distribution<int>(1, 60)(random);
+        const int columns = std::uniform_int_distribution<int>(1, 9)(random);
+        Layout layout = randomLayout(random, iteration % 8 < 4, iteration % 3 == 0 ? 1 : 0);
+        if (kind != 0) {
+            const Testing::SheetLayout sheet = kind == 1   ? Testing::islandLayout(random, count, columns)
+                                               : kind == 2 ? Testing::shelfLayout(random, count / 2 + 1, blade, 700)
+                                                           : framedIslandLayout(random, count, columns);
+            layout.host = sheet.sheet;
+            layout.parts = sheet.parts;
+        }
+        layout.bladeWidth = blade;
+        const PolygonSet parts(layout.parts);
+        ASSERT_EQ(Reference::getOutfallFrom(layout.host, parts, blade).toString(),
+                  Math::getOutfallFrom(layout.host, parts, blade).toString())
+            << "iteration " << iteration << ": " << layout.describe();
     }
 }
 
