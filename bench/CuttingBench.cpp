@@ -1,6 +1,7 @@
 // The cutting services on a sheet with 10, 50 and 200 parts laid out in
 // shelves one blade width apart: the outfall (cut lines, kerf union,
-// subtraction), also with the parts well apart (a hole per part), the cut
+// subtraction), also with 50 to 1,000 parts well apart (a hole per part)
+// against the literal outfall that takes the holes out one by one, the cut
 // lines alone, and the cuts that may follow a first cut, against the literal
 // admissible-cut procedure that splits and tests the whole grid.
 #include <benchmark/benchmark.h>
@@ -12,6 +13,7 @@
 #include "cutting/CutLines.h"
 #include "cutting/CutServices.h"
 #include "reference/LiteralAdmissibleCuts.h"
+#include "reference/LiteralOutfall.h"
 
 using namespace Zelkor::Rectilinear;
 
@@ -31,11 +33,25 @@ void BM_GetOutfallFrom(benchmark::State& state) {
 }
 
 // Parts well apart: the outfall is one piece with a hole per part.
+Testing::SheetLayout islandsWith(int partCount) {
+    std::mt19937 random(static_cast<unsigned>(partCount));
+    return Testing::islandLayout(random, partCount);
+}
+
+void islandCounts(benchmark::internal::Benchmark* benchmark) {
+    for (const int partCount : {50, 100, 200, 500, 1000}) benchmark->Arg(partCount);
+}
+
 void BM_GetOutfallFrom_Islands(benchmark::State& state) {
-    std::mt19937 random(static_cast<unsigned>(state.range(0)));
-    const Testing::SheetLayout layout = Testing::islandLayout(random, static_cast<int>(state.range(0)));
+    const Testing::SheetLayout layout = islandsWith(static_cast<int>(state.range(0)));
     const PolygonSet parts(layout.parts);
     for (auto _ : state) benchmark::DoNotOptimize(Math::getOutfallFrom(layout.sheet, parts, bladeWidth));
+}
+
+void BM_GetOutfallFrom_Islands_Literal(benchmark::State& state) {
+    const Testing::SheetLayout layout = islandsWith(static_cast<int>(state.range(0)));
+    const PolygonSet parts(layout.parts);
+    for (auto _ : state) benchmark::DoNotOptimize(Reference::getOutfallFrom(layout.sheet, parts, bladeWidth));
 }
 
 void BM_GetCutLines(benchmark::State& state) {
@@ -82,7 +98,8 @@ void BM_GetAllCutsThatCanBeAdded_Literal(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_GetOutfallFrom)->Arg(10)->Arg(50)->Arg(200)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_GetOutfallFrom_Islands)->Arg(10)->Arg(50)->Arg(200)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GetOutfallFrom_Islands)->Apply(islandCounts)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GetOutfallFrom_Islands_Literal)->Apply(islandCounts)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GetCutLines)->Arg(10)->Arg(50)->Arg(200)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GetAllCutsThatCanBeAdded)->Arg(10)->Arg(50)->Arg(200)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GetAllCutsThatCanBeAdded_Literal)->Arg(10)->Arg(50)->Arg(200)->Unit(benchmark::kMillisecond);

@@ -1,8 +1,12 @@
 #include "cutting/CutServices.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <utility>
 
 #include "cutting/CutLines.h"
+#include "geometry/BoundingBox.h"
+#include "geometry/SegmentSplitting.h"
 
 namespace Zelkor::Rectilinear::Math {
 
@@ -17,15 +21,153 @@ Polygon lengthenedStrip(Segment cut, int bladeWidth) {
     return createRectangularPolygonFromSegment(cut, bladeWidth);
 }
 
+using Detail::Box;
+
+// The outfall is the host with the members of the kerf union taken away one
+// after the other, each from every piece left so far. Taking a member from a
+// piece it does not reach only traces the piece again, and a piece whose
+// boundary cycles keep apart comes out of that the same but for its holes:
+// each hole's flipped edges are traced from its second corner backwards, and
+// the clockwise cycle, turned round, starts at the last corner traced, two
+// corners on. This is the hole after `passes` such tracings.
+Polygon retracedHole(const Polygon& hole, std::size_t passes) {
+    if (passes == 0) return hole;
+    const std::vector<Point>& corners = hole.getPoints();
+    const std::size_t count = corners.size();
+    const std::size_t start = 2 * (passes % count) % count;
+    std::vector<Point> traced;
+    traced.reserve(count);
+    for (std::size_t k = 0; k < count; ++k) traced.push_back(corners[(start + 2 * count - 1 - k) % count]);
+    return Polygon(traced, "");
+}
+
+// No corner twice and no edge touching another but its neighbours at their
+// shared corners: every cycle of the boundary is traced on its own, from its
+// first edge, and nothing outside the shape can reach two of them at once.
+bool cyclesKeepApart(const HoledPolygon& shape) {
+    if (shape.isEmpty()) return false;
+    for (const Polygon& hole : shape.getHoles()) {
+        if (hole.isEmpty()) return false;
+    }
+    std::vector<Point> corners = shape.getPoints();
+    std::sort(corners.begin(), corners.end());
+    if (std::adjacent_find(corners.begin(), corners.end()) != corners.end()) return false;
+    const std::vector<Segment> edges = shape.getEdges();
+    return splitSegmentsBySegments(edges, edges).size() == edges.size();
+}
+
+// A piece of outfall that may still owe the tracings of the members that
+// did not reach it: they are counted, and done all at once when the piece is
+// next needed. Only a piece whose cycles keep apart may owe any.
+struct OwingPiece {
+    Polygon base;
+    std::vector<Polygon> holes;
+    std::size_t baseTracedUpTo;                  // members taken away when the base was last traced
+    std::vector<std::size_t> holesTracedUpTo;    // the same for each hole
+    bool mayOwe;
+    Box box;
+
+    OwingPiece(const HoledPolygon& shape, std::size_t membersTakenAway)
+        : base(shape.getBasePolygon()),
+          holes(shape.getHoles()),
+          baseTracedUpTo(membersTakenAway),
+          holesTracedUpTo(holes.size(), membersTakenAway),
+          mayOwe(cyclesKeepApart(shape)),
+          box(base.getPoints()) {}
+
+    // A traced base keeps its corners (it runs counterclockwise from its
+    // first edge) and loses its name.
+    HoledPolygon settled(std::size_t membersTakenAway) const {
+        std::vector<Polygon> settledHoles;
+        settledHoles.reserve(holes.size());
+        for (std::size_t i = 0; i < holes.size(); ++i) {
+            settledHoles.push_back(retracedHole(holes[i], membersTakenAway - holesTracedUpTo[i]));
+        }
+        if (baseTracedUpTo == membersTakenAway) return HoledPolygon(base, settledHoles);
+        return HoledPolygon(Polygon(base.getPoints(), ""), settledHoles);
+    }
+};
+
 }  // namespace
 
+// A member lying inside the host, reaching neither the host's edge nor the
+// box of any member before it, touches no piece's boundary: it lies inside
+// one piece, which gains it as its last hole (traced from its flipped
+// edges, as a hole is), and reaches no other. Every other member is taken
+// from the pieces whose box it touches as before, and from those pieces
+// that may not owe tracings. A layout with a hole per part thus costs a
+// look at each member instead of a tracing of the host with all the holes
+// so far.
 HoledPolygonSet getOutfallFrom(const Polygon& hostPolygon, const PolygonSet& polygonSet, int bladeWidth) {
     HoledPolygonSet subtractionSet(polygonSet);
     for (const Segment& cut : getCutLines(hostPolygon, polygonSet.getAllPolygons(), bladeWidth)) {
         subtractionSet.add(HoledPolygon(lengthenedStrip(cut, bladeWidth)));
     }
     subtractionSet = subtractionSet.booleanAddAll();
-    return HoledPolygon(hostPolygon).booleanSubtract(subtractionSet);
+    const std::vector<HoledPolygon>& members = subtractionSet.getAllPolygons();
+
+    std::vector<Box> memberBoxes;
+    memberBoxes.reserve(members.size());
+    for (const HoledPolygon& member : members) {
+        Box box(member.getBasePolygon().getPoints());
+        for (const Polygon& hole : member.getHoles()) box.include(hole.getPoints());
+        memberBoxes.push_back(box);
+    }
+    const Detail::TouchingMembers touching(memberBoxes);
+    std::vector<OwingPiece> pieces{OwingPiece(HoledPolygon(hostPolygon), 0)};
+    const bool hostKeepsApart = pieces.front().mayOwe;
+    const std::vector<Segment> hostEdges = hostPolygon.getEdges();
+
+    auto liesInsideOnePiece = [&](std::size_t m) {
+        const HoledPolygon& member = members[m];
+        if (!hostKeepsApart || !member.getHoles().empty() || !cyclesKeepApart(member)) return false;
+        for (const std::size_t* other = touching.begin(m); other != touching.end(m); ++other) {
+            if (*other < m) return false;
+        }
+        for (const Segment& edge : hostEdges) {
+            if (Box(edge).touches(memberBoxes[m])) return false;
+        }
+        return hostPolygon.containsPoint(member.getBasePolygon().getPoints().front());
+    };
+    // The piece whose base alone holds the member's first corner, if it may
+    // owe tracings; pieces.size() for none.
+    auto receivingPiece = [&](std::size_t m) {
+        const Point& corner = members[m].getBasePolygon().getPoints().front();
+        std::size_t receiver = pieces.size();
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            if (!pieces[i].box.containsPoint(corner) || !pieces[i].base.containsPoint(corner)) continue;
+            if (receiver != pieces.size()) return pieces.size();
+            receiver = i;
+        }
+        return receiver < pieces.size() && pieces[receiver].mayOwe ? receiver : pieces.size();
+    };
+
+    for (std::size_t m = 0; m < members.size(); ++m) {
+        const HoledPolygon& member = members[m];
+        const std::size_t receiver = liesInsideOnePiece(m) ? receivingPiece(m) : pieces.size();
+        const bool received = receiver < pieces.size();
+        std::vector<OwingPiece> remaining;
+        remaining.reserve(pieces.size());
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            OwingPiece& piece = pieces[i];
+            if (i == receiver) {
+                piece.holes.push_back(member.getBasePolygon());
+                piece.holesTracedUpTo.push_back(m);
+            } else if (!piece.mayOwe || (!received && piece.box.touches(memberBoxes[m]))) {
+                const HoledPolygonSet rest = piece.settled(m).booleanSubtract(member);
+                for (const HoledPolygon& result : rest.getAllPolygons()) {
+                    if (!result.isEmpty()) remaining.emplace_back(result, m + 1);
+                }
+                continue;
+            }
+            remaining.push_back(std::move(piece));
+        }
+        pieces = std::move(remaining);
+    }
+
+    HoledPolygonSet outfall;
+    for (const OwingPiece& piece : pieces) outfall.add(piece.settled(members.size()));
+    return outfall;
 }
 
 PolygonSetCutResult makeCutOnPolygonSet(const std::vector<HoledPolygon>& cuttablePolygons,
