@@ -493,7 +493,8 @@ TEST(HostPlacementDifferential, SearchesAgreeWithTheLiteralProcedures) {
 }
 
 // Best places with contractions of one to three on sets of touching parts, as
-// the packing engine scores them, against the plain procedure.
+// the packing engine scores them, in polygonal and rectangular hosts, against
+// the plain procedure.
 TEST(HostPlacementDifferential, BestPlacesOfTouchingPartsAgreeWithTheLiteralProcedure) {
     std::mt19937 random(77);
     auto scaled = [](const Polygon& polygon, Coordinate factor) {
@@ -503,7 +504,11 @@ TEST(HostPlacementDifferential, BestPlacesOfTouchingPartsAgreeWithTheLiteralProc
     };
     int found = 0;
     for (int trial = 0; trial < 500; ++trial) {
-        const Polygon host = scaled(Testing::randomRectilinearPolygon(random, 4 + static_cast<int>(random() % 4)), 4);
+        // Every other host a rectangle: sets small beside it float in many places.
+        const Polygon host =
+            trial % 2 == 0 ? scaled(Testing::randomRectilinearPolygon(random, 4 + static_cast<int>(random() % 4)), 4)
+                           : rect(0, 0, 12 + static_cast<Coordinate>(random() % 30),
+                                  10 + static_cast<Coordinate>(random() % 20));
         PolygonSet set;
         Coordinate left = 0;
         for (int m = 1 + static_cast<int>(random() % 4); m > 0; --m) {
@@ -528,5 +533,5 @@ TEST(HostPlacementDifferential, BestPlacesOfTouchingPartsAgreeWithTheLiteralProc
         ASSERT_EQ(describeScore(score), describeScore(expectedScore)) << input;
         found += answer ? 1 : 0;
     }
-    EXPECT_GT(found, 150);
+    EXPECT_GT(found, 300);
 }
