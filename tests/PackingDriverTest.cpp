@@ -364,10 +364,8 @@ TEST(PackingDriver, PartsComeBackByNameAndShape) {
 }
 
 // A slot narrower than the blade closes up while the part is grown; the part
-// still comes back in its own outline. Disabled: the grown outline crosses
-// itself and the white-space subtraction throws InvalidPolygonException
-// ("Polygon", 158) before anything is placed.
-TEST(PackingDriver, DISABLED_ASlotNarrowerThanTheBladeClosesUp) {
+// still comes back in its own outline.
+TEST(PackingDriver, ASlotNarrowerThanTheBladeClosesUp) {
     const PackingJob job = readJob("sheet 100 100\nblade 2\npart s 0,0 30,0 30,20 16,20 16,10 15,10 15,20 0,20\n");
     const Math::PackingResults results = pack(job);
     ASSERT_EQ(hostIds(results), (std::vector<std::string>{""}));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "geometry/HoledPolygon.h"
 #include "geometry/HoledPolygonSet.h"
 #include "packing/HostAssignment.h"
 #include "packing/PackingHelpers.h"
@@ -46,6 +47,26 @@ bool inflateHosts(std::vector<Polygon>& potentialHosts, std::vector<IndexedValue
     return allHostsAreTheSameAsTheDefault;
 }
 
+// A part grown by half the blade. Its raw offset runs over itself where a
+// notch or slot is narrower than the blade; such a part grows as its region
+// does instead, the narrow opening closed up (nothing else fits there anyway).
+Polygon grownPart(const Polygon& part, int expansionFactor) {
+    Polygon grown = part;
+    if (expansionFactor <= 0 || part.canExpandBy(expansionFactor)) {
+        grown.unvalidatedExpand(expansionFactor);
+        return grown;
+    }
+    const HoledPolygonSet region = HoledPolygon(part).getPolygonExpanded(expansionFactor);
+    if (region.size() != 1) {
+        grown.unvalidatedExpand(expansionFactor);
+        return grown;
+    }
+    grown = region.getPolygon(0).getBasePolygon();
+    grown.setName(part.getName());
+    grown.setId(part.getId());
+    return grown;
+}
+
 // The caller's part for a group polygon, placed where the engine put it.
 // Parts are matched by name and congruency id, first come first served. A part
 // whose outline the spacing changed (a narrow notch closed up) is moved into
@@ -84,8 +105,7 @@ PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, con
     std::vector<PolygonSet> polygonSets;
     polygonSets.reserve(polygonsToPack.size());
     for (const Polygon& part : polygonsToPack) {
-        PolygonSet set(std::vector<Polygon>{part});
-        set.unvalidatedExpandAll(expansionFactor);
+        PolygonSet set(std::vector<Polygon>{grownPart(part, expansionFactor)});
         set.slideToOrigin();
         polygonSets.push_back(std::move(set));
     }
