@@ -3,12 +3,16 @@
 // in stock, two of them L-shaped: the least-outfall mode, which takes the
 // off-cuts first, and the full-sheet mode. The jobs are those written by
 // random_packing_job with its default seed.
+//
+// BM_PackWithPlainPairing is the baseline: the same engine with the plain
+// greedy pairing search of tests/reference plugged in (same results).
 #include <benchmark/benchmark.h>
 
 #include <random>
 
 #include "RandomPackingJobs.h"
 #include "packing/PackingJob.h"
+#include "reference/LiteralPairingSearch.h"
 
 using namespace Zelkor::Rectilinear;
 
@@ -19,14 +23,14 @@ public:
     void report(void*) override {}
 };
 
-void BM_PackRandomJob(benchmark::State& state) {
+void packRandomJob(benchmark::State& state, Math::GreedyPairingSearch pairingSearch) {
     const int parts = static_cast<int>(state.range(0));
     std::mt19937 random(static_cast<unsigned>(parts));
     const PackingJob job = Testing::randomPackingJob(random, parts, static_cast<int>(state.range(1)));
     SilentReceiver receiver;
     Math::PackingResults results;
     for (auto _ : state) {
-        results = runPackingJob(job, receiver);
+        results = runPackingJob(job, receiver, pairingSearch);
         benchmark::DoNotOptimize(results);
     }
     state.counters["hosts"] = static_cast<double>(results.resultingSets.size());
@@ -34,9 +38,19 @@ void BM_PackRandomJob(benchmark::State& state) {
         results.totalHostArea > 0 ? 100.0 * double(results.totalArea) / double(results.totalHostArea) : 0.0;
 }
 
+void BM_PackRandomJob(benchmark::State& state) { packRandomJob(state, &Math::greedyPackToCreateMaxAreaSet); }
+void BM_PackWithPlainPairing(benchmark::State& state) {
+    packRandomJob(state, &Reference::greedyPackToCreateMaxAreaSet);
+}
+
 BENCHMARK(BM_PackRandomJob)
     ->ArgNames({"parts", "mode"})
     ->ArgsProduct({{25, 50}, {Math::minimumAreaOutfall, Math::standardSheet}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PackWithPlainPairing)
+    ->ArgNames({"parts", "mode"})
+    ->ArgsProduct({{25, 50, 100}, {Math::minimumAreaOutfall}})
+    ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PackRandomJob)
     ->ArgNames({"parts", "mode"})

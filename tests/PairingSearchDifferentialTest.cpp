@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "RandomPackingJobs.h"
+#include "packing/PackingJob.h"
 #include "packing/PairingMemo.h"
 #include "packing/PairingSearch.h"
 #include "reference/LiteralPairingSearch.h"
@@ -85,6 +86,23 @@ TEST(PairingSearchDifferential, ThinSatelliteNeverCoversTheBase) {
         Math::determineBestRelativePosition(base, thin, Polygon("0,0 12,0 12,10 0,10", "wider"), 0, nullptr);
     ASSERT_TRUE(beside.isValid());
     EXPECT_EQ(beside.getCombination()->toString(), "2,0 12,0 12,10 2,10 | 0,0 2,0 2,10 0,10");
+}
+
+// The whole engine with the plain pairing search plugged in, as the
+// benchmark's baseline runs it, packs exactly as the library does.
+TEST(PairingSearchDifferential, EngineWithThePlainSearchPacksTheSame) {
+    struct Quiet : ReportReceiver {
+        void report(void*) override {}
+    } quiet;
+    for (unsigned seed = 1; seed <= 4; ++seed) {
+        std::mt19937 random(seed);
+        const PackingJob job = Testing::randomPackingJob(random, 10, seed % 2 ? Math::minimumAreaOutfall
+                                                                               : Math::standardSheet);
+        std::ostringstream library, plain;
+        writePackingResults(library, runPackingJob(job, quiet));
+        writePackingResults(plain, runPackingJob(job, quiet, &Reference::greedyPackToCreateMaxAreaSet));
+        ASSERT_EQ(library.str(), plain.str()) << "seed " << seed;
+    }
 }
 
 }  // namespace

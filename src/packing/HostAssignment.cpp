@@ -239,7 +239,7 @@ void packSetsIntoHostGroupings(int /*packingAlgorithmBeingUsed*/, std::vector<Po
                                const std::vector<Polygon>& potentialHosts,
                                const std::vector<IndexedValue>& potentialHostIndicesSortedByArea,
                                ReportReceiver* reportReceiver, std::vector<Polygon>& hostShapesUsed,
-                               std::vector<PolygonSet>& hostGroupings) {
+                               std::vector<PolygonSet>& hostGroupings, GreedyPairingSearch pairingSearch) {
     const int numberOfHosts = static_cast<int>(potentialHostIndicesSortedByArea.size());
     // The host at a position of the order; the standard sheet past its end.
     auto hostAt = [&](int position) -> const Polygon& {
@@ -266,7 +266,7 @@ void packSetsIntoHostGroupings(int /*packingAlgorithmBeingUsed*/, std::vector<Po
         PackingCache packingCache(static_cast<int>(polygonSets.size()));
         packingCache.attachMemo(&memo);
         int contractionFactor = expansionFactor;
-        greedyPackToCreateMaxAreaSet(polygonSets, hostPolygon, contractionFactor, packingCache,
+        pairingSearch(polygonSets, hostPolygon, contractionFactor, packingCache,
                                      totalNumberOfShapesBeingPacked, numberOfShapesWaitingToBePackedLater,
                                      reportReceiver);
 

@@ -7,6 +7,7 @@
 #include "geometry/PolygonSet.h"
 #include "packing/IndexedValue.h"
 #include "packing/PackingCache.h"
+#include "packing/PairingSearch.h"
 #include "packing/ReportReceiver.h"
 
 namespace Zelkor::Rectilinear::Math {
@@ -30,7 +31,8 @@ void packSetsIntoHostGroupings(int packingAlgorithmBeingUsed, std::vector<Polygo
                                const std::vector<Polygon>& potentialHosts,
                                const std::vector<IndexedValue>& potentialHostIndicesSortedByArea,
                                ReportReceiver* reportReceiver, std::vector<Polygon>& hostShapesUsed,
-                               std::vector<PolygonSet>& hostGroupings);
+                               std::vector<PolygonSet>& hostGroupings,
+                               GreedyPairingSearch pairingSearch = &greedyPackToCreateMaxAreaSet);
 
 // Places the set for good in a host of more than four corners and returns the
 // hole-free pieces of what is left that can still take one of the remaining

@@ -92,6 +92,14 @@ PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, con
                                        const int& maxWidth, const int& maxLength,
                                        std::vector<Polygon>& potentialHosts, int algorithm,
                                        ReportReceiver& reportReceiver) {
+    return packPolygonsToInventory(polygonsToPack, spacingUnits, maxWidth, maxLength, potentialHosts, algorithm,
+                                   reportReceiver, &greedyPackToCreateMaxAreaSet);
+}
+
+PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, const int& spacingUnits,
+                                       const int& maxWidth, const int& maxLength,
+                                       std::vector<Polygon>& potentialHosts, int algorithm,
+                                       ReportReceiver& reportReceiver, GreedyPairingSearch pairingSearch) {
     std::vector<IndexedValue> potentialHostIndicesSortedByArea = hostOrder(potentialHosts, algorithm);
 
     const std::vector<int> congruentPolygonIds = findCongruentElementsAndAssignIds(polygonsToPack, nullptr, -1);
@@ -120,14 +128,14 @@ PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, con
     const int totalNumberOfShapes = static_cast<int>(polygonsToPack.size());
     if (algorithm == standardSheet) {
         prePackPolygonsForSpecialCases(polygonSets, congruentPolygonIds, congruentPolygonCopyCounts, defaultHost,
-                                       expansionFactor, totalNumberOfShapes, &reportReceiver);
+                                       expansionFactor, totalNumberOfShapes, &reportReceiver, pairingSearch);
     }
 
     std::vector<Polygon> hostShapesUsed;
     std::vector<PolygonSet> retiredSets;
     packSetsIntoHostGroupings(algorithm, polygonSets, defaultHost, expansionFactor, totalNumberOfShapes, 0,
                               congruentPolygonCopyCounts, potentialHosts, potentialHostIndicesSortedByArea,
-                              &reportReceiver, hostShapesUsed, retiredSets);
+                              &reportReceiver, hostShapesUsed, retiredSets, pairingSearch);
 
     PackingResults results;
     for (std::size_t k = 0; k < retiredSets.size(); ++k) {

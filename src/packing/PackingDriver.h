@@ -6,6 +6,7 @@
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
 #include "packing/PackingModes.h"
+#include "packing/PairingSearch.h"
 #include "packing/ReportReceiver.h"
 
 namespace Zelkor::Rectilinear::Math {
@@ -43,5 +44,11 @@ PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, con
                                        const int& maxWidth, const int& maxLength,
                                        std::vector<Polygon>& potentialHosts, int algorithm,
                                        ReportReceiver& reportReceiver);
+// The same with another greedy pairing search of the same answers (a
+// benchmark's baseline).
+PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, const int& spacingUnits,
+                                       const int& maxWidth, const int& maxLength,
+                                       std::vector<Polygon>& potentialHosts, int algorithm,
+                                       ReportReceiver& reportReceiver, GreedyPairingSearch pairingSearch);
 
 }  // namespace Zelkor::Rectilinear::Math

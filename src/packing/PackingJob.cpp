@@ -211,11 +211,12 @@ void writePackingJob(std::ostream& out, const PackingJob& job) {
     for (const Polygon& part : job.parts) out << "part " << nameToken(part.getName()) << ' ' << part << '\n';
 }
 
-Math::PackingResults runPackingJob(const PackingJob& job, ReportReceiver& reportReceiver) {
+Math::PackingResults runPackingJob(const PackingJob& job, ReportReceiver& reportReceiver,
+                                   Math::GreedyPairingSearch pairingSearch) {
     std::vector<Polygon> parts = job.parts;
     std::vector<Polygon> hosts = job.hosts;
     return Math::packPolygonsToInventory(parts, job.bladeWidth, job.sheetWidth, job.sheetLength, hosts, job.mode,
-                                         reportReceiver);
+                                         reportReceiver, pairingSearch);
 }
 
 Math::PackingResults readPackingResults(std::istream& in) {

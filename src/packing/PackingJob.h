@@ -9,6 +9,7 @@
 #include "geometry/Point.h"
 #include "geometry/Polygon.h"
 #include "packing/PackingDriver.h"
+#include "packing/PairingSearch.h"
 #include "packing/ReportReceiver.h"
 
 namespace Zelkor::Rectilinear {
@@ -72,7 +73,8 @@ void writePackingJob(std::ostream& out, const PackingJob& job);
 
 // Packs copies of the job's parts and hosts with its sheet, blade and mode.
 // The engine's exceptions and the receiver's pass through.
-Math::PackingResults runPackingJob(const PackingJob& job, ReportReceiver& reportReceiver);
+Math::PackingResults runPackingJob(const PackingJob& job, ReportReceiver& reportReceiver,
+                                   Math::GreedyPairingSearch pairingSearch = &Math::greedyPackToCreateMaxAreaSet);
 
 Math::PackingResults readPackingResults(std::istream& in);
 // Same name rule as writePackingJob.

@@ -20,6 +20,11 @@ void greedyPackToCreateMaxAreaSet(std::vector<PolygonSet>& polygonSets, const Po
                                   int& contractionFactor, PackingCache& packingCache, int totalNumberOfShapesToPack,
                                   int numberOfShapesWaitingToBePackedLater, ReportReceiver* reportReceiver);
 
+// A greedy pairing search with the signature above. The engine runs the one
+// above; a benchmark may run it with a plain search of the same answers.
+using GreedyPairingSearch = void (*)(std::vector<PolygonSet>&, const Polygon&, int&, PackingCache&, int, int,
+                                     ReportReceiver*);
+
 // The pairing of the sets at two positions of the list, from the cache when
 // it has one; the set at the lower position is always the base.
 ComparablePacking determineBestRelativePosition(std::vector<PolygonSet>& polygonSets, int indexOne, int indexTwo,

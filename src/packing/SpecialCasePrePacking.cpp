@@ -44,12 +44,13 @@ std::vector<PolygonSet> groupsForStandardSheets(std::vector<PolygonSet>& polygon
                                                 int expansionFactor, int totalNumberOfShapesBeingPacked,
                                                 int numberOfShapesWaitingToBePackedLater,
                                                 CongruencyCounts congruentPolygonCopyCounts,
-                                                ReportReceiver* reportReceiver) {
+                                                ReportReceiver* reportReceiver, GreedyPairingSearch pairingSearch) {
     std::vector<Polygon> hostShapesUsed;
     std::vector<PolygonSet> groupings;
     packSetsIntoHostGroupings(standardSheet, polygonSets, defaultHost, expansionFactor,
                               totalNumberOfShapesBeingPacked, numberOfShapesWaitingToBePackedLater,
-                              congruentPolygonCopyCounts, {}, {}, reportReceiver, hostShapesUsed, groupings);
+                              congruentPolygonCopyCounts, {}, {}, reportReceiver, hostShapesUsed, groupings,
+                              pairingSearch);
     return groupings;
 }
 
@@ -216,7 +217,7 @@ void createRectanglePackingsBasedOnCalculations(std::vector<PolygonSet>& polygon
 void prePackPolygonsForSpecialCases(std::vector<PolygonSet>& polygonSets, std::vector<int> congruentPolygonIds,
                                     CongruencyCounts congruentPolygonCopyCounts, Polygon defaultHost,
                                     int expansionFactor, int totalNumberOfShapesBeingPacked,
-                                    ReportReceiver* reportReceiver) {
+                                    ReportReceiver* reportReceiver, GreedyPairingSearch pairingSearch) {
     std::vector<PolygonSet> dominantPolygons;
     std::vector<PolygonSet> subordinatePolygons;
     separateDominantPolygons(polygonSets, dominantPolygons, congruentPolygonIds, congruentPolygonCopyCounts);
@@ -229,7 +230,7 @@ void prePackPolygonsForSpecialCases(std::vector<PolygonSet>& polygonSets, std::v
             const int waiting = totalNumberOfShapesBeingPacked - static_cast<int>(dominantPolygons.size());
             dominantPolygons = groupsForStandardSheets(dominantPolygons, defaultHost, expansionFactor,
                                                        totalNumberOfShapesBeingPacked, waiting,
-                                                       congruentPolygonCopyCounts, reportReceiver);
+                                                       congruentPolygonCopyCounts, reportReceiver, pairingSearch);
         }
         insertAtFront(polygonSets, dominantPolygons);
     }
@@ -240,7 +241,7 @@ void prePackPolygonsForSpecialCases(std::vector<PolygonSet>& polygonSets, std::v
         } else {
             const std::vector<PolygonSet> nonSubordinatePolygonHostGroupings = groupsForStandardSheets(
                 polygonSets, defaultHost, expansionFactor, totalNumberOfShapesBeingPacked,
-                static_cast<int>(subordinatePolygons.size()), congruentPolygonCopyCounts, reportReceiver);
+                static_cast<int>(subordinatePolygons.size()), congruentPolygonCopyCounts, reportReceiver, pairingSearch);
             insertAtFront(polygonSets, nonSubordinatePolygonHostGroupings);
         }
         insertAtFront(polygonSets, subordinatePolygons);

@@ -5,6 +5,7 @@
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
 #include "packing/HostAssignment.h"
+#include "packing/PairingSearch.h"
 #include "packing/ReportReceiver.h"
 
 namespace Zelkor::Rectilinear::Math {
@@ -23,7 +24,8 @@ constexpr double subordinateAreaPercentage = 0.2;
 void prePackPolygonsForSpecialCases(std::vector<PolygonSet>& polygonSets, std::vector<int> congruentPolygonIds,
                                     CongruencyCounts congruentPolygonCopyCounts, Polygon defaultHost,
                                     int expansionFactor, int totalNumberOfShapesBeingPacked,
-                                    ReportReceiver* reportReceiver);
+                                    ReportReceiver* reportReceiver,
+                                    GreedyPairingSearch pairingSearch = &greedyPackToCreateMaxAreaSet);
 
 // Moves the sets of the dominant congruency class, if there is one.
 void separateDominantPolygons(std::vector<PolygonSet>& polygonSets, std::vector<PolygonSet>& dominantPolygonSets,
