@@ -18,9 +18,37 @@ std::int64_t extentY(const Rectangle& r) { return std::int64_t{r.getTopRight().y
 
 }  // namespace
 
-ComparablePacking::ComparablePacking()
-    : ComparablePacking(std::make_shared<PolygonSet>(), std::make_shared<PolygonSet>(), std::make_shared<Polygon>(), 0,
-                        Point()) {}
+// An unset candidate holds no shapes until one is asked for: the cache keeps a
+// candidate for every pair of sets, and most are never searched.
+ComparablePacking::ComparablePacking() { initalizeHeuristicValues(); }
+
+namespace {
+
+const PolygonSet& noSet() {
+    static const PolygonSet none;
+    return none;
+}
+
+const Polygon& noPolygon() {
+    static const Polygon none;
+    return none;
+}
+
+}  // namespace
+
+const PolygonSet& ComparablePacking::getBaseSet() const { return baseSet ? *baseSet : noSet(); }
+const PolygonSet& ComparablePacking::getSatelliteSet() const { return satelliteSet ? *satelliteSet : noSet(); }
+const Polygon& ComparablePacking::getHostPolygon() const { return hostPolygon ? *hostPolygon : noPolygon(); }
+
+PolygonSet& ComparablePacking::base() {
+    if (!baseSet) baseSet = std::make_shared<PolygonSet>();
+    return *baseSet;
+}
+
+PolygonSet& ComparablePacking::satellite() {
+    if (!satelliteSet) satelliteSet = std::make_shared<PolygonSet>();
+    return *satelliteSet;
+}
 
 ComparablePacking::ComparablePacking(PolygonSet newBaseSet, PolygonSet newSatelliteSet, Polygon newHostPolygon,
                                      int newRelativeRotationMultiplier, Point newRelativeTranslation)
@@ -54,11 +82,11 @@ void ComparablePacking::initalizeHeuristicValues() {
 
 PolygonSet* ComparablePacking::getCombination() {
     if (combination.empty()) {
-        PolygonSet placedSatellite = *satelliteSet;
+        PolygonSet placedSatellite = satellite();
         placedSatellite.rotateAboutOrigin(relativeRotationMultiplier);
         placedSatellite.slideToOrigin();
         placedSatellite.translate(relativeTranslation);
-        combination.add(*baseSet);
+        combination.add(base());
         combination.add(placedSatellite);
         combination.slideToOrigin();
     }
@@ -74,17 +102,17 @@ Rectangle ComparablePacking::getCombinationBox() {
                std::any_of(set.getAllPolygons().begin(), set.getAllPolygons().end(),
                            [](const Polygon& p) { return p.isEmpty(); });
     };
-    if (!combination.empty() || hasEmptyMember(*baseSet) || hasEmptyMember(*satelliteSet)) {
+    if (!combination.empty() || hasEmptyMember(base()) || hasEmptyMember(satellite())) {
         return getCombination()->getBoundingRectangle();
     }
-    const Rectangle base = baseSet->getBoundingRectangle();
-    const Rectangle satellite = satelliteSet->getBoundingRectangle();
-    std::int64_t width = extentX(satellite), height = extentY(satellite);
+    const Rectangle baseBox = base().getBoundingRectangle();
+    const Rectangle satelliteBox = satellite().getBoundingRectangle();
+    std::int64_t width = extentX(satelliteBox), height = extentY(satelliteBox);
     if (relativeRotationMultiplier % 2 != 0) std::swap(width, height);
-    const std::int64_t left = std::min<std::int64_t>(base.getBottomLeft().x, relativeTranslation.x);
-    const std::int64_t bottom = std::min<std::int64_t>(base.getBottomLeft().y, relativeTranslation.y);
-    const std::int64_t right = std::max<std::int64_t>(base.getTopRight().x, relativeTranslation.x + width);
-    const std::int64_t top = std::max<std::int64_t>(base.getTopRight().y, relativeTranslation.y + height);
+    const std::int64_t left = std::min<std::int64_t>(baseBox.getBottomLeft().x, relativeTranslation.x);
+    const std::int64_t bottom = std::min<std::int64_t>(baseBox.getBottomLeft().y, relativeTranslation.y);
+    const std::int64_t right = std::max<std::int64_t>(baseBox.getTopRight().x, relativeTranslation.x + width);
+    const std::int64_t top = std::max<std::int64_t>(baseBox.getTopRight().y, relativeTranslation.y + height);
     return Rectangle(Point(0, 0), Point(static_cast<Coordinate>(right - left), static_cast<Coordinate>(top - bottom)));
 }
 
@@ -126,7 +154,7 @@ ComparablePacking::Verdict ComparablePacking::compareBoundingDensities(float min
 
 float ComparablePacking::getAreaRatio() {
     if (areaRatio == -1.0f) {
-        areaRatio = areaRatioOf(getCombinationBox().getArea(), boundingArea(*satelliteSet), boundingArea(*baseSet));
+        areaRatio = areaRatioOf(getCombinationBox().getArea(), boundingArea(satellite()), boundingArea(base()));
     }
     return areaRatio;
 }
@@ -134,7 +162,7 @@ float ComparablePacking::getAreaRatio() {
 float ComparablePacking::getBoundingDensity() {
     if (boundingDensity == -1.0f) {
         boundingDensity =
-            boundingDensityOf(baseSet->getArea(), satelliteSet->getArea(), getCombinationBox().getArea());
+            boundingDensityOf(base().getArea(), satellite().getArea(), getCombinationBox().getArea());
     }
     return boundingDensity;
 }
@@ -160,21 +188,21 @@ float ComparablePacking::getSideRatio() {
 }
 
 float ComparablePacking::getAreaSum() {
-    if (areaSum == -1.0f) areaSum = baseSet->getArea() + satelliteSet->getArea();
+    if (areaSum == -1.0f) areaSum = base().getArea() + satellite().getArea();
     return areaSum;
 }
 
 int ComparablePacking::getContactArea() {
     if (contactArea == -1) {
-        PolygonSet placedSatellite = *satelliteSet;
+        PolygonSet placedSatellite = satellite();
         placedSatellite.rotateAboutOrigin(relativeRotationMultiplier);
         placedSatellite.slideToOrigin();
         placedSatellite.translate(relativeTranslation);
         const std::vector<Segment> pieces =
-            Math::splitSegmentsBySegments(placedSatellite.getAllEdges(), baseSet->getAllEdges());
+            Math::splitSegmentsBySegments(placedSatellite.getAllEdges(), base().getAllEdges());
         contactArea = 0;
         for (const Segment& piece : pieces) {
-            for (const Polygon& basePolygon : baseSet->getAllPolygons()) {
+            for (const Polygon& basePolygon : base().getAllPolygons()) {
                 if (basePolygon.segmentIsOnBoundary(piece)) contactArea += piece.length();
             }
         }
@@ -183,9 +211,9 @@ int ComparablePacking::getContactArea() {
 }
 
 std::pair<int, int> ComparablePacking::getUnusedSpace() {
-    if (unusedSpace.first == -1 && unusedSpace.second == -1 && hostPolygon->numberOfEdges() < 5) {
+    if (unusedSpace.first == -1 && unusedSpace.second == -1 && getHostPolygon().numberOfEdges() < 5) {
         const Rectangle bounds = getCombinationBox();
-        const Rectangle hostBounds = hostPolygon->getBoundingRectangle();
+        const Rectangle hostBounds = getHostPolygon().getBoundingRectangle();
         const std::int64_t length = extentX(bounds), width = extentY(bounds);
         const std::int64_t hostLength = extentX(hostBounds), hostWidth = extentY(hostBounds);
         const std::int64_t area = length * width;
@@ -207,7 +235,7 @@ WhiteSpaceInformation ComparablePacking::getWhiteSpaceScore(int contractionFacto
         const Point startTranslation = hostTranslation;
         const int startRotation = hostRotationMultiplier;
         const bool haveStart = startingHostPositionHasBeenSet;
-        hostPolygon->getBestPositionOfSetWithin(*getCombination(), &hostTranslation, &hostRotationMultiplier,
+        getHostPolygon().getBestPositionOfSetWithin(*getCombination(), &hostTranslation, &hostRotationMultiplier,
                                                &whiteSpace, contractionFactor,
                                                haveStart ? &startTranslation : nullptr,
                                                haveStart ? &startRotation : nullptr);
@@ -262,7 +290,7 @@ bool ComparablePacking::isBetterThan(ComparablePacking& otherPacking, int contra
     if (!valid) return false;
     auto respectsLargestSet = [&] {
         return Math::pairingRespectsMaxAreaSet(*polygonSets, baseSetIndex, satelliteSetIndex, greatestAreaSetIndex,
-                                               *hostPolygon, contractionFactor,
+                                               getHostPolygon(), contractionFactor,
                                                resultingBestPositionRelativeToLargestAreaSet, cache);
     };
     bool haveCheckedGreatestAreaSet = polygonSets == nullptr;

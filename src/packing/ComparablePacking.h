@@ -32,6 +32,9 @@ public:
 
     // The base plus the placed satellite, slid to the origin; built on first use.
     PolygonSet* getCombination();
+    // Frees the built combination (it is built again when next asked for):
+    // a cache of many stored candidates need not keep a copy of every pair.
+    void releaseCombination() { combination = PolygonSet(); }
     // The combination's box, without building the combination.
     Rectangle getCombinationBox();
 
@@ -42,9 +45,9 @@ public:
     int getRelativeRotationMultiplier() const { return relativeRotationMultiplier; }
     void setRelativeRotationMultiplier(int multiplier) { relativeRotationMultiplier = multiplier; }
     const Point& getRelativeTranslation() const { return relativeTranslation; }
-    const PolygonSet& getBaseSet() const { return *baseSet; }
-    const PolygonSet& getSatelliteSet() const { return *satelliteSet; }
-    const Polygon& getHostPolygon() const { return *hostPolygon; }
+    const PolygonSet& getBaseSet() const;
+    const PolygonSet& getSatelliteSet() const;
+    const Polygon& getHostPolygon() const;
     // The same placement and scores for sets and a host of exactly the same
     // outlines (other names or ids); the combination is rebuilt from them.
     void replaceShapes(const PolygonSet& newBaseSet, const PolygonSet& newSatelliteSet, const Polygon& newHostPolygon);
@@ -89,6 +92,9 @@ public:
 private:
     Verdict compareOn(int criterion, ComparablePacking& other, int contractionFactor);
     void initalizeHeuristicValues();
+    // The shapes for use inside: an unset candidate gets empty ones on first use.
+    PolygonSet& base();
+    PolygonSet& satellite();
 
     bool isSet = false;
     std::shared_ptr<PolygonSet> baseSet;

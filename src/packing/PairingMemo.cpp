@@ -48,7 +48,9 @@ bool PairingMemo::find(const PolygonSet& baseSet, const PolygonSet& satelliteSet
 
 void PairingMemo::store(const PolygonSet& baseSet, const PolygonSet& satelliteSet, const Polygon& hostPolygon,
                         int contractionFactor, const ComparablePacking& answer) {
-    answers.insert_or_assign(keyOf(baseSet, satelliteSet, hostPolygon, contractionFactor), answer);
+    ComparablePacking stored = answer;
+    stored.releaseCombination();  // rebuilt for the sets it is found for
+    answers.insert_or_assign(keyOf(baseSet, satelliteSet, hostPolygon, contractionFactor), std::move(stored));
 }
 
 std::optional<bool> PairingMemo::findFits(const PolygonSet& baseSet, const PolygonSet& satelliteSet,
