@@ -248,6 +248,42 @@ TEST(ValidatedOffsetting, HoledPolygonShrinksAsItsHolesGrow) {
         << cutApart.getPolygonContracted(1);
 }
 
+// Growing shrinks the holes, and holes that run along each other or along the
+// outline are one opening: it shrinks as a whole, not hole by hole.
+TEST(ValidatedOffsetting, HolesAlongEachOtherOrTheOutlineShrinkAsOneOpening) {
+    const HoledPolygon halfOpen("-5,7 -3,7 -3,8 -5,8|-5,7 -4,7 -4,8 -5,8");
+    EXPECT_TRUE(halfOpen.getPolygonExpanded(1) == HoledPolygonSet({HoledPolygon("-5,6 -2,6 -2,9 -5,9")}))
+        << halfOpen.getPolygonExpanded(1);
+    const HoledPolygon twoHoles("0,0 10,0 10,10 0,10|2,2 5,2 5,6 2,6|5,2 8,2 8,6 5,6");
+    EXPECT_TRUE(twoHoles.getPolygonExpanded(1) ==
+                HoledPolygonSet({HoledPolygon("-1,-1 11,-1 11,11 -1,11|3,3 7,3 7,5 3,5")}))
+        << twoHoles.getPolygonExpanded(1);
+}
+
+// Outlines that touch themselves at corners offset as the regions they bound:
+// two lobes meeting at two corners around a pocket, and a pocket holding
+// lobes of material that meet the outline at its corners. The holed form
+// covers each cell of the true offset once; the plain form fills the pockets.
+TEST(ValidatedOffsetting, OutlinesTouchingThemselvesOffsetAsTheirRegions) {
+    const Polygon twoLobes = poly("14,14 17,14 17,11 20,11 20,8 26,8 26,20 20,20 20,17 23,17 23,14 17,14 17,20 20,20 "
+                                  "20,26 11,26 11,23 14,23 14,20 8,20 8,17 11,17 11,14 8,14 8,8 14,8");
+    const Polygon lobesInAPocket =
+        poly("5,2 5,4 6,4 6,5 5,5 5,8 2,8 2,5 5,5 5,4 0,4 0,10 5,10 5,12 6,12 6,5 8,5 8,15 -2,15 -2,2");
+    for (const Polygon& polygon : {twoLobes, lobesInAPocket}) {
+        const CellSet cells = cellsOf(HoledPolygon(polygon));
+        for (int k = -2; k <= 2; ++k) {
+            const HoledPolygonSet pieces = HoledPolygon(polygon).getPolygonContracted(k);
+            const auto [covered, problem] = coverOf(pieces.getAllPolygons());
+            EXPECT_TRUE(problem.empty() && covered == offsetCells(cells, k))
+                << problem << " k " << k << ": [" << polygon << "] gave [" << pieces << "]";
+            const PolygonSet plain = polygon.getPolygonContracted(k);
+            const auto [plainCovered, plainProblem] = coverOf(plain.getAllPolygons());
+            EXPECT_TRUE(plainProblem.empty() && plainCovered == withoutHoles(offsetCells(cells, k)))
+                << plainProblem << " k " << k << ": [" << polygon << "] gave [" << plain << "]";
+        }
+    }
+}
+
 TEST(ValidatedOffsetting, SetsOffsetMemberByMemberInOrder) {
     PolygonSet set;
     set.add(square);

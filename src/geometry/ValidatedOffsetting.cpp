@@ -16,6 +16,7 @@
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
 #include "geometry/SegmentSplitting.h"
+#include "geometry/SharedEdges.h"
 
 namespace Zelkor::Rectilinear {
 
@@ -147,14 +148,34 @@ std::vector<Segment> validOffsetBoundary(const Polygon& polygon, int numberOfUni
     return valid;
 }
 
+// The counterclockwise cycles that no other one contains. Where an outline
+// touches itself at two corners or more, one cycle can run round two lobes
+// at once as well as a cycle round each; the lobes add nothing to it. Cycles
+// of one boundary never cross, so the survivors lie apart.
+std::vector<Polygon> outermostCycles(std::vector<Polygon> cycles) {
+    if (cycles.size() < 2) return cycles;
+    std::vector<char> inside(cycles.size(), 0);
+    for (std::size_t i = 0; i < cycles.size(); ++i) {
+        for (std::size_t j = 0; j < cycles.size() && !inside[i]; ++j) {
+            inside[i] = j != i && !inside[j] && cycles[j].contains(cycles[i]);
+        }
+    }
+    std::vector<Polygon> outermost;
+    outermost.reserve(cycles.size());
+    for (std::size_t i = 0; i < cycles.size(); ++i) {
+        if (!inside[i]) outermost.push_back(std::move(cycles[i]));
+    }
+    return outermost;
+}
+
 // The material a polygon's offset outline encloses: one holed polygon per
-// counterclockwise cycle of the valid offset boundary, less every region
-// that a clockwise cycle encloses.
+// outermost counterclockwise cycle of the valid offset boundary, less every
+// region that a clockwise cycle encloses.
 HoledPolygonSet offsetAndValidated(const Polygon& polygon, int numberOfUnits) {
     const HoledPolygon::CycleSet cycleSet = HoledPolygon::getSimpleCycleInformation(
         validOffsetBoundary(polygon, numberOfUnits, polygon.getAllUnflippedNonZeroEdgesAfterContract(numberOfUnits)));
     HoledPolygonSet validated;
-    for (const Polygon& cycle : cycleSet.forwardCycles) validated.add(HoledPolygon(cycle));
+    for (const Polygon& cycle : outermostCycles(cycleSet.forwardCycles)) validated.add(HoledPolygon(cycle));
     for (const Polygon& cycle : cycleSet.reverseCycles) validated = validated.booleanSubtract(HoledPolygon(cycle));
     return validated;
 }
@@ -193,7 +214,7 @@ PolygonSet Polygon::getPolygonContracted(int numberOfUnits) const {
     for (const Polygon& cycle : allSimpleCyclesSet.getAllPolygons()) {
         if (!cycle.wasOriginallyDefinedInReverseOrder()) pieces.push_back(cycle);
     }
-    return PolygonSet(std::move(pieces));
+    return PolygonSet(outermostCycles(std::move(pieces)));
 }
 
 PolygonSet Polygon::getPolygonExpanded(int numberOfUnits) const {
@@ -236,10 +257,12 @@ PolygonSet PolygonSet::getAllPolygonsExpanded(int numberOfUnits) const {
     return getAllPolygonsContracted(static_cast<int>(wrappingSubtract(0, numberOfUnits)));
 }
 
+namespace {
+
 // The base shrinks and the holes grow; each is rebuilt from its valid offset
 // boundary on its own, then every grown hole is cut out of every piece of
 // the shrunk base. A negative amount does the opposite.
-HoledPolygonSet HoledPolygon::getPolygonContracted(int numberOfUnits) const {
+HoledPolygonSet offsetHoleByHole(const Polygon& basePolygon, const std::vector<Polygon>& holes, int numberOfUnits) {
     HoledPolygonSet basePolygonExpandedAndValidated = offsetAndValidated(basePolygon, numberOfUnits);
     const int holeOffset = static_cast<int>(wrappingSubtract(0, numberOfUnits));
     HoledPolygonSet allHolesExpandedAndValidated;
@@ -248,6 +271,35 @@ HoledPolygonSet HoledPolygon::getPolygonContracted(int numberOfUnits) const {
         basePolygonExpandedAndValidated = basePolygonExpandedAndValidated.booleanSubtract(grownHole);
     }
     return basePolygonExpandedAndValidated;
+}
+
+// Whether the outline passes one of its corners twice.
+bool touchesItself(const Polygon& polygon) {
+    std::vector<Point> corners = polygon.getPoints();
+    std::sort(corners.begin(), corners.end());
+    return std::adjacent_find(corners.begin(), corners.end()) != corners.end();
+}
+
+}  // namespace
+
+// Offsetting hole by hole needs simple outlines. An outline that touches
+// itself at a corner can close off a pocket with a lobe of material inside
+// it, which the grown pocket would swallow. And growing a shape shrinks its
+// holes, but where holes run along each other or along the outline they are
+// one opening that shrinks as a whole (shrinking the shape grows each hole
+// on its own, which is exact). Such a shape is first rebuilt as the pieces of
+// its region, with simple outlines and holes that meet each other and their
+// outline at points at most; each piece is offset, and the results joined.
+HoledPolygonSet HoledPolygon::getPolygonContracted(int numberOfUnits) const {
+    const bool rebuild = touchesItself(basePolygon) || std::any_of(holes.begin(), holes.end(), touchesItself) ||
+                         (numberOfUnits < 0 && !holes.empty() && !Detail::SharedEdges(*this).empty());
+    if (!rebuild) return offsetHoleByHole(basePolygon, holes, numberOfUnits);
+    const HoledPolygonSet pieces = booleanSubtract(HoledPolygon());
+    HoledPolygonSet offset;
+    for (const HoledPolygon& piece : pieces.getAllPolygons()) {
+        offset.add(offsetHoleByHole(piece.getBasePolygon(), piece.getHoles(), numberOfUnits));
+    }
+    return pieces.size() > 1 ? offset.booleanAddAll() : offset;
 }
 
 HoledPolygonSet HoledPolygon::getPolygonExpanded(int numberOfUnits) const {
