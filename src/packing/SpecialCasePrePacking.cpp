@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <utility>
 
 namespace Zelkor::Rectilinear::Math {
 
@@ -108,7 +109,11 @@ bool vectorOfSetsContainsAllEqualRectangles(const std::vector<PolygonSet>& polyg
 void packEqualRectangles(std::vector<PolygonSet>& polygonSets, Polygon defaultHost) {
     if (!startsWithOneRectangle(polygonSets) || defaultHost.numberOfEdges() != 4) return;
     const Polygon& rectangle = polygonSets.front().getPolygon(0);
-    const auto [rectangleLength, rectangleWidth] = sides(rectangle);
+    // Plain variables rather than a structured binding: the lambda below
+    // captures them, which C++17 allows only for variables.
+    const std::pair<std::int64_t, std::int64_t> rectangleSides = sides(rectangle);
+    const std::int64_t rectangleLength = rectangleSides.first;
+    const std::int64_t rectangleWidth = rectangleSides.second;
     const auto [hostLength, hostWidth] = sides(defaultHost);
     if (rectangleWidth <= 0) return;
     const double rectangleArea = rectangle.getArea();
