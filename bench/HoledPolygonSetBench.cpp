@@ -94,10 +94,10 @@ void BM_HoledUnion_Baseline(benchmark::State& state) {
     Benchmarks::runBoostUnion(state, input);
 }
 
-BENCHMARK(BM_HoledUnion_Baseline)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HoledUnion_Baseline)->Arg(10)->Arg(100)->Arg(1000)->Arg(4000)->Arg(16000)->Arg(64000)->Unit(benchmark::kMillisecond);
 #endif
 
 }  // namespace
 
-BENCHMARK(BM_HoledUnion_Library)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HoledUnion_Library)->Arg(10)->Arg(100)->Arg(1000)->Arg(4000)->Arg(16000)->Arg(64000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HoledUnion_Literal)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <string>
 #include <vector>
@@ -227,6 +228,36 @@ TEST(HoledPolygonSet, UnionSameAsLiteralProcedure) {
         const std::string expected = outcomeOf(set, Reference::booleanAddAll);
         const std::string actual = outcomeOf(set, [](const HoledPolygonSet& s) { return s.booleanAddAll(); });
         ASSERT_EQ(actual, expected) << "trial " << trial << ": input " << set;
+    }
+}
+
+// The same on crowded sets of hundreds of members, rectangles with and
+// without rectangular holes, whose unions have long outlines holding many
+// holes and islands: the indexed paths for touching members and for the
+// owners of holes.
+TEST(HoledPolygonSet, UnionOfManyMembersSameAsLiteralProcedure) {
+    std::mt19937 random(2718);
+    for (int trial = 0; trial < 8; ++trial) {
+        const int count = 200 + 50 * trial;
+        const double spread = trial % 2 == 0 ? 14.0 : 24.0;
+        const Coordinate side = static_cast<Coordinate>(spread * std::sqrt(static_cast<double>(count)));
+        std::uniform_int_distribution<Coordinate> corner(0, side);
+        std::uniform_int_distribution<Coordinate> extent(trial % 4 < 2 ? 6 : 1, trial % 4 < 2 ? 40 : 60);
+        HoledPolygonSet set;
+        for (int i = 0; i < count; ++i) {
+            const Coordinate x = corner(random), y = corner(random);
+            const Coordinate w = extent(random), h = extent(random);
+            if (i % 2 == 0 || w < 6 || h < 6) {
+                set.add(HoledPolygon(rect(x, y, x + w, y + h)));
+                continue;
+            }
+            std::vector<Polygon> holes{rect(x + 1, y + 1, x + w / 2, y + h / 2)};
+            if (i % 4 == 1) holes.push_back(rect(x + w / 2 + 1, y + h / 2 + 1, x + w - 1, y + h - 1));
+            set.add(HoledPolygon(rect(x, y, x + w, y + h), holes));
+        }
+        const std::string expected = outcomeOf(set, Reference::booleanAddAll);
+        const std::string actual = outcomeOf(set, [](const HoledPolygonSet& s) { return s.booleanAddAll(); });
+        ASSERT_EQ(actual, expected) << "trial " << trial;
     }
 }
 

@@ -85,8 +85,9 @@ inline bool isStandardRectangle(const std::vector<Point>& corners, const Box& bo
 }
 
 // For every member, the members (itself included) whose boxes touch its box,
-// in no particular order. Only they can cut a member's edges or contain its
-// pieces, which spares the set operations comparing every pair.
+// in the order of their boxes' left sides (then of their numbers). Only
+// they can cut a member's edges or contain its pieces, which spares the set
+// operations comparing every pair.
 class TouchingMembers {
 public:
     explicit TouchingMembers(const std::vector<Box>& boxes);

@@ -1,11 +1,13 @@
 #include "geometry/HoledPolygonSet.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "geometry/BoundaryTracing.h"
 #include "geometry/BoundingBox.h"
 #include "geometry/HoleAssignment.h"
+#include "geometry/OutlineIndex.h"
 #include "geometry/PieceIndex.h"
 #include "geometry/PolygonSet.h"
 #include "geometry/SharedEdges.h"
@@ -18,12 +20,25 @@ using Detail::Box;
 
 constexpr char setSeparator[] = " || ";
 
+// Outlines with more edges than this answer whether they contain a hole
+// through an index rather than edge by edge.
+constexpr std::size_t indexedOutlineEdges = 32;
+
 // What the union needs to know about one member, computed once.
 struct MemberInfo {
     Box allBox;   // every corner, holes included: where its edges can be
     Box baseBox;  // the base alone: where it can contain anything
     bool baseIsRectangle = false;
+    bool hasHoles = false;
 };
+
+// Whether a piece lies along a side of the box: only such a piece can equal
+// one of a rectangle without holes, whose pieces all lie along its sides.
+bool alongBoxSide(const Box& box, const Segment& s) {
+    const Point& a = s.getStartPoint();
+    const Point& b = s.getEndPoint();
+    return (a.x == b.x && (a.x == box.minX || a.x == box.maxX)) || (a.y == b.y && (a.y == box.minY || a.y == box.maxY));
+}
 
 // HoledPolygon::containsNonCrossOverSegment. A piece of positive length
 // inside a rectangle's box never leaves the rectangle, which spares the
@@ -105,6 +120,7 @@ HoledPolygonSet HoledPolygonSet::booleanAddAll() const {
         m.allBox = m.baseBox;
         for (const Polygon& hole : member.getHoles()) m.allBox.include(hole.getPoints());
         m.baseIsRectangle = Detail::isStandardRectangle(member.getBasePolygon().getPoints(), m.baseBox);
+        m.hasHoles = !member.getHoles().empty();
         edges.push_back(member.getEdges());
         allBoxes.push_back(m.allBox);
     }
@@ -132,7 +148,9 @@ HoledPolygonSet HoledPolygonSet::booleanAddAll() const {
                 if (!other.baseBox.containsPoint(s.getStartPoint()) || !other.baseBox.containsPoint(s.getEndPoint())) {
                     continue;
                 }
-                const Segment* match = split[jj].firstMatch(s);
+                const Segment* match = other.baseIsRectangle && !other.hasHoles && !alongBoxSide(other.baseBox, s)
+                                           ? nullptr
+                                           : split[jj].firstMatch(s);
                 if (match != nullptr && match->isInSameDirection(s)) continue;
                 if (!shared[jj].runsAlong(s) && memberContains(holedPolygons[jj], other, s)) {
                     segmentShouldBeInResult = false;
@@ -156,7 +174,26 @@ HoledPolygonSet HoledPolygonSet::booleanAddAll() const {
     };
     Detail::SegmentListTracer(std::move(unorderedResultSegments)).traceAllAtLeastOnce(sortCycle);
 
-    return HoledPolygonSet(Math::assignHolesToInnermostOutlines(basePolygons, holes));
+    // A hole's containment in a large outline goes through the outline's
+    // index rather than scanning all its edges for each edge of the hole. The
+    // index is built when the outline is asked a second time: one question
+    // costs about as much as building it.
+    std::vector<std::optional<Detail::PolygonIndex>> indexes(basePolygons.size());
+    std::vector<unsigned char> asked(basePolygons.size(), 0);
+    auto indexOf = [&basePolygons, &indexes, &asked](std::size_t b) -> const Detail::PolygonIndex* {
+        if (asked[b] < 2 && ++asked[b] == 2) {
+            const Polygon& outline = basePolygons[b];
+            if (static_cast<std::size_t>(outline.numberOfEdges()) > indexedOutlineEdges &&
+                Detail::isSimpleCounterclockwise(outline)) {
+                indexes[b].emplace(outline);
+            }
+        }
+        return indexes[b] ? &*indexes[b] : nullptr;
+    };
+    return HoledPolygonSet(Math::assignHolesToInnermostOutlines(
+        basePolygons, std::move(holes), [&basePolygons, &indexOf](std::size_t b, const Polygon& hole) {
+            return Detail::outlineContains(basePolygons[b], indexOf(b), hole);
+        }));
 }
 
 bool HoledPolygonSet::operator==(const HoledPolygonSet& holedPolygonSet) const {
