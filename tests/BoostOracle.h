@@ -5,7 +5,9 @@
 
 #if ZELKOR_HAVE_BOOST_POLYGON
 
+#include <algorithm>
 #include <boost/polygon/polygon.hpp>
+#include <limits>
 #include <vector>
 
 #include "geometry/HoledPolygon.h"
@@ -56,6 +58,26 @@ inline boost::polygon::polygon_90_set_data<int> boostRegion(const HoledPolygonSe
     boost::polygon::polygon_90_set_data<int> region;
     for (const HoledPolygon& member : set.getAllPolygons()) region = region | boostRegion(member);
     return region;
+}
+
+// Equal up to quarter turns and a translation, compared as regions.
+inline bool boostCongruent(const Polygon& a, const Polygon& b) {
+    auto normalized = [](const Polygon& polygon, int quarterTurns) {
+        std::vector<Point> corners = polygon.getPoints();
+        for (int turn = 0; turn < quarterTurns; ++turn) {
+            for (Point& c : corners) c = Point(-c.y, c.x);
+        }
+        Coordinate left = std::numeric_limits<Coordinate>::max(), bottom = left;
+        for (const Point& c : corners) left = std::min(left, c.x), bottom = std::min(bottom, c.y);
+        for (Point& c : corners) c = Point(c.x - left, c.y - bottom);
+        return boostRegion(Polygon(corners, ""));
+    };
+    using namespace boost::polygon::operators;
+    const boost::polygon::polygon_90_set_data<int> reference = normalized(a, 0);
+    for (int turns = 0; turns < 4; ++turns) {
+        if (boost::polygon::area(reference ^ normalized(b, turns)) == 0) return true;
+    }
+    return false;
 }
 
 }  // namespace Zelkor::Rectilinear::Testing

@@ -81,26 +81,6 @@ std::vector<std::string> partNames(const PolygonSet& set) {
     return names;
 }
 
-// Equal up to quarter turns and a translation, compared as regions.
-bool congruent(const Polygon& a, const Polygon& b) {
-    auto normalized = [](const Polygon& polygon, int quarterTurns) {
-        std::vector<Point> corners = polygon.getPoints();
-        for (int turn = 0; turn < quarterTurns; ++turn) {
-            for (Point& c : corners) c = Point(-c.y, c.x);
-        }
-        Coordinate left = INT_MAX, bottom = INT_MAX;
-        for (const Point& c : corners) left = std::min(left, c.x), bottom = std::min(bottom, c.y);
-        for (Point& c : corners) c = Point(c.x - left, c.y - bottom);
-        return boostRegion(Polygon(corners, ""));
-    };
-    using namespace bp::operators;
-    const Region reference = normalized(a, 0);
-    for (int turns = 0; turns < 4; ++turns) {
-        if (bp::area(reference ^ normalized(b, turns)) == 0) return true;
-    }
-    return false;
-}
-
 // Checks results against their job with the independent polygon library:
 // every part comes back once, under its own name and in its own outline;
 // grown by half the blade, parts lie inside their grown host and overlap no
@@ -143,7 +123,7 @@ void expectValidPacking(const PackingJob& job, const Math::PackingResults& resul
         for (const Polygon& part : group.set.getAllPolygons()) {
             std::size_t match = 0;
             while (match < job.parts.size() && (returned[match] || job.parts[match].getName() != part.getName() ||
-                                                !congruent(job.parts[match], part))) {
+                                                !Testing::boostCongruent(job.parts[match], part))) {
                 ++match;
             }
             EXPECT_LT(match, job.parts.size()) << "no such part: '" << part.getName() << "' " << part;
@@ -370,7 +350,7 @@ TEST(PackingDriver, ASlotNarrowerThanTheBladeClosesUp) {
     const Math::PackingResults results = pack(job);
     ASSERT_EQ(hostIds(results), (std::vector<std::string>{""}));
     ASSERT_EQ(results.resultingSets[0].set.size(), 1);
-    EXPECT_TRUE(congruent(results.resultingSets[0].set.getPolygon(0), job.parts[0]));
+    EXPECT_TRUE(Testing::boostCongruent(results.resultingSets[0].set.getPolygon(0), job.parts[0]));
 }
 #endif  // ZELKOR_HAVE_BOOST_POLYGON
 
