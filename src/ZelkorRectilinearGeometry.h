@@ -3,6 +3,7 @@
 // The public C++ interface of the rectilinear geometry library.
 
 // Primitives and shapes.
+#include "geometry/CoordinateRangeException.h"
 #include "geometry/CrossSection.h"
 #include "geometry/DirectedGraph.h"
 #include "geometry/Exception.h"

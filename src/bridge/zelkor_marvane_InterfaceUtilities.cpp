@@ -6,6 +6,7 @@
 
 #include "bridge/JavaNames.h"
 #include "bridge/ScopedLocalRef.h"
+#include "geometry/CoordinateRangeException.h"
 #include "geometry/InvalidPolygonException.h"
 #include "geometry/ShapeValidation.h"
 
@@ -29,18 +30,23 @@ void callStaticStringConsumer(JNIEnv* jniEnv, const char* classPath, const char*
     jniEnv->CallStaticVoidMethod(javaClass.get(), methodId, javaText.get());
 }
 
-// When the failure is a refused shape, its reason goes to standard error, so
-// that the output of the ending process says which input ended it.
+// When the failure is a refused shape, or a result that would leave the
+// coordinate range, its reason goes to standard error, so that the output of
+// the ending process says which input ended it.
 void writeReasonOfRefusedShape() {
     const std::exception_ptr failure = std::current_exception();
     if (!failure) return;
+    auto write = [](const char* kind, const Zelkor::Exception& e, const std::string& reason) {
+        if (reason.empty()) return;
+        std::fprintf(stderr, "%s (%s[%d]): %s\n", kind, e.getFileName().c_str(), e.getLineNumber(), reason.c_str());
+        std::fflush(stderr);
+    };
     try {
         std::rethrow_exception(failure);
     } catch (const Zelkor::Rectilinear::InvalidPolygonException& e) {
-        if (e.getReason().empty()) return;
-        std::fprintf(stderr, "InvalidPolygonException (%s[%d]): %s\n", e.getFileName().c_str(), e.getLineNumber(),
-                     e.getReason().c_str());
-        std::fflush(stderr);
+        write("InvalidPolygonException", e, e.getReason());
+    } catch (const Zelkor::Rectilinear::CoordinateRangeException& e) {
+        write("CoordinateRangeException", e, e.getReason());
     } catch (...) {
     }
 }

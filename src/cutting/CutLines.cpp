@@ -1,7 +1,10 @@
 #include "cutting/CutLines.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <string>
 
+#include "geometry/CoordinateRangeException.h"
 #include "geometry/SegmentSplitting.h"
 
 namespace Zelkor::Rectilinear::Math {
@@ -131,6 +134,15 @@ Polygon createRectangularPolygonFromSegment(const Segment& centerLine, int width
     const Point offset = centerLine.isVertical() ? Point(half, 0) : Point(0, half);
     const Point& start = centerLine.getStartPoint();
     const Point& end = centerLine.getEndPoint();
+    // The strip's long sides lie half its width either side of the line.
+    const std::int64_t across = centerLine.isVertical() ? start.x : start.y;
+    if (!isInCoordinateRange(across - half) || !isInCoordinateRange(across + half)) {
+        throw CoordinateRangeException("CutLines", __LINE__,
+                                       "a strip " + std::to_string(widthToMakeRectangle) + " wide along the cut " +
+                                           centerLine.toString(),
+                                       centerLine.isVertical() ? 'x' : 'y',
+                                       isInCoordinateRange(across - half) ? across + half : across - half);
+    }
     return Polygon(std::vector<Point>{start - offset, end - offset, end + offset, start + offset}, "");
 }
 

@@ -29,7 +29,8 @@ std::vector<Segment> getAllCutsThatCanBeAdded(const std::vector<HoledPolygon>& u
                                               int bladeWidth);
 
 // The kerf of a cut: a rectangle centred on the line, as long as the line and
-// 2 * (widthToMakeRectangle / 2) wide (an odd width loses one unit).
+// 2 * (widthToMakeRectangle / 2) wide (an odd width loses one unit). A side
+// outside the coordinate range raises CoordinateRangeException.
 Polygon createRectangularPolygonFromSegment(const Segment& centerLine, int widthToMakeRectangle);
 
 }  // namespace Zelkor::Rectilinear::Math

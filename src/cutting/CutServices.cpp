@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <cstdlib>
 #include <utility>
 
 #include "cutting/CutLines.h"
@@ -88,8 +90,6 @@ struct OwingPiece {
     }
 };
 
-}  // namespace
-
 // A member lying inside the host, reaching neither the host's edge nor the
 // box of any member before it, touches no piece's boundary: it lies inside
 // one piece, which gains it as its last hole (traced from its flipped
@@ -98,7 +98,7 @@ struct OwingPiece {
 // that may not owe tracings. A layout with a hole per part thus costs a
 // look at each member instead of a tracing of the host with all the holes
 // so far.
-HoledPolygonSet getOutfallFrom(const Polygon& hostPolygon, const PolygonSet& polygonSet, int bladeWidth) {
+HoledPolygonSet outfallInPlace(const Polygon& hostPolygon, const PolygonSet& polygonSet, int bladeWidth) {
     HoledPolygonSet subtractionSet(polygonSet);
     for (const Segment& cut : getCutLines(hostPolygon, polygonSet.getAllPolygons(), bladeWidth)) {
         subtractionSet.add(HoledPolygon(lengthenedStrip(cut, bladeWidth)));
@@ -167,6 +167,67 @@ HoledPolygonSet getOutfallFrom(const Polygon& hostPolygon, const PolygonSet& pol
 
     HoledPolygonSet outfall;
     for (const OwingPiece& piece : pieces) outfall.add(piece.settled(members.size()));
+    return outfall;
+}
+
+// The lowest and highest values, along one axis, of the boxes included so far.
+struct Reach {
+    std::int64_t low = 0;
+    std::int64_t high = 0;
+    bool any = false;
+
+    void include(std::int64_t from, std::int64_t to) {
+        low = any ? std::min(low, from) : from;
+        high = any ? std::max(high, to) : to;
+        any = true;
+    }
+    // The move that brings [low, high] into the coordinate range, modulo
+    // 2^32 as translate takes it; 0 when it is there already or cannot fit.
+    Coordinate shiftIntoRange() const {
+        if (!any || (isInCoordinateRange(low) && isInCoordinateRange(high))) return 0;
+        if (high - low > std::int64_t{highestCoordinate} - lowestCoordinate) return 0;
+        const std::int64_t shift = low < lowestCoordinate ? lowestCoordinate - low : highestCoordinate - high;
+        return static_cast<Coordinate>(static_cast<std::uint32_t>(shift));
+    }
+};
+
+}  // namespace
+
+// The shapes the outfall is worked out with reach beyond the host and the
+// parts: the grown host by half the blade, the cut lines by as much and
+// their strips by the blade. Near an end of the coordinate range they reach
+// past it while the outfall, which lies in the host, does not: the layout is
+// then worked out moved toward the origin, and its outfall moved back. A
+// layout whose working shapes span more than the whole range is left in
+// place, where they raise CoordinateRangeException.
+HoledPolygonSet getOutfallFrom(const Polygon& hostPolygon, const PolygonSet& polygonSet, int bladeWidth) {
+    const std::int64_t half = std::abs(std::int64_t{bladeWidth / 2});
+    Reach alongX, alongY;
+    auto include = [&](const Rectangle& box, std::int64_t by) {
+        alongX.include(box.getBottomLeft().x - by, box.getTopRight().x + by);
+        alongY.include(box.getBottomLeft().y - by, box.getTopRight().y + by);
+    };
+    if (!hostPolygon.isEmpty()) include(hostPolygon.getBoundingRectangle(), half);
+    for (const Polygon& part : polygonSet.getAllPolygons()) {
+        if (!part.isEmpty()) include(part.getBoundingRectangle(), 2 * half);
+    }
+    const Point shift(alongX.shiftIntoRange(), alongY.shiftIntoRange());
+    if (shift == Point(0, 0)) return outfallInPlace(hostPolygon, polygonSet, bladeWidth);
+
+    Polygon movedHost = hostPolygon;
+    movedHost.translate(shift);
+    PolygonSet movedParts = polygonSet;
+    movedParts.translate(shift);
+    const Point back(wrappingSubtract(0, shift.x), wrappingSubtract(0, shift.y));
+    const HoledPolygonSet movedOutfall = outfallInPlace(movedHost, movedParts, bladeWidth);
+    HoledPolygonSet outfall;
+    for (const HoledPolygon& piece : movedOutfall.getAllPolygons()) {
+        Polygon base = piece.getBasePolygon();
+        base.translate(back);
+        std::vector<Polygon> holes = piece.getHoles();
+        for (Polygon& hole : holes) hole.translate(back);
+        outfall.add(HoledPolygon(base, holes));
+    }
     return outfall;
 }
 

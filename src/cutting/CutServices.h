@@ -15,7 +15,9 @@ namespace Zelkor::Rectilinear::Math {
 // every cut line that frees them are taken away. Each cut's strip is
 // 2 * (bladeWidth / 2) wide and lengthened by bladeWidth / 2 at both ends, so
 // that strips meeting at a corner close it and the outfall turns with the
-// layout.
+// layout. Near an end of the coordinate range the layout is worked out moved
+// away from it, the outfall lying in the host; strips that span more than the
+// whole range raise CoordinateRangeException.
 HoledPolygonSet getOutfallFrom(const Polygon& hostPolygon, const PolygonSet& polygonSet, int bladeWidth);
 
 // Saws through the pieces along cuttingSegment with a blade of width

@@ -9,8 +9,24 @@ namespace Zelkor::Rectilinear {
 // Every coordinate is a 32-bit signed lattice value.
 using Coordinate = std::int32_t;
 
+// The values a coordinate of a real shape takes: the 32-bit range without
+// its ends, where Point::holeCoordinate and Point::infinity are reserved and
+// the lowest value has no negation. Operations that make new coordinates
+// (offsets, cut strips, lengthened segments) raise CoordinateRangeException
+// rather than produce one outside this range.
+constexpr Coordinate lowestCoordinate = -2147483646;
+constexpr Coordinate highestCoordinate = 2147483646;
+constexpr bool isInCoordinateRange(std::int64_t value) {
+    return value >= lowestCoordinate && value <= highestCoordinate;
+}
+
 // Sums and differences of coordinates wrap around at the 32-bit limits instead
-// of overflowing: translating a shape near the limits stays defined behaviour.
+// of overflowing. Moving and turning shapes (translate, rotateAboutOrigin,
+// slideToOrigin) use them and so work modulo 2^32: the placement and pairing
+// scans move candidates past the range and reject them there, and congruence
+// tests compare copies slid to the origin. Keeping a moved shape inside the
+// range is up to the caller; the packing engine and the host placement check
+// on entry that the shapes they move to the origin fit there.
 constexpr Coordinate wrappingAdd(Coordinate a, Coordinate b) {
     return static_cast<Coordinate>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
 }

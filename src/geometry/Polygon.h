@@ -64,6 +64,7 @@ public:
     bool isCongruant(const Polygon& otherPolygon) const;
     std::string toString() const;
 
+    // Moving and turning work modulo 2^32 (see geometry/Point.h).
     void translate(const Point& offset);
     // Quarter turns counterclockwise about the origin; negative turns clockwise.
     void rotateAboutOrigin(int ninetyDegreeMultiplier);
@@ -97,6 +98,10 @@ public:
     Point getLabelPosition() const;
 
     // --- Raw offsets (positive contracts, negative expands) -------------------
+    // Every offset, raw or validated, raises CoordinateRangeException when it
+    // would move a corner outside the coordinate range (geometry/Point.h); a
+    // contraction too where a part narrower than twice the amount lies at an
+    // end of the range, its edges passing beyond that end on their way.
     void unvalidatedContract(int numberOfUnits);
     void unvalidatedExpand(int numberOfUnits);
 
@@ -117,6 +122,8 @@ public:
     // copy of this host by possibleRotation quarter turns, slide its bounding
     // rectangle to (0, 0) and translate it by possibleTranslation; the set, left
     // where it is, then lies inside. Null pointers are absent outputs/inputs.
+    // A host that has to be slid to the origin for the search and is more
+    // than highestCoordinate wide or high raises CoordinateRangeException.
     bool getPositionOfSetWithin(const PolygonSet& polygonSet, Point* possibleTranslation, int* possibleRotation,
                                 WhiteSpaceInformation* score, bool findBestPosition, int contractionFactor,
                                 const Point* startAtTranslation, const int* startAtRotation) const;

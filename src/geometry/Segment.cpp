@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <utility>
 
+#include "geometry/CoordinateRangeException.h"
 #include "geometry/NonrectilinearException.h"
 
 namespace Zelkor::Rectilinear {
@@ -61,7 +63,7 @@ Point Segment::getPoint(int index) const {
 Coordinate Segment::length() const {
     const std::int64_t dx = std::int64_t{endPoints[1].x} - endPoints[0].x;
     const std::int64_t dy = std::int64_t{endPoints[1].y} - endPoints[0].y;
-    return static_cast<Coordinate>(static_cast<std::uint32_t>((dx < 0 ? -dx : dx) + (dy < 0 ? -dy : dy)));
+    return static_cast<Coordinate>(std::min<std::int64_t>((dx < 0 ? -dx : dx) + (dy < 0 ? -dy : dy), Point::infinity));
 }
 
 bool Segment::isInSameDirection(const Segment& s) const {
@@ -145,18 +147,36 @@ void Segment::flip() {
 }
 
 void Segment::contract(int numberOfUnits) {
-    const Coordinate startPointContraction = numberOfUnits / 2;
-    const Coordinate endPointContraction = wrappingSubtract(numberOfUnits, startPointContraction);
-    const int axis = isVertical() ? 1 : 0;
-    Coordinate& start = axis ? endPoints[0].y : endPoints[0].x;
-    Coordinate& end = axis ? endPoints[1].y : endPoints[1].x;
-    if (start < end) {
-        start = wrappingAdd(start, startPointContraction);
-        end = wrappingSubtract(end, endPointContraction);
-    } else {
-        start = wrappingSubtract(start, startPointContraction);
-        end = wrappingAdd(end, endPointContraction);
+    moveEndsInward(numberOfUnits);
+}
+
+void Segment::expand(int numberOfUnits) {
+    moveEndsInward(-std::int64_t{numberOfUnits});
+}
+
+// Worked out in 64 bits, so that the whole int range of amounts is exact and
+// an end moved out of the coordinate range is refused rather than wrapped.
+void Segment::moveEndsInward(std::int64_t numberOfUnits) {
+    if (numberOfUnits == 0) return;
+    const std::int64_t startPointContraction = numberOfUnits / 2;
+    const std::int64_t endPointContraction = numberOfUnits - startPointContraction;
+    const bool vertical = isVertical();
+    Coordinate& start = vertical ? endPoints[0].y : endPoints[0].x;
+    Coordinate& end = vertical ? endPoints[1].y : endPoints[1].x;
+    const bool forward = start < end;
+    const std::int64_t movedStart = forward ? start + startPointContraction : start - startPointContraction;
+    const std::int64_t movedEnd = forward ? end - endPointContraction : end + endPointContraction;
+    // An end that does not move (the start, for an amount of one) keeps its value.
+    const bool startLeaves = startPointContraction != 0 && !isInCoordinateRange(movedStart);
+    if (startLeaves || !isInCoordinateRange(movedEnd)) {
+        const std::string operation = (numberOfUnits < 0 ? "lengthening the segment " : "shortening the segment ") +
+                                      toString() + " by " +
+                                      std::to_string(numberOfUnits < 0 ? -numberOfUnits : numberOfUnits);
+        throw CoordinateRangeException("Segment", __LINE__, operation, vertical ? 'y' : 'x',
+                                       startLeaves ? movedStart : movedEnd);
     }
+    start = static_cast<Coordinate>(movedStart);
+    end = static_cast<Coordinate>(movedEnd);
 }
 
 bool Segment::merge(const Segment& otherSegment) {

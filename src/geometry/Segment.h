@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 
@@ -26,6 +27,8 @@ public:
     // The hole point for any index but 0 and 1.
     Point getPoint(int index) const;
 
+    // Point::infinity for a segment longer than that (one spanning more than
+    // half the coordinate range).
     Coordinate length() const;
     bool isVertical() const { return endPoints[0].x == endPoints[1].x; }
     bool definedUpward() const { return endPoints[0].y < endPoints[1].y; }
@@ -56,14 +59,17 @@ public:
 
     void flip();
     // Moves both ends toward each other; an odd amount moves the end point one
-    // unit more than the start point. Negative amounts lengthen.
+    // unit more than the start point. Negative amounts lengthen. An end moved
+    // outside the coordinate range raises CoordinateRangeException.
     void contract(int numberOfUnits);
-    void expand(int numberOfUnits) { contract(-numberOfUnits); }
+    // contract(-numberOfUnits), for every int.
+    void expand(int numberOfUnits);
     // On a shared point of two parallel segments this becomes their union,
     // always running downward or leftward.
     bool merge(const Segment& otherSegment);
 
 private:
+    void moveEndsInward(std::int64_t numberOfUnits);
     Segment normalized() const;
     void requireRectilinear(int lineNumber) const;
 };

@@ -1,7 +1,10 @@
 #include "packing/PackingDriver.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <string>
 
+#include "geometry/CoordinateRangeException.h"
 #include "geometry/HoledPolygon.h"
 #include "geometry/HoledPolygonSet.h"
 #include "packing/HostAssignment.h"
@@ -19,6 +22,23 @@ std::vector<IndexedValue> hostOrder(const std::vector<Polygon>& potentialHosts, 
     return order;
 }
 
+// The engine moves every grown part and host to the origin, turned by quarter
+// turns, to pair and place them there: each must then lie in the coordinate
+// range, that is be at most highestCoordinate wide and high.
+void requireFitsAtOrigin(const Polygon& shape, const char* kind) {
+    if (shape.isEmpty()) return;
+    const Rectangle box = shape.getBoundingRectangle();
+    const std::int64_t width = std::int64_t{box.getTopRight().x} - box.getBottomLeft().x;
+    const std::int64_t height = std::int64_t{box.getTopRight().y} - box.getBottomLeft().y;
+    if (width <= highestCoordinate && height <= highestCoordinate) return;
+    const bool tooWide = width > highestCoordinate;
+    throw CoordinateRangeException("PackingDriver", __LINE__,
+                                   std::string("moving the ") + kind +
+                                       (shape.getName().empty() ? "" : " '" + shape.getName() + "'") +
+                                       ", grown by half the blade, to the origin",
+                                   tooWide ? 'x' : 'y', tooWide ? width : height);
+}
+
 // Grows every host by the expansion factor, dropping those that cannot grow
 // as one simple polygon; the order keeps the survivors in the same relative
 // order, renumbered. Answers whether every survivor is the standard sheet.
@@ -31,6 +51,7 @@ bool inflateHosts(std::vector<Polygon>& potentialHosts, std::vector<IndexedValue
         Polygon& host = potentialHosts[ii];
         if (!host.canExpandBy(expansionFactor)) continue;
         host.unvalidatedExpand(expansionFactor);
+        requireFitsAtOrigin(host, "host");
         if (allHostsAreTheSameAsTheDefault && algorithm != standardSheet && !host.isCongruant(defaultHost)) {
             allHostsAreTheSameAsTheDefault = false;
         }
@@ -113,13 +134,16 @@ PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, con
     std::vector<PolygonSet> polygonSets;
     polygonSets.reserve(polygonsToPack.size());
     for (const Polygon& part : polygonsToPack) {
-        PolygonSet set(std::vector<Polygon>{grownPart(part, expansionFactor)});
+        const Polygon grown = grownPart(part, expansionFactor);
+        requireFitsAtOrigin(grown, "part");
+        PolygonSet set(std::vector<Polygon>{grown});
         set.slideToOrigin();
         polygonSets.push_back(std::move(set));
     }
 
     Polygon defaultHost({Point(0, 0), Point(maxLength, 0), Point(maxLength, maxWidth), Point(0, maxWidth)}, "");
     defaultHost.unvalidatedExpand(expansionFactor);
+    requireFitsAtOrigin(defaultHost, "standard sheet");
 
     if (inflateHosts(potentialHosts, potentialHostIndicesSortedByArea, defaultHost, expansionFactor, algorithm)) {
         algorithm = standardSheet;

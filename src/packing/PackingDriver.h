@@ -39,7 +39,10 @@ struct PackingResults {
 // the others are grown.
 //
 // Progress and heartbeats go to `reportReceiver`, whose exceptions end the run
-// unchanged. Throws PackingException when a part fits no host at all.
+// unchanged. Throws PackingException when a part fits no host at all, and
+// CoordinateRangeException when a part, a host or the standard sheet grown by
+// half the spacing leaves the coordinate range, or would leave it moved to the
+// origin (is more than highestCoordinate wide or high).
 PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, const int& spacingUnits,
                                        const int& maxWidth, const int& maxLength,
                                        std::vector<Polygon>& potentialHosts, int algorithm,

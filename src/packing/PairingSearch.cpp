@@ -125,6 +125,7 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
     const auto sharedSatellite = std::make_shared<PolygonSet>(satelliteSet);
     const auto sharedHost = std::make_shared<const Polygon>(hostPolygon);
     const bool rectangularHost = hostPolygon.numberOfPoints() == 4;
+    const Rectangle baseBox = baseSet.getBoundingRectangle();
 
     for (int r = 0; r <= rotations; ++r) {
         if (r > 0) {
@@ -139,6 +140,18 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
         shrunkSatellite.unvalidatedContractAll(1);
         const bool shrinkKeepsSatellite = shrinkKeepsEveryPolygon(localSatelliteSet, shrunkSatellite);
         const Point satelliteExtent = localSatelliteSet.getBoundingRectangle().getTopRight();
+        // A combination wider or higher than the coordinate range fits no
+        // host, which has to lie in the range at the origin; such candidates
+        // are passed over before their copies wrap round.
+        auto combinationLeavesRange = [&](const Point& t) {
+            auto span = [](Coordinate baseLow, Coordinate baseHigh, Coordinate at, Coordinate extent) {
+                return std::max<std::int64_t>(baseHigh, std::int64_t{at} + extent) - std::min(baseLow, at);
+            };
+            const Point& low = baseBox.getBottomLeft();
+            const Point& high = baseBox.getTopRight();
+            return span(low.x, high.x, t.x, satelliteExtent.x) > highestCoordinate ||
+                   span(low.y, high.y, t.y, satelliteExtent.y) > highestCoordinate;
+        };
 
         const std::vector<Point> translations =
             baseTranslationSet.getAllTranslationsForPositions(satelliteTranslationSet.getPoints());
@@ -148,7 +161,7 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
         Point movedBy(0, 0);
         for (const Point& t : translations) {
             if (reportReceiver) reportReceiver->report(nullptr);
-            if (ruledOut(t, satelliteExtent)) continue;
+            if (ruledOut(t, satelliteExtent) || combinationLeavesRange(t)) continue;
             movedSatellite.translate(Point(wrappingSubtract(t.x, movedBy.x), wrappingSubtract(t.y, movedBy.y)));
             movedBy = t;
             if (baseSet.intersectAll(movedSatellite)) continue;

@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "geometry/CoordinateRangeException.h"
 #include "geometry/HoledPolygonSet.h"
 #include "geometry/InvalidPolygonException.h"
 #include "geometry/Polygon.h"
@@ -174,6 +175,14 @@ bool Polygon::getPositionOfSetWithin(const PolygonSet& polygonSet, Point* possib
         if (possibleRotation != nullptr) *possibleRotation = 0;
         if (possibleTranslation != nullptr) *possibleTranslation = Point();
         return true;
+    }
+
+    // Copies of the host are turned and slid to the origin below, where they
+    // have to lie in the coordinate range.
+    if (sideOne > highestCoordinate || sideTwo > highestCoordinate) {
+        const bool tooWide = sideOne > highestCoordinate;
+        throw CoordinateRangeException("HostPlacement", __LINE__, "moving the host to the origin", tooWide ? 'x' : 'y',
+                                       tooWide ? sideOne : sideTwo);
     }
 
     PolygonSet holes;

@@ -249,7 +249,15 @@ private:
     template <typename Visit>
     void runLiterally(const TranslationGrid& grid, const Polygon& paddedShape, bool shrinkIsWhole, const Polygon& shape,
                       InteriorOverlapTest& overlapTest, Visit&& visit) {
+        const Extent padded = extentOf(paddedShape);
         for (const Point& t : grid.allTranslations()) {
+            // Moved out of the coordinate range, the grown shape would wrap
+            // round; it lies in no host inside the range anyway.
+            if (!paddedShape.isEmpty() &&
+                !extentWithin({padded.left + t.x, padded.bottom + t.y, padded.right + t.x, padded.top + t.y},
+                              coordinateLimit)) {
+                continue;
+            }
             Polygon moved = paddedShape;
             moved.translate(t);
             moved.unvalidatedContract(1);
