@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <set>
 #include <utility>
@@ -76,6 +77,70 @@ bool losesOnBoundingBox(const Rectangle& baseBox, const Point& t, const Point& s
                ComparablePacking::boundingDensityOf(baseArea, satelliteArea, combinationBoxArea),
                best.getBoundingDensity()) == Verdict::worse;
 }
+
+// Answers base.intersectAll(satellite moved by t) for many t. A satellite
+// member is moved, and compared edge by edge, only with base members whose
+// boxes its moved box meets; the others cannot meet it. Meant for moves that
+// keep every corner in the coordinate range, where a moved box is the box
+// moved (the caller checks).
+class MovingOverlap {
+public:
+    MovingOverlap(const PolygonSet& base, const PolygonSet& satellite)
+        : base(base.getAllPolygons()), moved(satellite.getAllPolygons()), movedBy(moved.size(), Point(0, 0)) {
+        for (const Polygon& p : this->base) baseBoxes.push_back(p.getBoundingRectangle());
+        for (const Polygon& q : moved) boxes.push_back(q.getBoundingRectangle());
+    }
+
+    // Whether every member has corners (a proper box) and every move by one
+    // of `translations` keeps the satellite's box in the coordinate range.
+    bool serves(const std::vector<Point>& translations) const {
+        auto empty = [](const Polygon& p) { return p.getPoints().empty(); };
+        if (std::any_of(base.begin(), base.end(), empty) || std::any_of(moved.begin(), moved.end(), empty)) {
+            return false;
+        }
+        if (moved.empty()) return true;
+        std::int64_t left = boxes[0].getBottomLeft().x, bottom = boxes[0].getBottomLeft().y;
+        std::int64_t right = boxes[0].getTopRight().x, top = boxes[0].getTopRight().y;
+        for (const Rectangle& b : boxes) {
+            left = std::min<std::int64_t>(left, b.getBottomLeft().x);
+            bottom = std::min<std::int64_t>(bottom, b.getBottomLeft().y);
+            right = std::max<std::int64_t>(right, b.getTopRight().x);
+            top = std::max<std::int64_t>(top, b.getTopRight().y);
+        }
+        constexpr std::int64_t low = std::numeric_limits<Coordinate>::min();
+        constexpr std::int64_t high = std::numeric_limits<Coordinate>::max();
+        return std::all_of(translations.begin(), translations.end(), [&](const Point& t) {
+            return left + t.x >= low && bottom + t.y >= low && right + t.x <= high && top + t.y <= high;
+        });
+    }
+
+    bool meetsAt(const Point& t) {
+        for (std::size_t j = 0; j < moved.size(); ++j) {
+            const Rectangle& box = boxes[j];
+            const Coordinate left = box.getBottomLeft().x + t.x, right = box.getTopRight().x + t.x;
+            const Coordinate bottom = box.getBottomLeft().y + t.y, top = box.getTopRight().y + t.y;
+            for (std::size_t i = 0; i < base.size(); ++i) {
+                const Rectangle& other = baseBoxes[i];
+                if (other.getBottomLeft().x > right || left > other.getTopRight().x ||
+                    other.getBottomLeft().y > top || bottom > other.getTopRight().y) {
+                    continue;
+                }
+                if (movedBy[j] != t) {
+                    moved[j].translate(Point(t.x - movedBy[j].x, t.y - movedBy[j].y));
+                    movedBy[j] = t;
+                }
+                if (base[i].intersect(moved[j])) return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    const std::vector<Polygon>& base;
+    std::vector<Polygon> moved;
+    std::vector<Point> movedBy;
+    std::vector<Rectangle> baseBoxes, boxes;
+};
 
 }  // namespace
 
@@ -159,12 +224,18 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
         // wrap alike either way, so it always sits exactly at t).
         PolygonSet movedSatellite = shrunkSatellite;
         Point movedBy(0, 0);
+        MovingOverlap overlap(baseSet, shrunkSatellite);
+        const bool overlapByBoxes = overlap.serves(translations);
+        auto overlapsBase = [&](const Point& t) {
+            if (overlapByBoxes) return overlap.meetsAt(t);
+            movedSatellite.translate(Point(wrappingSubtract(t.x, movedBy.x), wrappingSubtract(t.y, movedBy.y)));
+            movedBy = t;
+            return baseSet.intersectAll(movedSatellite);
+        };
         for (const Point& t : translations) {
             if (reportReceiver) reportReceiver->report(nullptr);
             if (ruledOut(t, satelliteExtent) || combinationLeavesRange(t)) continue;
-            movedSatellite.translate(Point(wrappingSubtract(t.x, movedBy.x), wrappingSubtract(t.y, movedBy.y)));
-            movedBy = t;
-            if (baseSet.intersectAll(movedSatellite)) continue;
+            if (overlapsBase(t)) continue;
             if (!shrinkKeepsSatellite) {
                 localSatelliteSet.slideToOrigin();
                 localSatelliteSet.translate(t);
