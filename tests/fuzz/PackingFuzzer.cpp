@@ -1,4 +1,4 @@
-// The packing engine on tiny decoded jobs: one to six parts, up to two
+// The packing engine on tiny decoded jobs: one to four parts, up to two
 // off-cuts, a small sheet and a blade of 0 to 6. Every part comes back once,
 // in its own outline, inside its host, and grown by half the blade no two
 // parts overlap. PackingException only when some part is larger than the
@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         job.hosts.push_back(decodePolygon(in, 3, 6, "h" + std::to_string(job.hosts.size())));
     }
     bool allFit = true;
-    for (int count = in.between(1, 6); count > 0; --count) {
+    for (int count = in.between(1, 4); count > 0; --count) {
         static const char* const names[] = {"", "a", "b", "c"};
         job.parts.push_back(decodePolygon(in, 3, 3, names[in.byte() % 4]));
         const Polygon& part = job.parts.back();
