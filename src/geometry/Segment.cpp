@@ -66,24 +66,6 @@ Coordinate Segment::length() const {
     return static_cast<Coordinate>(std::min<std::int64_t>((dx < 0 ? -dx : dx) + (dy < 0 ? -dy : dy), Point::infinity));
 }
 
-bool Segment::isInSameDirection(const Segment& s) const {
-    if (isPerpendicular(s)) return false;
-    return definedUpward() == s.definedUpward() && definedRightward() == s.definedRightward();
-}
-
-bool Segment::isEqualAndInSameDirection(const Segment& s) const {
-    return endPoints[0] == s.endPoints[0] && endPoints[1] == s.endPoints[1];
-}
-
-bool Segment::operator==(const Segment& s) const {
-    return isEqualAndInSameDirection(s) || (endPoints[0] == s.endPoints[1] && endPoints[1] == s.endPoints[0]);
-}
-
-bool Segment::operator<(const Segment& s) const {
-    if (endPoints[0] != s.endPoints[0]) return endPoints[0] < s.endPoints[0];
-    return endPoints[1] < s.endPoints[1];
-}
-
 bool Segment::containsPoint(const Point& p) const {
     if (isVertical()) return p.x == endPoints[0].x && between(p.y, endPoints[0].y, endPoints[1].y);
     return p.y == endPoints[0].y && between(p.x, endPoints[0].x, endPoints[1].x);

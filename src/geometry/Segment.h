@@ -34,14 +34,24 @@ public:
     bool definedUpward() const { return endPoints[0].y < endPoints[1].y; }
     bool definedRightward() const { return endPoints[0].x < endPoints[1].x; }
     bool isPerpendicular(const Segment& s) const { return isVertical() != s.isVertical(); }
-    bool isInSameDirection(const Segment& s) const;
-    bool isEqualAndInSameDirection(const Segment& s) const;
+    bool isInSameDirection(const Segment& s) const {
+        return !isPerpendicular(s) && definedUpward() == s.definedUpward() &&
+               definedRightward() == s.definedRightward();
+    }
+    bool isEqualAndInSameDirection(const Segment& s) const {
+        return endPoints[0] == s.endPoints[0] && endPoints[1] == s.endPoints[1];
+    }
 
     // Equal end points in either order.
-    bool operator==(const Segment& s) const;
+    bool operator==(const Segment& s) const {
+        return isEqualAndInSameDirection(s) || (endPoints[0] == s.endPoints[1] && endPoints[1] == s.endPoints[0]);
+    }
     bool operator!=(const Segment& s) const { return !(*this == s); }
-    // By start point, then end point.
-    bool operator<(const Segment& s) const;
+    // By start point, then end point (kept inline: the booleans sort many).
+    bool operator<(const Segment& s) const {
+        if (endPoints[0] != s.endPoints[0]) return endPoints[0] < s.endPoints[0];
+        return endPoints[1] < s.endPoints[1];
+    }
 
     bool isEndpoint(const Point& p) const { return p == endPoints[0] || p == endPoints[1]; }
     // Closed test: end points lie on the segment.
