@@ -126,7 +126,9 @@ public:
                     continue;
                 }
                 if (movedBy[j] != t) {
-                    moved[j].translate(Point(t.x - movedBy[j].x, t.y - movedBy[j].y));
+                    // Two moves may lie further apart than the range holds;
+                    // the corners wrap back to exactly t.
+                    moved[j].translate(Point(wrappingSubtract(t.x, movedBy[j].x), wrappingSubtract(t.y, movedBy[j].y)));
                     movedBy[j] = t;
                 }
                 if (base[i].intersect(moved[j])) return true;
