@@ -521,6 +521,53 @@ TEST(BooleanSubtractSet, SameAsLiteralProcedureOnRandomSets) {
     }
 }
 
+// Many members taken from one sheet, against taking them away one after the
+// other from every piece so far. Small coordinates make members touch, along
+// edges and at corners, each other, earlier holes and the sheet's edge; holed
+// members leave islands that later members cut; some sheets and members touch
+// themselves.
+TEST(BooleanSubtractSet, ManyMembersSameAsOneAfterAnother) {
+    std::mt19937 random(27182);
+    auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    for (int trial = 0; trial < 300; ++trial) {
+        const int side = between(12, 60);
+        HoledPolygon sheet(rectangleOf(0, 0, side, side));
+        const Coordinate half = side / 2;
+        if (trial % 3 == 1) sheet = HoledPolygon(Polygon({{0, 0}, {side, 0}, {side, half}, {half, half}, {half, side}, {0, side}}, "sheet"));
+        if (trial % 6 == 2) sheet = Testing::randomHoledPolygon(random, 9, 3);
+        if (trial % 6 == 5) sheet = Testing::randomSelfTouchingShape(random, 9, 3);
+        std::vector<HoledPolygon> members;
+        const int count = between(1, 60);
+        for (int i = 0; i < count; ++i) {
+            const Coordinate x = between(-2, side), y = between(-2, side);
+            const Coordinate w = between(1, 12), h = between(1, 12);
+            if (i % 5 == 4) {
+                const HoledPolygon shape = i % 3 == 0 ? Testing::randomSelfTouchingShape(random, 5, 2) : Testing::randomHoledPolygon(random, 5, 2);
+                members.push_back(Testing::movedToOverlap(random, shape, sheet.getBasePolygon().getBoundingRectangle()));
+            } else if (i % 2 == 1 && w > 4 && h > 4) {
+                members.emplace_back(rectangleOf(x, y, x + w, y + h), std::vector<Polygon>{rectangleOf(x + 1, y + 1, x + w - between(1, 3), y + h - between(1, 3))});
+            } else {
+                members.emplace_back(rectangleOf(x, y, x + w, y + h));
+            }
+        }
+        const HoledPolygonSet set(members);
+        HoledPolygonSet expected;
+        expected.add(sheet);
+        for (const HoledPolygon& member : members) {
+            HoledPolygonSet next;
+            for (const HoledPolygon& piece : expected.getAllPolygons()) {
+                const HoledPolygonSet pieces = piece.booleanSubtract(member);
+                for (const HoledPolygon& rest : pieces.getAllPolygons()) {
+                    if (!rest.isEmpty()) next.add(rest);
+                }
+            }
+            expected = next;
+        }
+        ASSERT_EQ(outcomeOf([&] { return sheet.booleanSubtract(set).toString(); }), outcomeOf([&] { return expected.toString(); }))
+            << "trial " << trial << ": " << sheet << " minus " << set;
+    }
+}
+
 TEST(BooleanAddAndSimplify, SameAsLiteralProcedureOnRandomPairs) {
     std::mt19937 random(14142);
     for (int trial = 0; trial < 4000; ++trial) {

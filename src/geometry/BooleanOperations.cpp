@@ -35,6 +35,7 @@
 #include "geometry/SegmentKeys.h"
 #include "geometry/SegmentSplitting.h"
 #include "geometry/SharedEdges.h"
+#include "geometry/SubtractionBoundary.h"
 
 namespace Zelkor::Rectilinear {
 
@@ -120,26 +121,25 @@ private:
     std::vector<SegmentKey> keys;
 };
 
-// The boundary of the difference: this shape's pieces that the other does
-// not contain, then the other's pieces that this shape contains, turned
-// round so that the material left is on their left, except where this
-// shape has the same piece running the same way (the other reaches this
-// shape's edge there, and the edge goes). Where the two run along each
-// other in opposite directions the other only touches from outside, and
-// the piece survives once, from the other. Neither list holds pieces along
-// its own shape's shared edges, and a piece along a shape's shared edge is
-// not contained in that shape: there is no material on either side.
+}  // namespace
+
+namespace Detail {
+
 std::vector<Segment> subtractionBoundary(const HoledPolygon& shape, const HoledPolygon& otherPolygon,
-                                         const Detail::SharedEdges& thisShared, const Detail::SharedEdges& otherShared,
+                                         const SharedEdges& thisShared, const SharedEdges& otherShared,
                                          const std::vector<Segment>& thisSplitSegments,
-                                         const std::vector<Segment>& otherSplitSegments) {
+                                         const std::vector<Segment>& otherSplitSegments,
+                                         std::vector<std::size_t>* keptFromShape) {
     std::vector<Segment> result;
     result.reserve(thisSplitSegments.size() + otherSplitSegments.size());
     const std::size_t work = thisSplitSegments.size() * static_cast<std::size_t>(otherPolygon.getNumberOfEdges()) +
                              otherSplitSegments.size() * static_cast<std::size_t>(shape.getNumberOfEdges());
     if (work <= directTestLimit || !ShapeIndex::applies(shape) || !ShapeIndex::applies(otherPolygon)) {
-        for (const Segment& s : thisSplitSegments) {
-            if (otherShared.runsAlong(s) || !otherPolygon.containsSegment(s)) result.push_back(s);
+        for (std::size_t i = 0; i < thisSplitSegments.size(); ++i) {
+            const Segment& s = thisSplitSegments[i];
+            if (!otherShared.runsAlong(s) && otherPolygon.containsSegment(s)) continue;
+            result.push_back(s);
+            if (keptFromShape != nullptr) keptFromShape->push_back(i);
         }
         for (Segment t : otherSplitSegments) {
             if (thisShared.runsAlong(t) || !shape.containsNonCrossOverSegment(t)) continue;
@@ -154,10 +154,13 @@ std::vector<Segment> subtractionBoundary(const HoledPolygon& shape, const HoledP
     }
 
     const ShapeIndex otherIndex(otherPolygon);
-    for (const Segment& s : thisSplitSegments) {
+    for (std::size_t i = 0; i < thisSplitSegments.size(); ++i) {
+        const Segment& s = thisSplitSegments[i];
         const bool contained =
             !otherShared.runsAlong(s) && (hasLength(s) ? otherIndex.covers(s) : otherPolygon.containsSegment(s));
-        if (!contained) result.push_back(s);
+        if (contained) continue;
+        result.push_back(s);
+        if (keptFromShape != nullptr) keptFromShape->push_back(i);
     }
     const ShapeIndex thisIndex(shape);
     const DirectedPieceSet thisPieces(thisSplitSegments);
@@ -170,6 +173,10 @@ std::vector<Segment> subtractionBoundary(const HoledPolygon& shape, const HoledP
     }
     return result;
 }
+
+}  // namespace Detail
+
+namespace {
 
 // The boundary of the union: this polygon's pieces outside the other (edges
 // not counted as inside) and those it shares with the other running the
@@ -274,23 +281,7 @@ HoledPolygonSet HoledPolygon::booleanSubtract(const HoledPolygon& otherPolygon) 
     if (!thisShared.empty()) thisSplitSegments = thisShared.without(thisSplitSegments);
     if (!otherShared.empty()) otherSplitSegments = otherShared.without(otherSplitSegments);
     return assemblePieces(
-        subtractionBoundary(*this, otherPolygon, thisShared, otherShared, thisSplitSegments, otherSplitSegments));
-}
-
-HoledPolygonSet HoledPolygon::booleanSubtract(const HoledPolygonSet& holedPolygonSet) const {
-    HoledPolygonSet resultPolygons;
-    resultPolygons.add(*this);
-    for (const HoledPolygon& member : holedPolygonSet.getAllPolygons()) {
-        HoledPolygonSet newResults;
-        for (const HoledPolygon& piece : resultPolygons.getAllPolygons()) {
-            const HoledPolygonSet currentPolygonPieces = piece.booleanSubtract(member);
-            for (const HoledPolygon& result : currentPolygonPieces.getAllPolygons()) {
-                if (!result.isEmpty()) newResults.add(result);
-            }
-        }
-        resultPolygons = std::move(newResults);
-    }
-    return resultPolygons;
+        Detail::subtractionBoundary(*this, otherPolygon, thisShared, otherShared, thisSplitSegments, otherSplitSegments));
 }
 
 HoledPolygonSet HoledPolygonSet::booleanSubtract(const HoledPolygon& otherPolygon) const {

@@ -43,6 +43,23 @@ public:
         }
     }
 
+    // As traceAll, for a caller that must know where each polygon came
+    // from: visit(polygon, anchor) also gets the list position of the piece
+    // its tracing began with; a sub-loop gets the anchor of the cycle it was
+    // cut from, after which it comes out. False, with nothing more visited,
+    // where the constructor would refuse the list.
+    template <typename Visit>
+    bool traceAllAnchored(Visit&& visit) {
+        std::size_t anchor = 0;
+        while (remaining() > 0) {
+            const bool fromList = frontByRank.empty();
+            if (!traceOne()) return false;
+            if (fromList) anchor = taken.front().index;
+            visit(Polygon(keptCorners, ""), anchor);
+        }
+        return true;
+    }
+
     // As traceAll, but like a loop that calls the constructor at least once:
     // an empty list gives one empty polygon.
     template <typename Visit>

@@ -1,0 +1,473 @@
+// A shape less every member of a set, in turn: each member is taken from
+// every piece left so far, and the pieces replace the piece they came from.
+//
+// Done literally, every step traces every piece again, holes and all, so a
+// sheet that keeps a hole per member costs a tracing of all the holes so far
+// per member, and the whole grows as the square of the members. Yet a step
+// changes a piece only where the member reaches it. Elsewhere a tracing
+// changes a piece whose cycles hold apart in a way known in advance (see
+// retracedHole), so pieces and holes count the tracings they owe and settle
+// them when next needed. A member is worked out on the outline of each piece
+// its box touches and the holes of that piece its box touches (with the
+// holes that share a corner with those), nothing else.
+//
+// What comes out goes where the tracer would put it. The cycles of a traced
+// list come out in the order of their first pieces in it, and the list of
+// a whole piece is its outline's pieces, each hole's in hole order, then the
+// member's, and a sub-loop the tracer cuts out comes out right after the
+// cycle it was cut from. So the outline comes out first; a hole whose
+// tracing began on hole j takes hole j's place; one that began on the
+// member's pieces comes last; any other outline (an island in a holed
+// member's hole) is a piece of its own, right after this one. Whatever the local work
+// cannot vouch for (the member cuts the piece apart or takes it all, an
+// island may enclose holes of the piece the member's box misses, cycles come
+// to run along each other or a cycle touches itself) is done as the literal
+// step on the whole piece, and a piece whose cycles do not hold apart is
+// taken through the literal step every time.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <list>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "geometry/BoundaryTracing.h"
+#include "geometry/BoundingBox.h"
+#include "geometry/HoledPolygon.h"
+#include "geometry/HoledPolygonSet.h"
+#include "geometry/Polygon.h"
+#include "geometry/Retracing.h"
+#include "geometry/SegmentKeys.h"
+#include "geometry/SegmentSplitting.h"
+#include "geometry/SharedEdges.h"
+#include "geometry/SubtractionBoundary.h"
+
+namespace Zelkor::Rectilinear {
+
+namespace {
+
+using Detail::Box;
+using Detail::pointKey;
+
+constexpr std::size_t none = static_cast<std::size_t>(-1);
+
+Box boxOf(const HoledPolygon& shape) {
+    Box box(shape.getBasePolygon().getPoints());
+    for (const Polygon& hole : shape.getHoles()) box.include(hole.getPoints());
+    return box;
+}
+
+// A hashed grid of boxes: the entries whose boxes may touch a given box.
+// Entries stay where they were put; callers skip the ones that died or
+// moved, and put a moved entry in again. Boxes that span many cells are kept
+// in a list looked at every time.
+class BoxGrid {
+public:
+    explicit BoxGrid(std::int64_t cellSize) : cell(std::max<std::int64_t>(cellSize, 1)) {}
+
+    void insert(std::size_t id, const Box& box) {
+        if (!box.valid) return;
+        const Span span = spanOf(box);
+        if ((span.x1 - span.x0 + 1) * (span.y1 - span.y0 + 1) > wideCells) {
+            wide.push_back(id);
+            return;
+        }
+        for (std::int64_t x = span.x0; x <= span.x1; ++x) {
+            for (std::int64_t y = span.y0; y <= span.y1; ++y) cells[key(x, y)].push_back(id);
+        }
+    }
+
+    // Every entry that may touch the box, each once, in no particular order.
+    std::vector<std::size_t> near(const Box& box) {
+        std::vector<std::size_t> found;
+        if (!box.valid) return found;
+        ++stamp;
+        auto take = [&](std::size_t id) {
+            if (id >= seen.size()) seen.resize(id + 1, 0);
+            if (seen[id] == stamp) return;
+            seen[id] = stamp;
+            found.push_back(id);
+        };
+        for (const std::size_t id : wide) take(id);
+        const Span span = spanOf(box);
+        for (std::int64_t x = span.x0; x <= span.x1; ++x) {
+            for (std::int64_t y = span.y0; y <= span.y1; ++y) {
+                const auto entries = cells.find(key(x, y));
+                if (entries == cells.end()) continue;
+                for (const std::size_t id : entries->second) take(id);
+            }
+        }
+        return found;
+    }
+
+private:
+    static constexpr std::int64_t wideCells = 256;
+    struct Span {
+        std::int64_t x0, y0, x1, y1;
+    };
+    std::int64_t cellOf(Coordinate v) const {
+        const std::int64_t q = std::int64_t{v} / cell;
+        return (std::int64_t{v} % cell < 0) ? q - 1 : q;
+    }
+    Span spanOf(const Box& box) const { return {cellOf(box.minX), cellOf(box.minY), cellOf(box.maxX), cellOf(box.maxY)}; }
+    static std::uint64_t key(std::int64_t x, std::int64_t y) {
+        return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(x)) << 32) | static_cast<std::uint32_t>(y);
+    }
+
+    std::int64_t cell;
+    std::unordered_map<std::uint64_t, std::vector<std::size_t>> cells;
+    std::vector<std::size_t> wide;
+    std::vector<std::uint64_t> seen;
+    std::uint64_t stamp = 0;
+};
+
+// The typical side of the members' boxes, as the grid's cell.
+std::int64_t typicalSide(const std::vector<HoledPolygon>& members) {
+    std::int64_t total = 0;
+    std::int64_t counted = 0;
+    for (const HoledPolygon& member : members) {
+        const Box box = boxOf(member);
+        if (!box.valid) continue;
+        total += std::max(std::int64_t{box.maxX} - box.minX, std::int64_t{box.maxY} - box.minY);
+        ++counted;
+    }
+    return counted == 0 ? 1 : std::max<std::int64_t>(1, total / counted);
+}
+
+// A cycle that does not touch itself: no corner twice, no edge meeting
+// another but its neighbours at their shared corners.
+bool isPlainCycle(const Polygon& cycle) {
+    std::vector<Point> corners = cycle.getPoints();
+    std::sort(corners.begin(), corners.end());
+    if (std::adjacent_find(corners.begin(), corners.end()) != corners.end()) return false;
+    const std::vector<Segment> edges = cycle.getEdges();
+    return Math::splitSegmentsBySegments(edges, edges).size() == edges.size();
+}
+
+// Cycles that hold apart: each plain, none running along another. Cycles
+// may still meet at corners or touch edges with corners. Tracing such a
+// shape's boundary follows each cycle on its own, from its first piece: at
+// a corner two cycles share, the one traced first holds the earlier pieces.
+bool holdApart(const Polygon& base, const std::vector<Polygon>& holes) {
+    if (base.isEmpty() || !isPlainCycle(base)) return false;
+    for (const Polygon& hole : holes) {
+        if (hole.isEmpty() || !isPlainCycle(hole)) return false;
+    }
+    return Detail::SharedEdges(HoledPolygon(base, holes)).empty();
+}
+
+// Orders the holes of a piece. A hole replaced by several takes their
+// place with one more level; a new hole at the end gets the next top rank.
+using Rank = std::vector<std::uint64_t>;
+
+// A cycle of a locally traced boundary, with what its tracing began on: the
+// outline (0), local hole j (j + 1), or the member (none).
+struct TracedCycle {
+    Polygon polygon;
+    std::size_t source;
+};
+
+class SetSubtraction {
+public:
+    SetSubtraction(const HoledPolygon& shape, const std::vector<HoledPolygon>& members)
+        : members(members), pieceGrid(typicalSide(members)), holeGrid(typicalSide(members)) {
+        const std::size_t id = addPiece(shape, 0, order.end());
+        // A hole outside the outline goes at the first tracing.
+        if (pieces[id].apart) {
+            for (const Polygon& hole : shape.getHoles()) {
+                if (!shape.getBasePolygon().contains(hole)) markTangled(id);
+            }
+        }
+    }
+
+    HoledPolygonSet run() {
+        for (std::size_t m = 0; m < members.size(); ++m) takeAway(m);
+        HoledPolygonSet result;
+        for (const std::size_t id : order) result.add(settled(id, members.size()));
+        return result;
+    }
+
+private:
+    struct Piece {
+        Polygon base;
+        std::size_t baseTracedUpTo;  // members taken away when the outline was last traced
+        Box box;
+        std::vector<std::size_t> holeIds;  // in no order, dead ones included
+        bool apart;
+        bool alive;
+        std::list<std::size_t>::iterator place;
+    };
+    struct Hole {
+        Polygon polygon;
+        std::size_t tracedUpTo;
+        Box box;
+        std::size_t piece;
+        Rank rank;
+        bool alive;
+    };
+    struct MemberBoundary {
+        const HoledPolygon& shape;
+        std::vector<Segment> edges;
+        Detail::SharedEdges shared;
+    };
+
+    std::size_t addPiece(const HoledPolygon& shape, std::size_t tracedUpTo, std::list<std::size_t>::iterator before) {
+        const std::size_t id = pieces.size();
+        const Polygon& base = shape.getBasePolygon();
+        pieces.push_back({base, tracedUpTo, Box(base.getPoints()), {}, holdApart(base, shape.getHoles()), true,
+                          order.insert(before, id)});
+        for (const Polygon& hole : shape.getHoles()) addHole(id, hole, tracedUpTo, Rank{nextRank++});
+        pieceGrid.insert(id, pieces[id].box);
+        if (!pieces[id].apart) tangled.push_back(id);
+        return id;
+    }
+
+    void markTangled(std::size_t id) {
+        if (pieces[id].apart) tangled.push_back(id);
+        pieces[id].apart = false;
+    }
+
+    void addHole(std::size_t piece, const Polygon& polygon, std::size_t tracedUpTo, Rank rank) {
+        const std::size_t id = holes.size();
+        holes.push_back({polygon, tracedUpTo, Box(polygon.getPoints()), piece, std::move(rank), true});
+        pieces[piece].holeIds.push_back(id);
+        holeGrid.insert(id, holes[id].box);
+        for (const Point& corner : polygon.getPoints()) holesAtCorner[pointKey(corner)].push_back(id);
+    }
+
+    void killHole(std::size_t id) {
+        holes[id].alive = false;
+        holes[id].polygon = Polygon();
+    }
+
+    void removePiece(std::size_t id) {
+        Piece& piece = pieces[id];
+        for (const std::size_t h : piece.holeIds) {
+            if (holes[h].alive) killHole(h);
+        }
+        piece.holeIds.clear();
+        piece.alive = false;
+        piece.base = Polygon();
+        order.erase(piece.place);
+    }
+
+    void sortByRank(std::vector<std::size_t>& ids) const {
+        std::sort(ids.begin(), ids.end(), [this](std::size_t a, std::size_t b) { return holes[a].rank < holes[b].rank; });
+    }
+
+    // The live holes of a piece in hole order; dead entries are dropped.
+    std::vector<std::size_t> holesInOrder(std::size_t id) {
+        std::vector<std::size_t>& ids = pieces[id].holeIds;
+        ids.erase(std::remove_if(ids.begin(), ids.end(), [this](std::size_t h) { return !holes[h].alive; }), ids.end());
+        sortByRank(ids);
+        return ids;
+    }
+
+    Polygon settledHole(std::size_t h, std::size_t membersTakenAway) const {
+        return Detail::retracedHole(holes[h].polygon, membersTakenAway - holes[h].tracedUpTo);
+    }
+
+    // The piece as the literal steps would have left it after this many members.
+    HoledPolygon settled(std::size_t id, std::size_t membersTakenAway) {
+        const Piece& piece = pieces[id];
+        std::vector<Polygon> settledHoles;
+        for (const std::size_t h : holesInOrder(id)) settledHoles.push_back(settledHole(h, membersTakenAway));
+        if (piece.baseTracedUpTo == membersTakenAway) return HoledPolygon(piece.base, settledHoles);
+        return HoledPolygon(Polygon(piece.base.getPoints(), ""), settledHoles);
+    }
+
+    void takeAway(std::size_t m) {
+        const HoledPolygon& member = members[m];
+        const Box reach = boxOf(member);
+        std::vector<std::size_t> touched;
+        for (const std::size_t id : pieceGrid.near(reach)) {
+            if (pieces[id].alive && pieces[id].apart && pieces[id].box.touches(reach)) touched.push_back(id);
+        }
+        std::unordered_map<std::size_t, std::vector<std::size_t>> holesTouched;
+        for (const std::size_t h : holeGrid.near(reach)) {
+            if (holes[h].alive && holes[h].box.touches(reach)) holesTouched[holes[h].piece].push_back(h);
+        }
+        std::vector<std::size_t> stillTangled;
+        for (const std::size_t id : tangled) {
+            if (pieces[id].alive && !pieces[id].apart) stillTangled.push_back(id);
+        }
+        tangled.clear();
+
+        const MemberBoundary boundary{member, member.getEdges(), Detail::SharedEdges(member)};
+        for (const std::size_t id : touched) {
+            if (!pieces[id].alive || !pieces[id].apart) continue;
+            std::vector<std::size_t> near = withCornerNeighbours(id, holesTouched[id]);
+            sortByRank(near);
+            if (!takeAwayLocally(id, boundary, near, m)) takeAwayLiterally(id, member, m);
+        }
+        for (const std::size_t id : stillTangled) takeAwayLiterally(id, member, m);
+    }
+
+    // The holes given and, over and over, the holes of the piece that share
+    // a corner with one of them: a tracing through a shared corner may pass
+    // from one to the other.
+    std::vector<std::size_t> withCornerNeighbours(std::size_t piece, std::vector<std::size_t> ids) {
+        for (std::size_t k = 0; k < ids.size(); ++k) {
+            const std::vector<Point>& corners = holes[ids[k]].polygon.getPoints();
+            for (const Point& corner : corners) {
+                const auto at = holesAtCorner.find(pointKey(corner));
+                if (at == holesAtCorner.end()) continue;
+                for (const std::size_t other : at->second) {
+                    if (holes[other].alive && holes[other].piece == piece &&
+                        std::find(ids.begin(), ids.end(), other) == ids.end()) {
+                        ids.push_back(other);
+                    }
+                }
+            }
+        }
+        return ids;
+    }
+
+    // The literal step on the whole piece.
+    void takeAwayLiterally(std::size_t id, const HoledPolygon& member, std::size_t m) {
+        const HoledPolygonSet rest = settled(id, m).booleanSubtract(member);
+        const auto after = std::next(pieces[id].place);
+        removePiece(id);
+        for (const HoledPolygon& result : rest.getAllPolygons()) {
+            if (!result.isEmpty()) addPiece(result, m + 1, after);
+        }
+    }
+
+    bool takeAwayLocally(std::size_t id, const MemberBoundary& member, const std::vector<std::size_t>& near,
+                         std::size_t m) {
+        std::vector<Polygon> nearHoles;
+        nearHoles.reserve(near.size());
+        for (const std::size_t h : near) nearHoles.push_back(settledHole(h, m));
+        const HoledPolygon local(pieces[id].base, nearHoles);
+        const Detail::SharedEdges localShared(local);
+        if (!localShared.empty()) return false;
+
+        // The local shape's pieces, cut cycle by cycle to know where each
+        // came from.
+        std::vector<Segment> localEdges;
+        std::vector<Segment> localSplit;
+        std::vector<std::size_t> cycleOfSplit;
+        auto addCycle = [&](std::vector<Segment> edges, std::size_t cycle) {
+            for (const Segment& piece : Math::splitSegmentsBySegments(edges, member.edges)) {
+                localSplit.push_back(piece);
+                cycleOfSplit.push_back(cycle);
+            }
+            localEdges.insert(localEdges.end(), edges.begin(), edges.end());
+        };
+        addCycle(local.getBasePolygon().getEdges(), 0);
+        for (std::size_t j = 0; j < nearHoles.size(); ++j) {
+            std::vector<Segment> edges = nearHoles[j].getEdges();
+            for (Segment& edge : edges) edge.flip();
+            addCycle(std::move(edges), j + 1);
+        }
+        std::vector<Segment> memberSplit = Math::splitSegmentsBySegments(member.edges, localEdges);
+        if (!member.shared.empty()) memberSplit = member.shared.without(memberSplit);
+        std::vector<std::size_t> kept;
+        std::vector<Segment> boundary = Detail::subtractionBoundary(local, member.shape, localShared, member.shared,
+                                                                    localSplit, memberSplit, &kept);
+
+        std::vector<TracedCycle> outlines;
+        std::vector<TracedCycle> cwCycles;
+        Detail::SegmentListTracer tracer(std::move(boundary));
+        const bool traced = tracer.traceAllAnchored([&](const Polygon& polygon, std::size_t anchor) {
+            if (polygon.isEmpty()) return;
+            const std::size_t source = anchor < kept.size() ? cycleOfSplit[kept[anchor]] : none;
+            (polygon.wasOriginallyDefinedInReverseOrder() ? cwCycles : outlines).push_back({polygon, source});
+        });
+        if (!traced || outlines.empty() || outlines.front().source != 0) return false;
+        for (std::size_t k = 1; k < outlines.size(); ++k) {
+            if (outlines[k].source == 0) return false;
+        }
+        for (const TracedCycle& hole : cwCycles) {
+            if (hole.source == 0) return false;
+        }
+        // An island may lie round holes of the piece that the member's box
+        // missed; those would be its holes.
+        for (std::size_t k = 1; k < outlines.size(); ++k) {
+            const Box island(outlines[k].polygon.getPoints());
+            for (const std::size_t h : holeGrid.near(island)) {
+                if (holes[h].alive && holes[h].piece == id && holes[h].box.touches(island) &&
+                    std::find(near.begin(), near.end(), h) == near.end()) {
+                    return false;
+                }
+            }
+        }
+
+        // Each hole goes to the innermost outline that holds it.
+        std::vector<std::vector<Polygon>> holesOf(outlines.size());
+        std::vector<std::vector<std::size_t>> sourcesOf(outlines.size());
+        for (TracedCycle& hole : cwCycles) {
+            std::size_t innermost = none;
+            for (std::size_t k = 0; k < outlines.size(); ++k) {
+                const Polygon& outline = outlines[k].polygon;
+                if (!outline.boundingRectanglesIntersect(hole.polygon) || !outline.contains(hole.polygon)) continue;
+                if (innermost == none || outline.getArea() < outlines[innermost].polygon.getArea()) innermost = k;
+            }
+            if (innermost == none) continue;
+            holesOf[innermost].push_back(std::move(hole.polygon));
+            sourcesOf[innermost].push_back(hole.source);
+        }
+        for (std::size_t k = 0; k < outlines.size(); ++k) {
+            if (!holdApart(outlines[k].polygon, holesOf[k])) return false;
+        }
+
+        // The holes take the places of the holes their tracings began on.
+        std::vector<Rank> ranks;
+        for (std::size_t k = 0; k < sourcesOf[0].size(); ++k) {
+            const std::size_t source = sourcesOf[0][k];
+            if (source == none) {
+                ranks.push_back(Rank{nextRank++});
+                continue;
+            }
+            const std::size_t first = static_cast<std::size_t>(
+                std::find(sourcesOf[0].begin(), sourcesOf[0].end(), source) - sourcesOf[0].begin());
+            const bool alone = std::count(sourcesOf[0].begin(), sourcesOf[0].end(), source) == 1;
+            ranks.push_back(holes[near[source - 1]].rank);
+            if (!alone) ranks.back().push_back(k - first);
+        }
+
+        Piece& piece = pieces[id];
+        piece.base = std::move(outlines.front().polygon);
+        piece.baseTracedUpTo = m + 1;
+        const Box box(piece.base.getPoints());
+        if (box.minX != piece.box.minX || box.minY != piece.box.minY || box.maxX != piece.box.maxX ||
+            box.maxY != piece.box.maxY) {
+            piece.box = box;
+            pieceGrid.insert(id, box);
+        }
+        for (const std::size_t h : near) killHole(h);
+        for (std::size_t k = 0; k < holesOf[0].size(); ++k) addHole(id, holesOf[0][k], m + 1, std::move(ranks[k]));
+        const auto after = std::next(pieces[id].place);
+        for (std::size_t k = 1; k < outlines.size(); ++k) {
+            addPiece(HoledPolygon(outlines[k].polygon, holesOf[k]), m + 1, after);
+        }
+        return true;
+    }
+
+    const std::vector<HoledPolygon>& members;
+    std::vector<Piece> pieces;
+    std::vector<Hole> holes;
+    std::list<std::size_t> order;      // the pieces in result order
+    std::vector<std::size_t> tangled;  // pieces whose cycles do not hold apart: stepped literally every time
+    BoxGrid pieceGrid;
+    BoxGrid holeGrid;
+    std::unordered_map<std::uint64_t, std::vector<std::size_t>> holesAtCorner;
+    std::uint64_t nextRank = 0;
+};
+
+}  // namespace
+
+HoledPolygonSet HoledPolygon::booleanSubtract(const HoledPolygonSet& holedPolygonSet) const {
+    const std::vector<HoledPolygon>& members = holedPolygonSet.getAllPolygons();
+    if (members.empty()) {
+        HoledPolygonSet unchanged;
+        unchanged.add(*this);
+        return unchanged;
+    }
+    return SetSubtraction(*this, members).run();
+}
+
+}  // namespace Zelkor::Rectilinear
