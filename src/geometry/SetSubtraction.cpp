@@ -140,6 +140,7 @@ std::int64_t typicalSide(const std::vector<HoledPolygon>& members) {
 // A cycle that does not touch itself: no corner twice, no edge meeting
 // another but its neighbours at their shared corners.
 bool isPlainCycle(const Polygon& cycle) {
+    if (Detail::isStandardRectangle(cycle.getPoints(), Box(cycle.getPoints()))) return true;
     std::vector<Point> corners = cycle.getPoints();
     std::sort(corners.begin(), corners.end());
     if (std::adjacent_find(corners.begin(), corners.end()) != corners.end()) return false;
@@ -151,12 +152,13 @@ bool isPlainCycle(const Polygon& cycle) {
 // may still meet at corners or touch edges with corners. Tracing such a
 // shape's boundary follows each cycle on its own, from its first piece: at
 // a corner two cycles share, the one traced first holds the earlier pieces.
-bool holdApart(const Polygon& base, const std::vector<Polygon>& holes) {
-    if (base.isEmpty() || !isPlainCycle(base)) return false;
+// An outline known to be plain is not checked again.
+bool holdApart(const Polygon& base, const std::vector<Polygon>& holes, bool baseKnownPlain = false) {
+    if (base.isEmpty() || (!baseKnownPlain && !isPlainCycle(base))) return false;
     for (const Polygon& hole : holes) {
         if (hole.isEmpty() || !isPlainCycle(hole)) return false;
     }
-    return Detail::SharedEdges(HoledPolygon(base, holes)).empty();
+    return holes.empty() || Detail::SharedEdges(HoledPolygon(base, holes)).empty();
 }
 
 // Orders the holes of a piece. A hole replaced by several takes their
@@ -410,8 +412,9 @@ private:
             holesOf[innermost].push_back(std::move(hole.polygon));
             sourcesOf[innermost].push_back(hole.source);
         }
+        const bool outlineKept = outlines.front().polygon.getPoints() == pieces[id].base.getPoints();
         for (std::size_t k = 0; k < outlines.size(); ++k) {
-            if (!holdApart(outlines[k].polygon, holesOf[k])) return false;
+            if (!holdApart(outlines[k].polygon, holesOf[k], k == 0 && outlineKept)) return false;
         }
 
         // The holes take the places of the holes their tracings began on.
