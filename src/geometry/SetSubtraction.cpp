@@ -338,6 +338,18 @@ private:
         }
     }
 
+    // The outline of least area that holds the cycle (the first on equal
+    // areas), or none.
+    static std::size_t innermostOutline(const std::vector<TracedCycle>& outlines, const Polygon& cycle) {
+        std::size_t innermost = none;
+        for (std::size_t k = 0; k < outlines.size(); ++k) {
+            const Polygon& outline = outlines[k].polygon;
+            if (!outline.boundingRectanglesIntersect(cycle) || !outline.contains(cycle)) continue;
+            if (innermost == none || outline.getArea() < outlines[innermost].polygon.getArea()) innermost = k;
+        }
+        return innermost;
+    }
+
     bool takeAwayLocally(std::size_t id, const MemberBoundary& member, const std::vector<std::size_t>& near,
                          std::size_t m) {
         std::vector<Polygon> nearHoles;
@@ -386,50 +398,54 @@ private:
         for (const TracedCycle& hole : cwCycles) {
             if (hole.source == 0) return false;
         }
-        // An island may lie round holes of the piece that the member's box
-        // missed; those would be its holes.
-        for (std::size_t k = 1; k < outlines.size(); ++k) {
-            const Box island(outlines[k].polygon.getPoints());
-            for (const std::size_t h : holeGrid.near(island)) {
-                if (holes[h].alive && holes[h].piece == id && holes[h].box.touches(island) &&
-                    std::find(near.begin(), near.end(), h) == near.end()) {
-                    return false;
-                }
-            }
-        }
-
         // Each hole goes to the innermost outline that holds it.
-        std::vector<std::vector<Polygon>> holesOf(outlines.size());
-        std::vector<std::vector<std::size_t>> sourcesOf(outlines.size());
-        for (TracedCycle& hole : cwCycles) {
-            std::size_t innermost = none;
-            for (std::size_t k = 0; k < outlines.size(); ++k) {
-                const Polygon& outline = outlines[k].polygon;
-                if (!outline.boundingRectanglesIntersect(hole.polygon) || !outline.contains(hole.polygon)) continue;
-                if (innermost == none || outline.getArea() < outlines[innermost].polygon.getArea()) innermost = k;
-            }
-            if (innermost == none) continue;
-            holesOf[innermost].push_back(std::move(hole.polygon));
-            sourcesOf[innermost].push_back(hole.source);
+        std::vector<std::vector<std::size_t>> cyclesOf(outlines.size());
+        for (std::size_t c = 0; c < cwCycles.size(); ++c) {
+            const std::size_t innermost = innermostOutline(outlines, cwCycles[c].polygon);
+            if (innermost != none) cyclesOf[innermost].push_back(c);
         }
         const bool outlineKept = outlines.front().polygon.getPoints() == pieces[id].base.getPoints();
         for (std::size_t k = 0; k < outlines.size(); ++k) {
-            if (!holdApart(outlines[k].polygon, holesOf[k], k == 0 && outlineKept)) return false;
+            std::vector<Polygon> own;
+            for (const std::size_t c : cyclesOf[k]) own.push_back(cwCycles[c].polygon);
+            if (!holdApart(outlines[k].polygon, own, k == 0 && outlineKept)) return false;
+        }
+        // An island may also lie round holes of the piece that the member's
+        // box missed (the member closed a hole shaped like a C round them):
+        // they become its holes, untouched.
+        std::vector<std::pair<std::size_t, std::size_t>> captured;  // (island, hole)
+        for (std::size_t k = 1; k < outlines.size(); ++k) {
+            const Box island(outlines[k].polygon.getPoints());
+            for (const std::size_t h : holeGrid.near(island)) {
+                const auto isThis = [h](const std::pair<std::size_t, std::size_t>& entry) { return entry.second == h; };
+                if (!holes[h].alive || holes[h].piece != id || !holes[h].box.touches(island) ||
+                    std::find(near.begin(), near.end(), h) != near.end() ||
+                    std::find_if(captured.begin(), captured.end(), isThis) != captured.end()) {
+                    continue;
+                }
+                const std::size_t innermost = innermostOutline(outlines, holes[h].polygon);
+                if (innermost != 0 && innermost != none) captured.emplace_back(innermost, h);
+            }
         }
 
-        // The holes take the places of the holes their tracings began on.
+        // A traced hole takes the place of the hole its tracing began on,
+        // several such in the order traced; one that began on the member
+        // comes after all.
         std::vector<Rank> ranks;
-        for (std::size_t k = 0; k < sourcesOf[0].size(); ++k) {
-            const std::size_t source = sourcesOf[0][k];
+        for (std::size_t c = 0; c < cwCycles.size(); ++c) {
+            const std::size_t source = cwCycles[c].source;
             if (source == none) {
                 ranks.push_back(Rank{nextRank++});
                 continue;
             }
-            const std::size_t first = static_cast<std::size_t>(
-                std::find(sourcesOf[0].begin(), sourcesOf[0].end(), source) - sourcesOf[0].begin());
-            const bool alone = std::count(sourcesOf[0].begin(), sourcesOf[0].end(), source) == 1;
             ranks.push_back(holes[near[source - 1]].rank);
-            if (!alone) ranks.back().push_back(k - first);
+            std::size_t before = 0, same = 0;
+            for (std::size_t o = 0; o < cwCycles.size(); ++o) {
+                if (cwCycles[o].source != source) continue;
+                ++same;
+                if (o < c) ++before;
+            }
+            if (same > 1) ranks.back().push_back(before);
         }
 
         Piece& piece = pieces[id];
@@ -442,10 +458,17 @@ private:
             pieceGrid.insert(id, box);
         }
         for (const std::size_t h : near) killHole(h);
-        for (std::size_t k = 0; k < holesOf[0].size(); ++k) addHole(id, holesOf[0][k], m + 1, std::move(ranks[k]));
-        const auto after = std::next(pieces[id].place);
+        for (const std::size_t c : cyclesOf[0]) addHole(id, cwCycles[c].polygon, m + 1, ranks[c]);
+        auto after = std::next(pieces[id].place);
         for (std::size_t k = 1; k < outlines.size(); ++k) {
-            addPiece(HoledPolygon(outlines[k].polygon, holesOf[k]), m + 1, after);
+            const std::size_t island = addPiece(HoledPolygon(outlines[k].polygon), m + 1, after);
+            for (const std::size_t c : cyclesOf[k]) addHole(island, cwCycles[c].polygon, m + 1, ranks[c]);
+            for (const auto& [owner, h] : captured) {
+                if (owner != k) continue;
+                const Hole moved = holes[h];
+                killHole(h);
+                addHole(island, moved.polygon, moved.tracedUpTo, moved.rank);
+            }
         }
         return true;
     }
