@@ -241,6 +241,13 @@ private:
     }
 
     void killHole(std::size_t id) {
+        for (const Point& corner : holes[id].polygon.getPoints()) {
+            const auto at = holesAtCorner.find(pointKey(corner));
+            if (at == holesAtCorner.end()) continue;
+            std::vector<std::size_t>& ids = at->second;
+            ids.erase(std::remove(ids.begin(), ids.end(), id), ids.end());
+            if (ids.empty()) holesAtCorner.erase(at);
+        }
         holes[id].alive = false;
         holes[id].polygon = Polygon();
     }
