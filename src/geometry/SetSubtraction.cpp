@@ -306,9 +306,14 @@ private:
         tangled.clear();
 
         const MemberBoundary boundary{member, member.getEdges(), Detail::SharedEdges(member)};
+        const bool memberInside = holdApart(member.getBasePolygon(), member.getHoles());
         for (const std::size_t id : touched) {
             if (!pieces[id].alive || !pieces[id].apart) continue;
             std::vector<std::size_t> near = withCornerNeighbours(id, holesTouched[id]);
+            if (near.empty() && memberInside && liesClearInside(pieces[id], reach)) {
+                takeAwayInside(id, member, m);
+                continue;
+            }
             sortByRank(near);
             if (!takeAwayLocally(id, boundary, near, m)) takeAwayLiterally(id, member, m);
         }
@@ -333,6 +338,31 @@ private:
             }
         }
         return ids;
+    }
+
+    // Whether the box lies inside the piece's outline without touching it.
+    static bool liesClearInside(const Piece& piece, const Box& reach) {
+        const Box& box = piece.box;
+        if (!(box.minX < reach.minX && reach.maxX < box.maxX && box.minY < reach.minY && reach.maxY < box.maxY)) {
+            return false;
+        }
+        const std::vector<Point>& corners = piece.base.getPoints();
+        if (Detail::isStandardRectangle(corners, box)) return true;
+        for (const Segment& edge : piece.base.getEdges()) {
+            if (Box(edge).touches(reach)) return false;
+        }
+        return piece.base.containsPoint(Point(reach.minX, reach.minY));
+    }
+
+    // A member whose cycles hold apart, inside a piece's outline and clear
+    // of its holes: its outline becomes the piece's last hole, traced from
+    // its flipped edges as every hole is (one tracing owed from this step),
+    // and each of its holes an island, traced from the hole's own edges:
+    // its corners, without a name.
+    void takeAwayInside(std::size_t id, const HoledPolygon& member, std::size_t m) {
+        addHole(id, member.getBasePolygon(), m, Rank{nextRank++});
+        auto after = std::next(pieces[id].place);
+        for (const Polygon& hole : member.getHoles()) addPiece(HoledPolygon(Polygon(hole.getPoints(), "")), m + 1, after);
     }
 
     // The literal step on the whole piece.
