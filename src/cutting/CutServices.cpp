@@ -7,8 +7,6 @@
 #include <utility>
 
 #include "cutting/CutLines.h"
-#include "geometry/BoundingBox.h"
-#include "geometry/SegmentSplitting.h"
 
 namespace Zelkor::Rectilinear::Math {
 

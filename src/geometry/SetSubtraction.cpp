@@ -39,7 +39,6 @@
 #include "geometry/HoledPolygon.h"
 #include "geometry/HoledPolygonSet.h"
 #include "geometry/Polygon.h"
-#include "geometry/Retracing.h"
 #include "geometry/SegmentKeys.h"
 #include "geometry/SegmentSplitting.h"
 #include "geometry/SharedEdges.h"
@@ -53,6 +52,23 @@ using Detail::Box;
 using Detail::pointKey;
 
 constexpr std::size_t none = static_cast<std::size_t>(-1);
+
+// Taking a shape away from a piece it does not reach only traces the piece
+// again. A piece whose cycles hold apart (below) comes out of that the same
+// but for its holes: each hole's flipped edges are traced from its second
+// corner backwards, and the clockwise cycle, turned round, starts at the last
+// corner traced, two corners on. This is the hole after `passes` such
+// tracings. The outline keeps its corners and loses its name.
+Polygon retracedHole(const Polygon& hole, std::size_t passes) {
+    if (passes == 0) return hole;
+    const std::vector<Point>& corners = hole.getPoints();
+    const std::size_t count = corners.size();
+    const std::size_t start = 2 * (passes % count) % count;
+    std::vector<Point> traced;
+    traced.reserve(count);
+    for (std::size_t k = 0; k < count; ++k) traced.push_back(corners[(start + 2 * count - 1 - k) % count]);
+    return Polygon(traced, "");
+}
 
 Box boxOf(const HoledPolygon& shape) {
     Box box(shape.getBasePolygon().getPoints());
@@ -276,7 +292,7 @@ private:
     }
 
     Polygon settledHole(std::size_t h, std::size_t membersTakenAway) const {
-        return Detail::retracedHole(holes[h].polygon, membersTakenAway - holes[h].tracedUpTo);
+        return retracedHole(holes[h].polygon, membersTakenAway - holes[h].tracedUpTo);
     }
 
     // The piece as the literal steps would have left it after this many members.
