@@ -58,6 +58,9 @@ public:
     void unvalidatedExpand(int numberOfUnits);
 
     HoledPolygonSet booleanSubtract(const HoledPolygon& otherPolygon) const;
+    // This shape less each member in turn, taken from every piece so far.
+    // The cost grows with the members and the pieces and holes each one
+    // reaches, not with all the holes made so far.
     HoledPolygonSet booleanSubtract(const HoledPolygonSet& holedPolygonSet) const;
 
     // Same directed edges (after splitting nothing), whatever the starting
