@@ -1,6 +1,8 @@
 #include "geometry/HoledPolygonSet.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <utility>
 
@@ -10,6 +12,7 @@
 #include "geometry/OutlineIndex.h"
 #include "geometry/PieceIndex.h"
 #include "geometry/PolygonSet.h"
+#include "geometry/SegmentKeys.h"
 #include "geometry/SharedEdges.h"
 
 namespace Zelkor::Rectilinear {
@@ -49,6 +52,79 @@ bool memberContains(const HoledPolygon& member, const MemberInfo& info, const Se
         if (hole.containsNonCrossOverSegment(s, false) && !hole.segmentIsOnBoundary(s)) return false;
     }
     return true;
+}
+
+// The members in an order that keeps neighbours close: by horizontal band
+// of their boxes' bottoms, then by left side, with about as many bands as the
+// square root of the count. The union's outcome does not depend on the order
+// in which members are visited; visiting neighbours one after another keeps
+// what they share in the caches.
+std::vector<std::size_t> neighbourOrder(const std::vector<MemberInfo>& info) {
+    const std::size_t count = info.size();
+    std::int64_t bottom = 0, top = 0;
+    bool any = false;
+    for (const MemberInfo& m : info) {
+        if (!m.allBox.valid) continue;
+        bottom = any ? std::min<std::int64_t>(bottom, m.allBox.minY) : m.allBox.minY;
+        top = any ? std::max<std::int64_t>(top, m.allBox.minY) : m.allBox.minY;
+        any = true;
+    }
+    std::int64_t bandCount = 1;
+    while (bandCount * bandCount < static_cast<std::int64_t>(count)) ++bandCount;
+    const std::int64_t bandHeight = (top - bottom) / bandCount + 1;
+    std::vector<std::pair<std::uint64_t, std::size_t>> keyed;
+    keyed.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const Box& box = info[i].allBox;
+        const std::uint64_t band = box.valid ? static_cast<std::uint64_t>((box.minY - bottom) / bandHeight) : 0;
+        const std::uint64_t left = box.valid ? static_cast<std::uint32_t>(box.minX) ^ 0x80000000u : 0;
+        keyed.emplace_back(band << 32 | left, i);
+    }
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<std::size_t> order;
+    order.reserve(count);
+    for (const auto& entry : keyed) order.push_back(entry.second);
+    return order;
+}
+
+// Sorts segments by start point, then end point, as operator< does: by the
+// start points' keys a byte at a time from the least significant (bytes
+// that all keys share are passed over), then runs of equal start points by
+// their end points. Comparison sorts of many pieces mispredict about every
+// other branch.
+void sortSegments(std::vector<Segment>& segments) {
+    const std::size_t n = segments.size();
+    if (n < 256) {
+        std::sort(segments.begin(), segments.end());
+        return;
+    }
+    std::vector<std::array<std::uint32_t, 256>> counts(8);
+    for (auto& c : counts) c.fill(0);
+    for (const Segment& s : segments) {
+        const std::uint64_t key = Detail::pointKey(s.getStartPoint());
+        for (std::size_t d = 0; d < 8; ++d) ++counts[d][(key >> (8 * d)) & 0xFF];
+    }
+    std::vector<Segment> buffer(n);
+    for (std::size_t d = 0; d < 8; ++d) {
+        std::array<std::uint32_t, 256>& offsets = counts[d];
+        const std::size_t shift = 8 * d;
+        if (offsets[(Detail::pointKey(segments.front().getStartPoint()) >> shift) & 0xFF] == n) continue;
+        std::uint32_t total = 0;
+        for (std::uint32_t& offset : offsets) total += std::exchange(offset, total);
+        for (const Segment& s : segments) buffer[offsets[(Detail::pointKey(s.getStartPoint()) >> shift) & 0xFF]++] = s;
+        segments.swap(buffer);
+    }
+    for (std::size_t i = 1; i < n; ++i) {
+        if (segments[i].getStartPoint() != segments[i - 1].getStartPoint()) continue;
+        const Segment moving = segments[i];
+        std::size_t j = i;
+        while (j > 0 && segments[j - 1].getStartPoint() == moving.getStartPoint() &&
+               moving.getEndPoint() < segments[j - 1].getEndPoint()) {
+            segments[j] = segments[j - 1];
+            --j;
+        }
+        segments[j] = moving;
+    }
 }
 
 }  // namespace
@@ -108,21 +184,28 @@ HoledPolygonSet HoledPolygonSet::booleanAddAll() const {
     if (holedPolygons.size() < 2) return *this;
 
     const std::size_t count = holedPolygons.size();
-    std::vector<MemberInfo> info(count);
-    std::vector<Box> allBoxes;
-    std::vector<std::vector<Segment>> edges;
-    allBoxes.reserve(count);
-    edges.reserve(count);
-    for (std::size_t ii = 0; ii < count; ++ii) {
-        const HoledPolygon& member = holedPolygons[ii];
-        MemberInfo& m = info[ii];
+    std::vector<MemberInfo> byNumber(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const HoledPolygon& member = holedPolygons[i];
+        MemberInfo& m = byNumber[i];
         m.baseBox = Box(member.getBasePolygon().getPoints());
         m.allBox = m.baseBox;
         for (const Polygon& hole : member.getHoles()) m.allBox.include(hole.getPoints());
         m.baseIsRectangle = Detail::isStandardRectangle(member.getBasePolygon().getPoints(), m.baseBox);
         m.hasHoles = !member.getHoles().empty();
-        edges.push_back(member.getEdges());
-        allBoxes.push_back(m.allBox);
+    }
+    // From here on, member ii is holedPolygons[order[ii]].
+    const std::vector<std::size_t> order = neighbourOrder(byNumber);
+    std::vector<MemberInfo> info;
+    std::vector<Box> allBoxes;
+    std::vector<std::vector<Segment>> edges;
+    info.reserve(count);
+    allBoxes.reserve(count);
+    edges.reserve(count);
+    for (const std::size_t i : order) {
+        info.push_back(byNumber[i]);
+        allBoxes.push_back(byNumber[i].allBox);
+        edges.push_back(holedPolygons[i].getEdges());
     }
     const Detail::TouchingMembers touching(allBoxes);
 
@@ -130,7 +213,7 @@ HoledPolygonSet HoledPolygonSet::booleanAddAll() const {
     std::vector<Detail::SharedEdges> shared;
     shared.reserve(count);
     for (std::size_t ii = 0; ii < count; ++ii) {
-        shared.emplace_back(holedPolygons[ii]);
+        shared.emplace_back(holedPolygons[order[ii]]);
         if (!shared[ii].empty()) split[ii] = Detail::PieceIndex(shared[ii].without(split[ii].getPieces()));
     }
 
@@ -152,7 +235,7 @@ HoledPolygonSet HoledPolygonSet::booleanAddAll() const {
                                            ? nullptr
                                            : split[jj].firstMatch(s);
                 if (match != nullptr && match->isInSameDirection(s)) continue;
-                if (!shared[jj].runsAlong(s) && memberContains(holedPolygons[jj], other, s)) {
+                if (!shared[jj].runsAlong(s) && memberContains(holedPolygons[order[jj]], other, s)) {
                     segmentShouldBeInResult = false;
                     break;
                 }
@@ -161,7 +244,7 @@ HoledPolygonSet HoledPolygonSet::booleanAddAll() const {
         }
     }
 
-    std::sort(unorderedResultSegments.begin(), unorderedResultSegments.end());
+    sortSegments(unorderedResultSegments);
     unorderedResultSegments.erase(std::unique(unorderedResultSegments.begin(), unorderedResultSegments.end()),
                                   unorderedResultSegments.end());
 
