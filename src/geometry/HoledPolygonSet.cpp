@@ -209,7 +209,7 @@ HoledPolygonSet HoledPolygonSet::booleanAddAll() const {
     }
     const Detail::TouchingMembers touching(allBoxes);
 
-    std::vector<Detail::PieceIndex> split = Detail::splitAmongTouchingMembers(edges, allBoxes, touching);
+    std::vector<Detail::PieceIndex> split = Detail::splitAmongTouchingMembers(std::move(edges), allBoxes, touching);
     std::vector<Detail::SharedEdges> shared;
     shared.reserve(count);
     for (std::size_t ii = 0; ii < count; ++ii) {

@@ -54,7 +54,7 @@ private:
 // the member's box can cut it, and most members of a tiling are not cut at
 // all: their edges are then kept as they are, which is what splitting would
 // hand back.
-std::vector<PieceIndex> splitAmongTouchingMembers(const std::vector<std::vector<Segment>>& edges,
+std::vector<PieceIndex> splitAmongTouchingMembers(std::vector<std::vector<Segment>>&& edges,
                                                   const std::vector<Box>& boxes, const TouchingMembers& touching);
 
 }  // namespace Zelkor::Rectilinear::Detail

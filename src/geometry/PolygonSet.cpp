@@ -196,7 +196,7 @@ PolygonSet PolygonSet::booleanAddAndSimplifyAll(PolygonSet* interiorHolesRemoved
     }
     const Detail::TouchingMembers touching(boxes);
 
-    const std::vector<Detail::PieceIndex> split = Detail::splitAmongTouchingMembers(edges, boxes, touching);
+    const std::vector<Detail::PieceIndex> split = Detail::splitAmongTouchingMembers(std::move(edges), boxes, touching);
 
     // A piece survives unless another member contains it without sharing it
     // as a piece running the same way. A piece shared with a member lies

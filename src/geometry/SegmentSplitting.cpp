@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <utility>
 
 namespace Zelkor::Rectilinear::Math {
@@ -222,34 +223,51 @@ Point pointAt(const Segment& target, Coordinate position) {
 
 }  // namespace
 
-std::vector<Segment> splitSegmentsBySegments(const std::vector<Segment>& targetSegments,
-                                             const std::vector<Segment>& cuttingSegmentsConst) {
-    if (targetSegments.empty() || cuttingSegmentsConst.empty()) return targetSegments;
+struct SplitScratch::Buffers {
+    std::vector<Span> verticalTargets;
+    std::vector<Span> horizontalTargets;
+    std::vector<Span> verticalCutters;
+    std::vector<Span> horizontalCutters;
+    CutPositions cuts;
+};
+
+SplitScratch::SplitScratch() : buffers(std::make_unique<Buffers>()) {}
+SplitScratch::~SplitScratch() = default;
+
+bool splitSegmentsBySegments(const std::vector<Segment>& targetSegments, const std::vector<Segment>& cuttingSegments,
+                             SplitScratch& scratch, std::vector<Segment>& splitSegments) {
+    if (targetSegments.empty() || cuttingSegments.empty()) return false;
+    SplitScratch::Buffers& buffers = *scratch.buffers;
 
     // Crossings at a sentinel coordinate are no points and never split, so
     // targets and cutters lying on a sentinel line take no part.
-    std::vector<Span> verticalTargets;
-    std::vector<Span> horizontalTargets;
+    std::vector<Span>& verticalTargets = buffers.verticalTargets;
+    std::vector<Span>& horizontalTargets = buffers.horizontalTargets;
+    verticalTargets.clear();
+    horizontalTargets.clear();
     for (std::size_t i = 0; i < targetSegments.size(); ++i) {
         const Span span = spanOf(targetSegments[i], i);
         if (isSentinel(span.across)) continue;
         (targetSegments[i].isVertical() ? verticalTargets : horizontalTargets).push_back(span);
     }
-    std::vector<Span> verticalCutters;
-    std::vector<Span> horizontalCutters;
-    for (const Segment& cutter : cuttingSegmentsConst) {
+    std::vector<Span>& verticalCutters = buffers.verticalCutters;
+    std::vector<Span>& horizontalCutters = buffers.horizontalCutters;
+    verticalCutters.clear();
+    horizontalCutters.clear();
+    for (const Segment& cutter : cuttingSegments) {
         const Span span = spanOf(cutter, 0);
         if (isSentinel(span.across)) continue;
         (cutter.isVertical() ? verticalCutters : horizontalCutters).push_back(span);
     }
 
-    CutPositions cuts;
+    CutPositions& cuts = buffers.cuts;
+    cuts.positions.clear();
     cuts.ranges.assign(targetSegments.size(), {0, 0});
     sweep(verticalTargets, horizontalCutters, cuts);
     sweep(horizontalTargets, verticalCutters, cuts);
+    if (cuts.positions.empty()) return false;
 
-    std::vector<Segment> splitSegments;
-    splitSegments.reserve(targetSegments.size() + cuts.positions.size());
+    splitSegments.reserve(splitSegments.size() + targetSegments.size() + cuts.positions.size());
     for (std::size_t i = 0; i < targetSegments.size(); ++i) {
         const Segment& target = targetSegments[i];
         const auto [begin, end] = cuts.ranges[i];
@@ -269,6 +287,14 @@ std::vector<Segment> splitSegmentsBySegments(const std::vector<Segment>& targetS
         }
         splitSegments.emplace_back(target.getStartPoint(), pieceEnd);
     }
+    return true;
+}
+
+std::vector<Segment> splitSegmentsBySegments(const std::vector<Segment>& targetSegments,
+                                             const std::vector<Segment>& cuttingSegmentsConst) {
+    SplitScratch scratch;
+    std::vector<Segment> splitSegments;
+    if (!splitSegmentsBySegments(targetSegments, cuttingSegmentsConst, scratch, splitSegments)) return targetSegments;
     return splitSegments;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "geometry/Segment.h"
@@ -12,5 +13,26 @@ namespace Zelkor::Rectilinear::Math {
 // the target's direction; uncut targets come out unchanged, in input order.
 std::vector<Segment> splitSegmentsBySegments(const std::vector<Segment>& targetSegments,
                                              const std::vector<Segment>& cuttingSegmentsConst);
+
+// Working buffers of the splitting, kept between calls by callers that split
+// many small sets in a row.
+class SplitScratch {
+public:
+    SplitScratch();
+    ~SplitScratch();
+    SplitScratch(const SplitScratch&) = delete;
+    SplitScratch& operator=(const SplitScratch&) = delete;
+
+private:
+    friend bool splitSegmentsBySegments(const std::vector<Segment>&, const std::vector<Segment>&, SplitScratch&,
+                                        std::vector<Segment>&);
+    struct Buffers;
+    std::unique_ptr<Buffers> buffers;
+};
+
+// The same splitting, appending the pieces of every target to `pieces` when
+// some target is cut; false, with `pieces` untouched, when none is.
+bool splitSegmentsBySegments(const std::vector<Segment>& targetSegments, const std::vector<Segment>& cuttingSegments,
+                             SplitScratch& scratch, std::vector<Segment>& pieces);
 
 }  // namespace Zelkor::Rectilinear::Math
