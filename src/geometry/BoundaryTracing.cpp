@@ -33,6 +33,29 @@ SegmentListTracer::SegmentListTracer(std::vector<Segment> newList)
         ++groupEnd.back();
         groupOf[byStart[k]] = groupKeys.size() - 1;
     }
+    std::size_t slotCount = 16;
+    while (slotCount < 2 * groupKeys.size()) slotCount *= 2;
+    slotShift = 64;
+    for (std::size_t c = slotCount; c > 1; c /= 2) --slotShift;
+    slots.assign(slotCount, Slot{0, noGroup});
+    for (std::size_t g = 0; g < groupKeys.size(); ++g) {
+        std::size_t slot = slotOf(groupKeys[g]);
+        while (slots[slot].group != noGroup) slot = (slot + 1) & (slots.size() - 1);
+        slots[slot] = {groupKeys[g], static_cast<std::uint32_t>(g)};
+    }
+    // Looked up here, all at once, rather than one after another as the
+    // trace reaches them.
+    endGroup.resize(list.size());
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        endGroup[i] = static_cast<std::uint32_t>(groupAt(pointKey(list[i].getEndPoint())));
+    }
+}
+
+std::size_t SegmentListTracer::groupAt(std::uint64_t key) const {
+    for (std::size_t slot = slotOf(key);; slot = (slot + 1) & (slots.size() - 1)) {
+        if (slots[slot].group == noGroup) return noGroup;
+        if (slots[slot].key == key) return slots[slot].group;
+    }
 }
 
 void SegmentListTracer::takeFromList(std::size_t index) {
@@ -40,12 +63,15 @@ void SegmentListTracer::takeFromList(std::size_t index) {
     ++groupNext[groupOf[index]];
     --unusedInList;
     taken.push_back({false, index, 0});
+    reachedGroup = endGroup[index];
+    reachedGroupKnown = true;
 }
 
 void SegmentListTracer::takeFromFront(long rank, std::size_t index) {
     frontByRank.erase(rank);
     frontByStart.erase({pointKey(frontPool[index].getStartPoint()), rank});
     taken.push_back({true, index, rank});
+    reachedGroupKnown = false;
 }
 
 Segment SegmentListTracer::takeFirst() {
@@ -63,19 +89,20 @@ Segment SegmentListTracer::takeFirst() {
     return list[index];
 }
 
+// p is where the piece taken last ends.
 bool SegmentListTracer::takeFirstStartingAt(const Point& p, Segment& piece) {
     const std::uint64_t key = pointKey(p);
-    const auto atFront = frontByStart.lower_bound({key, std::numeric_limits<long>::min()});
-    if (atFront != frontByStart.end() && atFront->first.first == key) {
-        const std::size_t index = atFront->second;
-        takeFromFront(atFront->first.second, index);
-        piece = frontPool[index];
-        return true;
+    if (!frontByStart.empty()) {
+        const auto atFront = frontByStart.lower_bound({key, std::numeric_limits<long>::min()});
+        if (atFront != frontByStart.end() && atFront->first.first == key) {
+            const std::size_t index = atFront->second;
+            takeFromFront(atFront->first.second, index);
+            piece = frontPool[index];
+            return true;
+        }
     }
-    const auto group = std::lower_bound(groupKeys.begin(), groupKeys.end(), key);
-    if (group == groupKeys.end() || *group != key) return false;
-    const std::size_t g = static_cast<std::size_t>(group - groupKeys.begin());
-    if (groupNext[g] == groupEnd[g]) return false;
+    const std::size_t g = reachedGroupKnown ? reachedGroup : groupAt(key);
+    if (g == noGroup || groupNext[g] == groupEnd[g]) return false;
     const std::size_t index = byStart[groupNext[g]];
     takeFromList(index);
     piece = list[index];
@@ -127,7 +154,7 @@ void SegmentListTracer::putBack() {
 // still present, so one forward pass finds every cut.
 void SegmentListTracer::cutSubLoops() {
     const std::size_t m = corners.size();
-    std::vector<std::size_t> byPoint(m);
+    byPoint.resize(m);
     for (std::size_t i = 0; i < m; ++i) byPoint[i] = i;
     std::sort(byPoint.begin(), byPoint.end(), [this](std::size_t a, std::size_t b) {
         const std::uint64_t ka = pointKey(corners[a]);
@@ -135,7 +162,7 @@ void SegmentListTracer::cutSubLoops() {
         return ka != kb ? ka < kb : a < b;
     });
     constexpr std::size_t none = static_cast<std::size_t>(-1);
-    std::vector<std::size_t> nextSame(m, none);
+    nextSame.assign(m, none);
     for (std::size_t i = 0; i + 1 < m; ++i) {
         if (corners[byPoint[i]] == corners[byPoint[i + 1]]) nextSame[byPoint[i]] = byPoint[i + 1];
     }

@@ -100,6 +100,24 @@ private:
     std::vector<std::size_t> groupNext;
     std::vector<std::size_t> groupEnd;
     std::vector<std::size_t> groupOf;
+    // The groups by start point key, open addressing with linear probing:
+    // the trace asks for every corner it reaches.
+    static constexpr std::uint32_t noGroup = static_cast<std::uint32_t>(-1);
+    struct Slot {
+        std::uint64_t key;
+        std::uint32_t group;
+    };
+    std::vector<Slot> slots;
+    unsigned slotShift = 64;
+    std::size_t slotOf(std::uint64_t key) const {
+        return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> slotShift);
+    }
+    std::size_t groupAt(std::uint64_t key) const;
+    // The group of each list segment's end point, and that of the piece
+    // taken last when it came from the list.
+    std::vector<std::uint32_t> endGroup;
+    std::size_t reachedGroup = noGroup;
+    bool reachedGroupKnown = false;
     // Sub-loop segments in front of the list, by place (negative ranks,
     // smaller is nearer the front).
     std::vector<Segment> frontPool;
@@ -110,6 +128,10 @@ private:
     std::vector<Taken> taken;
     std::vector<Point> corners;
     std::vector<Point> keptCorners;
+    // cutSubLoops' working space: the corners by position, and for each the
+    // next place its position recurs.
+    std::vector<std::size_t> byPoint;
+    std::vector<std::size_t> nextSame;
 };
 
 }  // namespace Zelkor::Rectilinear::Detail
