@@ -122,7 +122,12 @@ bool outlineContains(const Polygon& outline, const PolygonIndex* index, const Po
         holeBox.maxY > outlineBox.maxY) {
         return false;
     }
-    for (const Segment& edge : hole.getEdges()) {
+    const std::vector<Point>& corners = hole.getPoints();
+    const std::size_t count = corners.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        Segment edge;
+        edge.endPoints[0] = corners[i];
+        edge.endPoints[1] = corners[i + 1 == count ? 0 : i + 1];
         const bool contained = edge.getStartPoint() != edge.getEndPoint() && !index->touchesInterior(edge)
                                    ? index->placementOf(edge) != Placement::outside
                                    : outline.containsSegment(edge);

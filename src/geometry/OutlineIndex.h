@@ -76,8 +76,7 @@ public:
             return total;
         }
         if (leaves == 0 || value < bounds.front() || value >= bounds.back()) return 0;
-        std::size_t node = leaves + static_cast<std::size_t>(std::upper_bound(bounds.begin(), bounds.end(), value) -
-                                                             bounds.begin()) - 1;
+        std::size_t node = leafOf(value);
         std::size_t total = 0;
         for (; node >= 1; node /= 2) {
             const auto first = positions.begin() + nodeStart[node];
@@ -87,7 +86,44 @@ public:
         return total;
     }
 
+    // Whether countBeyond(value, after) != countBeyond(value, upTo) for
+    // after <= upTo: whether some interval holding the value lies at a
+    // position in (after, upTo]. One walk up the tree, ending at the first
+    // such interval.
+    bool anyBetween(Coordinate value, Coordinate after, Coordinate upTo) const {
+        if (!few.empty()) {
+            for (const Interval& i : few) {
+                if (i.lo <= value && value < i.hi && after < i.position && i.position <= upTo) return true;
+            }
+            return false;
+        }
+        if (leaves == 0 || value < bounds.front() || value >= bounds.back() || after == upTo) return false;
+        std::size_t node = leafOf(value);
+        for (; node >= 1; node /= 2) {
+            const auto first = positions.begin() + nodeStart[node];
+            const auto last = positions.begin() + nodeStart[node + 1];
+            const auto beyond = std::upper_bound(first, last, after);
+            if (beyond != last && *beyond <= upTo) return true;
+        }
+        return false;
+    }
+
+    // Whether two values are counted alike by every query: both outside the
+    // bounds, or in one elementary interval.
+    bool sameLeaf(Coordinate a, Coordinate b) const {
+        if (!few.empty()) return false;
+        if (leaves == 0) return true;
+        const bool outsideA = a < bounds.front() || a >= bounds.back();
+        const bool outsideB = b < bounds.front() || b >= bounds.back();
+        if (outsideA || outsideB) return outsideA && outsideB;
+        return leafOf(a) == leafOf(b);
+    }
+
 private:
+    std::size_t leafOf(Coordinate value) const {
+        return leaves + static_cast<std::size_t>(std::upper_bound(bounds.begin(), bounds.end(), value) - bounds.begin()) - 1;
+    }
+
     // visit(node, k) for the nodes that together cover interval k's leaves.
     template <typename Visit>
     void forEachCoveringNode(const std::vector<std::pair<std::uint32_t, std::uint32_t>>& leafRanges, Visit visit) const {
@@ -161,10 +197,11 @@ public:
         const StabbingCounter& perpendicular = segmentVertical ? horizontalCounter : verticalCounter;
         // Perpendicular edges at positions lo < p < hi whose closed extent
         // holds `across`: those with across in [start, end), and those ending
-        // exactly at it, which have across - 1 in [start, end).
-        if (perpendicular.countBeyond(across, lo) != perpendicular.countBeyond(across, hi - 1)) return true;
-        if (across == std::numeric_limits<Coordinate>::min()) return false;
-        return perpendicular.countBeyond(across - 1, lo) != perpendicular.countBeyond(across - 1, hi - 1);
+        // exactly at it, which have across - 1 in [start, end) (the same
+        // edges again when across - 1 lies in across's elementary interval).
+        if (perpendicular.anyBetween(across, lo, hi - 1)) return true;
+        if (across == std::numeric_limits<Coordinate>::min() || perpendicular.sameLeaf(across, across - 1)) return false;
+        return perpendicular.anyBetween(across - 1, lo, hi - 1);
     }
 
 private:

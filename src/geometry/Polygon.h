@@ -153,6 +153,8 @@ private:
     bool removeInternalSegmentCycle(std::vector<Segment>& prependRemovedCycleTo);
     void performContractionOnPoints(int numberOfUnits);
     bool containsAllPoints(const std::vector<Point>& pointsToTest) const;
+    // containsSegment for a segment whose ends are inside.
+    bool staysWithin(const Segment& segment) const;
     static bool vertexIntersectionShouldBeCountedAsCross(const Point& intersection, const Segment& vertexLegA,
                                                          const Segment& vertexLegB);
 

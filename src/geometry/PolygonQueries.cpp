@@ -280,6 +280,11 @@ bool Polygon::vertexIntersectionShouldBeCountedAsCross(const Point& intersection
 //   the piece lies on.
 bool Polygon::containsSegment(const Segment& segment) const {
     if (!containsPoint(segment.getEndPoint()) || !containsPoint(segment.getStartPoint())) return false;
+    return staysWithin(segment);
+}
+
+// The rest of containsSegment, once both ends are known to be inside.
+bool Polygon::staysWithin(const Segment& segment) const {
     const Point& start = segment.getStartPoint();
     const Point& end = segment.getEndPoint();
     // A segment of zero length is the point itself. (The piece test would
@@ -472,10 +477,14 @@ bool Polygon::intersect(const Polygon& otherPolygon) const {
 bool Polygon::contains(const Polygon& otherPolygon) const {
     if (otherPolygon.points.empty()) return true;
     if (points.empty() || !boxInsideBox(otherPolygon.boundingRectangle, boundingRectangle)) return false;
+    // Every edge inside: each corner (an end of two edges) is tested once.
     const std::vector<Point>& other = otherPolygon.points;
     const std::size_t count = other.size();
+    for (const Point& corner : other) {
+        if (!containsPoint(corner)) return false;
+    }
     for (std::size_t i = 0; i < count; ++i) {
-        if (!containsSegment(edgeBetween(other[i], other[i + 1 == count ? 0 : i + 1]))) return false;
+        if (!staysWithin(edgeBetween(other[i], other[i + 1 == count ? 0 : i + 1]))) return false;
     }
     // An outline that touches itself at a corner can close off part of the
     // outside with edges of its own, and a polygon drawn around that part
