@@ -33,7 +33,7 @@ std::vector<PieceIndex> splitAmongTouchingMembers(std::vector<std::vector<Segmen
             }
         }
         std::vector<Segment> pieces;
-        if (!Math::splitSegmentsBySegments(edges[ii], cutters, scratch, pieces)) uncut.push_back(ii);
+        if (!Math::splitSegmentsBySegmentsInto(edges[ii], cutters, scratch, pieces)) uncut.push_back(ii);
         split.emplace_back(std::move(pieces));
     }
     for (const std::size_t ii : uncut) split[ii] = PieceIndex(std::move(edges[ii]));

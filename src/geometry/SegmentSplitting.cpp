@@ -234,7 +234,7 @@ struct SplitScratch::Buffers {
 SplitScratch::SplitScratch() : buffers(std::make_unique<Buffers>()) {}
 SplitScratch::~SplitScratch() = default;
 
-bool splitSegmentsBySegments(const std::vector<Segment>& targetSegments, const std::vector<Segment>& cuttingSegments,
+bool splitSegmentsBySegmentsInto(const std::vector<Segment>& targetSegments, const std::vector<Segment>& cuttingSegments,
                              SplitScratch& scratch, std::vector<Segment>& splitSegments) {
     if (targetSegments.empty() || cuttingSegments.empty()) return false;
     SplitScratch::Buffers& buffers = *scratch.buffers;
@@ -294,7 +294,7 @@ std::vector<Segment> splitSegmentsBySegments(const std::vector<Segment>& targetS
                                              const std::vector<Segment>& cuttingSegmentsConst) {
     SplitScratch scratch;
     std::vector<Segment> splitSegments;
-    if (!splitSegmentsBySegments(targetSegments, cuttingSegmentsConst, scratch, splitSegments)) return targetSegments;
+    if (!splitSegmentsBySegmentsInto(targetSegments, cuttingSegmentsConst, scratch, splitSegments)) return targetSegments;
     return splitSegments;
 }
 

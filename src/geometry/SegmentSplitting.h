@@ -24,7 +24,7 @@ public:
     SplitScratch& operator=(const SplitScratch&) = delete;
 
 private:
-    friend bool splitSegmentsBySegments(const std::vector<Segment>&, const std::vector<Segment>&, SplitScratch&,
+    friend bool splitSegmentsBySegmentsInto(const std::vector<Segment>&, const std::vector<Segment>&, SplitScratch&,
                                         std::vector<Segment>&);
     struct Buffers;
     std::unique_ptr<Buffers> buffers;
@@ -32,7 +32,7 @@ private:
 
 // The same splitting, appending the pieces of every target to `pieces` when
 // some target is cut; false, with `pieces` untouched, when none is.
-bool splitSegmentsBySegments(const std::vector<Segment>& targetSegments, const std::vector<Segment>& cuttingSegments,
+bool splitSegmentsBySegmentsInto(const std::vector<Segment>& targetSegments, const std::vector<Segment>& cuttingSegments,
                              SplitScratch& scratch, std::vector<Segment>& pieces);
 
 }  // namespace Zelkor::Rectilinear::Math
