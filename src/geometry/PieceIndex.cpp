@@ -6,13 +6,22 @@
 
 namespace Zelkor::Rectilinear::Detail {
 
-void PieceIndex::buildEntries() {
-    entries.reserve(pieces.size());
-    for (std::size_t i = 0; i < pieces.size(); ++i) entries.push_back({undirectedKey(pieces[i]), i});
-    // Among equal keys the lowest position comes first: the first match.
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return a.key < b.key || (a.key == b.key && a.position < b.position);
-    });
+// Filed in order of position, the first piece with a set of end points
+// takes the slot and later equal ones are passed over.
+void PieceIndex::buildSlots() {
+    std::size_t slotCount = 64;
+    while (slotCount < 2 * pieces.size()) slotCount *= 2;
+    for (std::size_t c = slotCount; c > 1; c /= 2) --slotShift;
+    slots.assign(slotCount, 0);
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        for (std::size_t slot = slotOf(pieces[i]);; slot = (slot + 1) & (slotCount - 1)) {
+            if (slots[slot] == 0) {
+                slots[slot] = static_cast<std::uint32_t>(i + 1);
+                break;
+            }
+            if (pieces[slots[slot] - 1] == pieces[i]) break;
+        }
+    }
 }
 
 // Uncut members keep their edges, moved rather than copied once no member

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -13,13 +14,13 @@ namespace Zelkor::Rectilinear::Detail {
 
 // Split boundary pieces and "the first piece equal to s in either
 // direction", the question every union asks of a neighbour's pieces. A few
-// pieces are searched directly; many go through an index sorted by
-// undirected end points, then position, so a long outline does not make
-// every lookup linear.
+// pieces are searched directly; many go through a hash table of their end
+// points (open addressing, each set of end points filed once, under its
+// first piece), so a long outline does not make every lookup linear.
 class PieceIndex {
 public:
     explicit PieceIndex(std::vector<Segment> newPieces) : pieces(std::move(newPieces)) {
-        if (pieces.size() > directSearchLimit) buildEntries();
+        if (pieces.size() > directSearchLimit) buildSlots();
     }
 
     const std::vector<Segment>& getPieces() const { return pieces; }
@@ -30,23 +31,26 @@ public:
             const auto found = std::find(pieces.begin(), pieces.end(), s);
             return found == pieces.end() ? nullptr : &*found;
         }
-        const SegmentKey key = undirectedKey(s);
-        const auto found = std::lower_bound(entries.begin(), entries.end(), key,
-                                            [](const Entry& e, const SegmentKey& k) { return e.key < k; });
-        if (found == entries.end() || found->key != key) return nullptr;
-        return &pieces[found->position];
+        for (std::size_t slot = slotOf(s);; slot = (slot + 1) & (slots.size() - 1)) {
+            if (slots[slot] == 0) return nullptr;
+            const Segment& piece = pieces[slots[slot] - 1];
+            if (piece == s) return &piece;
+        }
     }
 
 private:
-    void buildEntries();
+    void buildSlots();
+    // The same for both directions of a segment.
+    std::size_t slotOf(const Segment& s) const {
+        const SegmentKey key = undirectedKey(s);
+        const std::uint64_t mixed = (key.first ^ (key.second * 0xC2B2AE3D27D4EB4Full)) * 0x9E3779B97F4A7C15ull;
+        return static_cast<std::size_t>(mixed >> slotShift);
+    }
 
     static constexpr std::size_t directSearchLimit = 16;
-    struct Entry {
-        SegmentKey key;
-        std::size_t position;
-    };
     std::vector<Segment> pieces;
-    std::vector<Entry> entries;
+    std::vector<std::uint32_t> slots;  // position + 1 of a piece, 0 for an empty slot
+    unsigned slotShift = 64;
 };
 
 // Every member's edges cut wherever an edge of any member meets them, as the
