@@ -220,17 +220,30 @@ HoledPolygonSet HoledPolygonSet::booleanAddAll() const {
     // A piece is dropped when another member contains it and does not have it
     // as a piece running the same way. Containment needs both ends in that
     // member's base box, and a same-way piece keeps it whether contained or not.
+    // The neighbours' base boxes are gathered side by side for each member,
+    // and a piece lies in one when its own box does.
+    struct Neighbour {
+        Coordinate minX, minY, maxX, maxY;
+        std::size_t member;
+    };
+    std::vector<Neighbour> neighbours;
     std::vector<Segment> unorderedResultSegments;
     for (std::size_t ii = 0; ii < count; ++ii) {
+        neighbours.clear();
+        for (const std::size_t* member = touching.begin(ii); member != touching.end(ii); ++member) {
+            const Box& box = info[*member].baseBox;
+            if (*member != ii && box.valid) neighbours.push_back({box.minX, box.minY, box.maxX, box.maxY, *member});
+        }
         for (const Segment& s : split[ii].getPieces()) {
             bool segmentShouldBeInResult = true;
-            for (const std::size_t* member = touching.begin(ii); member != touching.end(ii); ++member) {
-                const std::size_t jj = *member;
-                if (jj == ii) continue;
-                const MemberInfo& other = info[jj];
-                if (!other.baseBox.containsPoint(s.getStartPoint()) || !other.baseBox.containsPoint(s.getEndPoint())) {
+            const Box piece(s);
+            for (const Neighbour& neighbour : neighbours) {
+                if (!((neighbour.minX <= piece.minX) & (piece.maxX <= neighbour.maxX) & (neighbour.minY <= piece.minY) &
+                      (piece.maxY <= neighbour.maxY))) {
                     continue;
                 }
+                const std::size_t jj = neighbour.member;
+                const MemberInfo& other = info[jj];
                 const Segment* match = other.baseIsRectangle && !other.hasHoles && !alongBoxSide(other.baseBox, s)
                                            ? nullptr
                                            : split[jj].firstMatch(s);
