@@ -33,6 +33,11 @@ struct MemberInfo {
     Box baseBox;  // the base alone: where it can contain anything
     bool baseIsRectangle = false;
     bool hasHoles = false;
+    // When every hole is a rectangle: their boxes, at [firstHoleBox,
+    // endHoleBox) of the list of hole boxes.
+    bool holesAreRectangles = false;
+    std::size_t firstHoleBox = 0;
+    std::size_t endHoleBox = 0;
 };
 
 // Whether a piece lies along a side of the box: only such a piece can equal
@@ -45,9 +50,18 @@ bool alongBoxSide(const Box& box, const Segment& s) {
 
 // HoledPolygon::containsNonCrossOverSegment. A piece of positive length
 // inside a rectangle's box never leaves the rectangle, which spares the
-// base test for the commonest members.
-bool memberContains(const HoledPolygon& member, const MemberInfo& info, const Segment& s) {
+// base test for the commonest members; and it lies in a rectangular hole
+// (not along its boundary) exactly when it lies in the hole's box and not
+// along one of its sides.
+bool memberContains(const HoledPolygon& member, const MemberInfo& info, const std::vector<Box>& holeBoxes,
+                    const Segment& s) {
     if (!info.baseIsRectangle || s.getStartPoint() == s.getEndPoint()) return member.containsNonCrossOverSegment(s);
+    if (info.holesAreRectangles) {
+        for (std::size_t k = info.firstHoleBox; k < info.endHoleBox; ++k) {
+            if (holeBoxes[k].containsSegment(s) && !alongBoxSide(holeBoxes[k], s)) return false;
+        }
+        return true;
+    }
     for (const Polygon& hole : member.getHoles()) {
         if (hole.containsNonCrossOverSegment(s, false) && !hole.segmentIsOnBoundary(s)) return false;
     }
@@ -198,6 +212,7 @@ HoledPolygonSet HoledPolygonSet::booleanAddAll() const {
     const std::vector<std::size_t> order = neighbourOrder(byNumber);
     std::vector<MemberInfo> info;
     std::vector<Box> allBoxes;
+    std::vector<Box> holeBoxes;
     std::vector<std::vector<Segment>> edges;
     info.reserve(count);
     allBoxes.reserve(count);
@@ -206,6 +221,14 @@ HoledPolygonSet HoledPolygonSet::booleanAddAll() const {
         info.push_back(byNumber[i]);
         allBoxes.push_back(byNumber[i].allBox);
         edges.push_back(holedPolygons[i].getEdges());
+        MemberInfo& m = info.back();
+        m.firstHoleBox = holeBoxes.size();
+        m.holesAreRectangles = true;
+        for (const Polygon& hole : holedPolygons[i].getHoles()) {
+            holeBoxes.emplace_back(hole.getPoints());
+            m.holesAreRectangles = m.holesAreRectangles && Detail::isStandardRectangle(hole.getPoints(), holeBoxes.back());
+        }
+        m.endHoleBox = holeBoxes.size();
     }
     const Detail::TouchingMembers touching(allBoxes);
 
@@ -248,7 +271,7 @@ HoledPolygonSet HoledPolygonSet::booleanAddAll() const {
                                            ? nullptr
                                            : split[jj].firstMatch(s);
                 if (match != nullptr && match->isInSameDirection(s)) continue;
-                if (!shared[jj].runsAlong(s) && memberContains(holedPolygons[order[jj]], other, s)) {
+                if (!shared[jj].runsAlong(s) && memberContains(holedPolygons[order[jj]], other, holeBoxes, s)) {
                     segmentShouldBeInResult = false;
                     break;
                 }
