@@ -37,6 +37,7 @@ Span spanOf(const Segment& segment, std::size_t index) {
 struct CutPositions {
     std::vector<Coordinate> positions;
     std::vector<std::pair<std::size_t, std::size_t>> ranges;
+    std::vector<Coordinate> hits;  // working space of compareDirectly
 };
 
 // A set of ranks in [0, size) with a count per rank: a bit per rank and, on
@@ -154,19 +155,26 @@ std::size_t countNotAbove(const std::vector<Coordinate>& keys, Coordinate value)
 // setting up the sweep.
 constexpr std::size_t directComparisonLimit = 4096;
 
+// Every cutter's position is written and kept only where it cuts: few
+// pairs cut, and a branch on each would be mispredicted whenever one does.
 void compareDirectly(const std::vector<Span>& targets, const std::vector<Span>& cutters, CutPositions& cuts) {
     std::vector<Coordinate>& positions = cuts.positions;
+    std::vector<Coordinate>& hits = cuts.hits;
+    hits.resize(cutters.size());
     for (const Span& target : targets) {
-        const std::size_t begin = positions.size();
+        std::size_t found = 0;
         for (const Span& cutter : cutters) {
-            if (cutter.low <= target.across && target.across <= cutter.high && target.low < cutter.across &&
-                cutter.across < target.high) {
-                positions.push_back(cutter.across);
-            }
+            hits[found] = cutter.across;
+            found += static_cast<std::size_t>((cutter.low <= target.across) & (target.across <= cutter.high) &
+                                              (target.low < cutter.across) & (cutter.across < target.high));
         }
-        const auto first = positions.begin() + static_cast<std::ptrdiff_t>(begin);
-        std::sort(first, positions.end());
-        positions.erase(std::unique(first, positions.end()), positions.end());
+        const std::size_t begin = positions.size();
+        if (found > 1) {
+            std::sort(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(found));
+            found = static_cast<std::size_t>(std::unique(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(found)) -
+                                             hits.begin());
+        }
+        positions.insert(positions.end(), hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(found));
         cuts.ranges[target.index] = {begin, positions.size()};
     }
 }
