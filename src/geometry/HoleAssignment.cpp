@@ -137,7 +137,7 @@ std::vector<HoledPolygon> assignHolesToInnermostOutlines(const std::vector<Polyg
 // are tried smallest first, so the first that contains the hole owns it and
 // the larger ones (often with many edges) are spared the test. A hole without
 // corners is contained by every outline and goes through all of them.
-std::vector<HoledPolygon> assignHolesToInnermostOutlines(const std::vector<Polygon>& outlines,
+std::vector<HoledPolygon> assignHolesToInnermostOutlines(std::vector<Polygon>&& outlines,
                                                          std::vector<Polygon>&& holes,
                                                          const OutlineContainsHole& outlineContains) {
     std::vector<std::vector<Polygon>> holesOfOutline(outlines.size());
@@ -176,7 +176,9 @@ std::vector<HoledPolygon> assignHolesToInnermostOutlines(const std::vector<Polyg
     }
     std::vector<HoledPolygon> result;
     result.reserve(outlines.size());
-    for (std::size_t o = 0; o < outlines.size(); ++o) result.emplace_back(outlines[o], std::move(holesOfOutline[o]));
+    for (std::size_t o = 0; o < outlines.size(); ++o) {
+        result.emplace_back(std::move(outlines[o]), std::move(holesOfOutline[o]));
+    }
     return result;
 }
 

@@ -22,9 +22,9 @@ std::vector<HoledPolygon> assignHolesToInnermostOutlines(const std::vector<Polyg
 // Polygon::contains, and lets a caller answer through its own indexes.
 using OutlineContainsHole = std::function<bool(std::size_t outline, const Polygon& hole)>;
 
-// The same rule with containment decided by `outlineContains`; the holes are
-// moved into the result.
-std::vector<HoledPolygon> assignHolesToInnermostOutlines(const std::vector<Polygon>& outlines,
+// The same rule with containment decided by `outlineContains`; the outlines
+// and holes are moved into the result once every question is answered.
+std::vector<HoledPolygon> assignHolesToInnermostOutlines(std::vector<Polygon>&& outlines,
                                                          std::vector<Polygon>&& holes,
                                                          const OutlineContainsHole& outlineContains);
 

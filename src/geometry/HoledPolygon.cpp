@@ -6,6 +6,7 @@
 #include "geometry/HoledPolygon.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "geometry/DirectedGraph.h"
 #include "geometry/HoledPolygonSet.h"
@@ -39,8 +40,8 @@ bool segmentMeetsBox(const Segment& segment, const Polygon& polygon) {
 
 HoledPolygon::HoledPolygon(const Polygon& polygon) : basePolygon(polygon) {}
 
-HoledPolygon::HoledPolygon(const Polygon& basePolygon, const std::vector<Polygon>& holes)
-    : basePolygon(basePolygon), holes(holes) {}
+HoledPolygon::HoledPolygon(Polygon basePolygon, std::vector<Polygon> holes)
+    : basePolygon(std::move(basePolygon)), holes(std::move(holes)) {}
 
 // Pieces between "|" characters: the first is the base, the others holes. A
 // trailing "|" starts no piece; an empty piece between two "|" is parsed like

@@ -26,7 +26,7 @@ public:
 
     HoledPolygon() = default;
     explicit HoledPolygon(const Polygon& polygon);
-    HoledPolygon(const Polygon& basePolygon, const std::vector<Polygon>& holes);
+    HoledPolygon(Polygon basePolygon, std::vector<Polygon> holes);
     // "base|hole|hole"; a trailing "|" adds no hole.
     explicit HoledPolygon(const std::string& holedPolygonString);
 

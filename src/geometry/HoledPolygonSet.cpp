@@ -288,8 +288,8 @@ HoledPolygonSet HoledPolygonSet::booleanAddAll() const {
     // least once: with no piece left that gives one empty outline.
     std::vector<Polygon> basePolygons;
     std::vector<Polygon> holes;
-    auto sortCycle = [&basePolygons, &holes](const Polygon& cycleFound) {
-        (cycleFound.wasOriginallyDefinedInReverseOrder() ? holes : basePolygons).push_back(cycleFound);
+    auto sortCycle = [&basePolygons, &holes](Polygon&& cycleFound) {
+        (cycleFound.wasOriginallyDefinedInReverseOrder() ? holes : basePolygons).push_back(std::move(cycleFound));
     };
     Detail::SegmentListTracer(std::move(unorderedResultSegments)).traceAllAtLeastOnce(sortCycle);
 
@@ -310,7 +310,7 @@ HoledPolygonSet HoledPolygonSet::booleanAddAll() const {
         return indexes[b] ? &*indexes[b] : nullptr;
     };
     return HoledPolygonSet(Math::assignHolesToInnermostOutlines(
-        basePolygons, std::move(holes), [&basePolygons, &indexOf](std::size_t b, const Polygon& hole) {
+        std::move(basePolygons), std::move(holes), [&basePolygons, &indexOf](std::size_t b, const Polygon& hole) {
             return Detail::outlineContains(basePolygons[b], indexOf(b), hole);
         }));
 }
