@@ -84,14 +84,16 @@ std::vector<Point> HoledPolygon::getPoints() const {
 }
 
 std::vector<Segment> HoledPolygon::getEdges() const {
-    std::vector<Segment> edges = basePolygon.getEdges();
-    std::size_t total = edges.size();
-    for (const Polygon& hole : holes) total += static_cast<std::size_t>(hole.numberOfEdges());
+    std::vector<Segment> edges;
+    std::size_t total = basePolygon.getPoints().size();
+    for (const Polygon& hole : holes) total += hole.getPoints().size();
     edges.reserve(total);
+    const std::vector<Point>& base = basePolygon.getPoints();
+    for (std::size_t i = 0; i < base.size(); ++i) edges.emplace_back(base[i], base[i + 1 == base.size() ? 0 : i + 1]);
     for (const Polygon& hole : holes) {
-        for (Segment edge : hole.getEdges()) {
-            edge.flip();
-            edges.push_back(edge);
+        const std::vector<Point>& corners = hole.getPoints();
+        for (std::size_t i = 0; i < corners.size(); ++i) {
+            edges.emplace_back(corners[i + 1 == corners.size() ? 0 : i + 1], corners[i]);
         }
     }
     return edges;

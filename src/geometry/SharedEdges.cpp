@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <tuple>
 
+#include "geometry/BoundingBox.h"
+
 namespace Zelkor::Rectilinear::Detail {
 
 namespace {
@@ -33,6 +35,30 @@ void addRuns(const Polygon& polygon, std::size_t owner, bool reversed, std::vect
     }
 }
 
+// A stretch needs edges of two polygons on one line, overlapping: it cannot
+// be where a rectangular base's holes have boxes apart from each other and
+// off the base's sides. Checked for a few holes, pair by pair.
+bool holesLieApart(const HoledPolygon& shape) {
+    constexpr std::size_t fewHoles = 8;
+    const std::vector<Polygon>& holes = shape.getHoles();
+    const std::vector<Point>& baseCorners = shape.getBasePolygon().getPoints();
+    const Box base(baseCorners);
+    if (holes.size() > fewHoles || !isStandardRectangle(baseCorners, base)) return false;
+    Box boxes[fewHoles];
+    for (std::size_t k = 0; k < holes.size(); ++k) {
+        boxes[k] = Box(holes[k].getPoints());
+        const Box& box = boxes[k];
+        if (!box.valid || box.minX <= base.minX || box.maxX >= base.maxX || box.minY <= base.minY ||
+            box.maxY >= base.maxY) {
+            return false;
+        }
+        for (std::size_t j = 0; j < k; ++j) {
+            if (boxes[j].touches(box)) return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 // Within each line, every hole edge is compared with the edges of the other
@@ -41,6 +67,7 @@ void addRuns(const Polygon& polygon, std::size_t owner, bool reversed, std::vect
 SharedEdges::SharedEdges(const HoledPolygon& shape) {
     const std::vector<Polygon>& holes = shape.getHoles();
     if (std::all_of(holes.begin(), holes.end(), [](const Polygon& hole) { return hole.isEmpty(); })) return;
+    if (holesLieApart(shape)) return;
     std::vector<Run> runs;
     addRuns(shape.getBasePolygon(), 0, false, runs);
     for (std::size_t k = 0; k < holes.size(); ++k) addRuns(holes[k], k + 1, true, runs);
