@@ -261,7 +261,8 @@ HoledPolygonSet assemblePieces(std::vector<Segment> unorderedResultSegments) {
         return indexes[b] ? &*indexes[b] : nullptr;
     };
     return HoledPolygonSet(Math::assignHolesToInnermostOutlines(
-        std::move(basePolygons), std::move(polygonHoles), [&basePolygons, &indexOf](std::size_t b, const Polygon& hole) {
+        std::move(basePolygons), std::move(polygonHoles),
+        [&basePolygons, &indexOf](std::size_t b, const Polygon& hole) {
             return basePolygons[b].boundingRectanglesIntersect(hole) && outlineContains(basePolygons[b], indexOf(b), hole);
         }));
 }

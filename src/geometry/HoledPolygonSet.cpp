@@ -226,7 +226,8 @@ HoledPolygonSet HoledPolygonSet::booleanAddAll() const {
         m.holesAreRectangles = true;
         for (const Polygon& hole : holedPolygons[i].getHoles()) {
             holeBoxes.emplace_back(hole.getPoints());
-            m.holesAreRectangles = m.holesAreRectangles && Detail::isStandardRectangle(hole.getPoints(), holeBoxes.back());
+            m.holesAreRectangles =
+                m.holesAreRectangles && Detail::isStandardRectangle(hole.getPoints(), holeBoxes.back());
         }
         m.endHoleBox = holeBoxes.size();
     }

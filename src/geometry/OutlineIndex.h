@@ -121,7 +121,8 @@ public:
 
 private:
     std::size_t leafOf(Coordinate value) const {
-        return leaves + static_cast<std::size_t>(std::upper_bound(bounds.begin(), bounds.end(), value) - bounds.begin()) - 1;
+        const auto after = std::upper_bound(bounds.begin(), bounds.end(), value);
+        return leaves + static_cast<std::size_t>(after - bounds.begin()) - 1;
     }
 
     // visit(node, k) for the nodes that together cover interval k's leaves.
@@ -200,7 +201,9 @@ public:
         // exactly at it, which have across - 1 in [start, end) (the same
         // edges again when across - 1 lies in across's elementary interval).
         if (perpendicular.anyBetween(across, lo, hi - 1)) return true;
-        if (across == std::numeric_limits<Coordinate>::min() || perpendicular.sameLeaf(across, across - 1)) return false;
+        if (across == std::numeric_limits<Coordinate>::min() || perpendicular.sameLeaf(across, across - 1)) {
+            return false;
+        }
         return perpendicular.anyBetween(across - 1, lo, hi - 1);
     }
 

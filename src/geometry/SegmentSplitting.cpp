@@ -169,12 +169,12 @@ void compareDirectly(const std::vector<Span>& targets, const std::vector<Span>& 
                                               (target.low < cutter.across) & (cutter.across < target.high));
         }
         const std::size_t begin = positions.size();
+        auto last = hits.begin() + static_cast<std::ptrdiff_t>(found);
         if (found > 1) {
-            std::sort(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(found));
-            found = static_cast<std::size_t>(std::unique(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(found)) -
-                                             hits.begin());
+            std::sort(hits.begin(), last);
+            last = std::unique(hits.begin(), last);
         }
-        positions.insert(positions.end(), hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(found));
+        positions.insert(positions.end(), hits.begin(), last);
         cuts.ranges[target.index] = {begin, positions.size()};
     }
 }
@@ -242,8 +242,9 @@ struct SplitScratch::Buffers {
 SplitScratch::SplitScratch() : buffers(std::make_unique<Buffers>()) {}
 SplitScratch::~SplitScratch() = default;
 
-bool splitSegmentsBySegmentsInto(const std::vector<Segment>& targetSegments, const std::vector<Segment>& cuttingSegments,
-                             SplitScratch& scratch, std::vector<Segment>& splitSegments) {
+bool splitSegmentsBySegmentsInto(const std::vector<Segment>& targetSegments,
+                                 const std::vector<Segment>& cuttingSegments, SplitScratch& scratch,
+                                 std::vector<Segment>& splitSegments) {
     if (targetSegments.empty() || cuttingSegments.empty()) return false;
     SplitScratch::Buffers& buffers = *scratch.buffers;
 
@@ -302,7 +303,9 @@ std::vector<Segment> splitSegmentsBySegments(const std::vector<Segment>& targetS
                                              const std::vector<Segment>& cuttingSegmentsConst) {
     SplitScratch scratch;
     std::vector<Segment> splitSegments;
-    if (!splitSegmentsBySegmentsInto(targetSegments, cuttingSegmentsConst, scratch, splitSegments)) return targetSegments;
+    if (!splitSegmentsBySegmentsInto(targetSegments, cuttingSegmentsConst, scratch, splitSegments)) {
+        return targetSegments;
+    }
     return splitSegments;
 }
 

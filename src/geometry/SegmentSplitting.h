@@ -32,7 +32,8 @@ private:
 
 // The same splitting, appending the pieces of every target to `pieces` when
 // some target is cut; false, with `pieces` untouched, when none is.
-bool splitSegmentsBySegmentsInto(const std::vector<Segment>& targetSegments, const std::vector<Segment>& cuttingSegments,
-                             SplitScratch& scratch, std::vector<Segment>& pieces);
+bool splitSegmentsBySegmentsInto(const std::vector<Segment>& targetSegments,
+                                 const std::vector<Segment>& cuttingSegments, SplitScratch& scratch,
+                                 std::vector<Segment>& pieces);
 
 }  // namespace Zelkor::Rectilinear::Math
