@@ -24,6 +24,35 @@ void PieceIndex::buildSlots() {
     }
 }
 
+namespace {
+
+// Whether some perpendicular cutter meets the interior of some target, that
+// is, whether splitting could change anything.
+bool anyCut(const std::vector<Segment>& targets, const std::vector<Segment>& cutters) {
+    for (const Segment& target : targets) {
+        const Point& a = target.getStartPoint();
+        const Point& b = target.getEndPoint();
+        const bool vertical = target.isVertical();
+        const Coordinate across = vertical ? a.x : a.y;
+        const Coordinate low = vertical ? std::min(a.y, b.y) : std::min(a.x, b.x);
+        const Coordinate high = vertical ? std::max(a.y, b.y) : std::max(a.x, b.x);
+        if (low == high) continue;
+        for (const Segment& cutter : cutters) {
+            if (cutter.isVertical() == vertical) continue;
+            const Point& c = cutter.getStartPoint();
+            const Point& d = cutter.getEndPoint();
+            const Coordinate position = vertical ? c.y : c.x;
+            if (position <= low || position >= high) continue;
+            const Coordinate cutterLow = vertical ? std::min(c.x, d.x) : std::min(c.y, d.y);
+            const Coordinate cutterHigh = vertical ? std::max(c.x, d.x) : std::max(c.y, d.y);
+            if (cutterLow <= across && across <= cutterHigh) return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 // Uncut members keep their edges, moved rather than copied once no member
 // needs them as cutters any more.
 std::vector<PieceIndex> splitAmongTouchingMembers(std::vector<std::vector<Segment>>&& edges,
@@ -42,7 +71,9 @@ std::vector<PieceIndex> splitAmongTouchingMembers(std::vector<std::vector<Segmen
             }
         }
         std::vector<Segment> pieces;
-        if (!Math::splitSegmentsBySegmentsInto(edges[ii], cutters, scratch, pieces)) uncut.push_back(ii);
+        if (!anyCut(edges[ii], cutters) || !Math::splitSegmentsBySegmentsInto(edges[ii], cutters, scratch, pieces)) {
+            uncut.push_back(ii);
+        }
         split.emplace_back(std::move(pieces));
     }
     for (const std::size_t ii : uncut) split[ii] = PieceIndex(std::move(edges[ii]));
