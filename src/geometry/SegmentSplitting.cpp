@@ -37,7 +37,6 @@ Span spanOf(const Segment& segment, std::size_t index) {
 struct CutPositions {
     std::vector<Coordinate> positions;
     std::vector<std::pair<std::size_t, std::size_t>> ranges;
-    std::vector<Coordinate> hits;  // working space of compareDirectly
 };
 
 // A set of ranks in [0, size) with a count per rank: a bit per rank and, on
@@ -155,26 +154,19 @@ std::size_t countNotAbove(const std::vector<Coordinate>& keys, Coordinate value)
 // setting up the sweep.
 constexpr std::size_t directComparisonLimit = 4096;
 
-// Every cutter's position is written and kept only where it cuts: few
-// pairs cut, and a branch on each would be mispredicted whenever one does.
 void compareDirectly(const std::vector<Span>& targets, const std::vector<Span>& cutters, CutPositions& cuts) {
     std::vector<Coordinate>& positions = cuts.positions;
-    std::vector<Coordinate>& hits = cuts.hits;
-    hits.resize(cutters.size());
     for (const Span& target : targets) {
-        std::size_t found = 0;
-        for (const Span& cutter : cutters) {
-            hits[found] = cutter.across;
-            found += static_cast<std::size_t>((cutter.low <= target.across) & (target.across <= cutter.high) &
-                                              (target.low < cutter.across) & (cutter.across < target.high));
-        }
         const std::size_t begin = positions.size();
-        auto last = hits.begin() + static_cast<std::ptrdiff_t>(found);
-        if (found > 1) {
-            std::sort(hits.begin(), last);
-            last = std::unique(hits.begin(), last);
+        for (const Span& cutter : cutters) {
+            if (cutter.low <= target.across && target.across <= cutter.high && target.low < cutter.across &&
+                cutter.across < target.high) {
+                positions.push_back(cutter.across);
+            }
         }
-        positions.insert(positions.end(), hits.begin(), last);
+        const auto first = positions.begin() + static_cast<std::ptrdiff_t>(begin);
+        std::sort(first, positions.end());
+        positions.erase(std::unique(first, positions.end()), positions.end());
         cuts.ranges[target.index] = {begin, positions.size()};
     }
 }
