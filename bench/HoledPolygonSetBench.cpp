@@ -13,6 +13,7 @@
 #include "ShapeBuilders.h"
 #include "BoostUnionBaseline.h"
 #include "geometry/HoledPolygonSet.h"
+#include "reference/LiteralBooleanOperations.h"
 #include "reference/LiteralHoledPolygonSet.h"
 
 #if ZELKOR_HAVE_BOOST_POLYGON
@@ -89,16 +90,25 @@ HoledPolygon sheetUnder(const HoledPolygonSet& set) {
 }
 
 // The leftover: the sheet less all the members.
-void BM_SubtractMany_Library(benchmark::State& state) {
+template <typename Subtract>
+void runSubtractMany(benchmark::State& state, Subtract subtract) {
     const HoledPolygonSet set = scatteredMembers(static_cast<int>(state.range(0)));
     const HoledPolygon sheet = sheetUnder(set);
     std::size_t pieces = 0;
     for (auto _ : state) {
-        const HoledPolygonSet result = sheet.booleanSubtract(set);
+        const HoledPolygonSet result = subtract(sheet, set);
         pieces = static_cast<std::size_t>(result.size());
         benchmark::DoNotOptimize(result.getAllPolygons().data());
     }
     state.counters["pieces"] = static_cast<double>(pieces);
+}
+
+void BM_SubtractMany_Library(benchmark::State& state) {
+    runSubtractMany(state, [](const HoledPolygon& sheet, const HoledPolygonSet& set) { return sheet.booleanSubtract(set); });
+}
+// The members taken away one after the other, the whole sheet traced at every step.
+void BM_SubtractMany_Literal(benchmark::State& state) {
+    runSubtractMany(state, Reference::subtractEachInTurn);
 }
 
 #if ZELKOR_HAVE_BOOST_POLYGON
@@ -153,4 +163,5 @@ BENCHMARK(BM_SubtractMany_Baseline)->Arg(250)->Arg(500)->Arg(1000)->Arg(2000)->A
 
 BENCHMARK(BM_HoledUnion_Library)->Arg(10)->Arg(100)->Arg(1000)->Arg(4000)->Arg(16000)->Arg(64000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HoledUnion_Literal)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SubtractMany_Literal)->Arg(250)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SubtractMany_Library)->Arg(250)->Arg(500)->Arg(1000)->Arg(2000)->Arg(4000)->Arg(16000)->Arg(64000)->Unit(benchmark::kMillisecond);

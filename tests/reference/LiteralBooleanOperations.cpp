@@ -1,6 +1,7 @@
 #include "reference/LiteralBooleanOperations.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "geometry/SegmentSplitting.h"
@@ -79,6 +80,22 @@ HoledPolygonSet booleanSubtract(const HoledPolygon& shape, const HoledPolygonSet
             }
         }
         resultPolygons = newResults;
+    }
+    return resultPolygons;
+}
+
+HoledPolygonSet subtractEachInTurn(const HoledPolygon& shape, const HoledPolygonSet& holedPolygonSet) {
+    HoledPolygonSet resultPolygons;
+    resultPolygons.add(shape);
+    for (const HoledPolygon& member : holedPolygonSet.getAllPolygons()) {
+        HoledPolygonSet newResults;
+        for (const HoledPolygon& piece : resultPolygons.getAllPolygons()) {
+            const HoledPolygonSet pieces = piece.booleanSubtract(member);
+            for (const HoledPolygon& rest : pieces.getAllPolygons()) {
+                if (!rest.isEmpty()) newResults.add(rest);
+            }
+        }
+        resultPolygons = std::move(newResults);
     }
     return resultPolygons;
 }

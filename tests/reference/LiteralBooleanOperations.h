@@ -17,6 +17,11 @@ HoledPolygonSet booleanSubtract(const HoledPolygon& shape, const HoledPolygonSet
 HoledPolygonSet booleanSubtract(const HoledPolygonSet& set, const HoledPolygon& otherPolygon);
 HoledPolygonSet booleanSubtract(const Polygon& polygon, const Polygon& otherPolygon);
 HoledPolygonSet booleanSubtract(const Polygon& polygon, const PolygonSet& polygonSet);
+// The shape less each member in turn, from every piece so far, each step
+// the library's subtraction of one shape (itself checked against the one
+// above): the literal order of steps at the library's speed per step, for
+// sets too large for the step-by-step form.
+HoledPolygonSet subtractEachInTurn(const HoledPolygon& shape, const HoledPolygonSet& holedPolygonSet);
 PolygonSet booleanAddAndSimplify(const Polygon& polygon, const Polygon& otherPolygon, PolygonSet* interiorHolesRemoved);
 
 }  // namespace Zelkor::Rectilinear::Reference

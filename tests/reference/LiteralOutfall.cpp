@@ -2,6 +2,7 @@
 
 #include "cutting/CutLines.h"
 #include "geometry/HoledPolygon.h"
+#include "reference/LiteralBooleanOperations.h"
 
 namespace Zelkor::Rectilinear::Reference {
 
@@ -13,7 +14,7 @@ HoledPolygonSet getOutfallFrom(const Polygon& hostPolygon, const PolygonSet& pol
         subtractionSet.add(HoledPolygon(Math::createRectangularPolygonFromSegment(cut, bladeWidth)));
     }
     subtractionSet = subtractionSet.booleanAddAll();
-    return HoledPolygon(hostPolygon).booleanSubtract(subtractionSet);
+    return subtractEachInTurn(HoledPolygon(hostPolygon), subtractionSet);
 }
 
 }  // namespace Zelkor::Rectilinear::Reference
