@@ -155,13 +155,13 @@ std::int64_t typicalSide(const std::vector<HoledPolygon>& members) {
 
 // A cycle that does not touch itself: no corner twice, no edge meeting
 // another but its neighbours at their shared corners.
-bool isPlainCycle(const Polygon& cycle) {
+bool isPlainCycle(const Polygon& cycle, Math::SplitScratch& scratch) {
     if (Detail::isStandardRectangle(cycle.getPoints(), Box(cycle.getPoints()))) return true;
     std::vector<Point> corners = cycle.getPoints();
     std::sort(corners.begin(), corners.end());
     if (std::adjacent_find(corners.begin(), corners.end()) != corners.end()) return false;
-    const std::vector<Segment> edges = cycle.getEdges();
-    return Math::splitSegmentsBySegments(edges, edges).size() == edges.size();
+    std::vector<Segment> pieces;
+    return !Math::splitSegmentsBySegmentsInto(cycle.getEdges(), cycle.getEdges(), scratch, pieces);
 }
 
 // Cycles that hold apart: each plain, none running along another. Cycles
@@ -169,10 +169,11 @@ bool isPlainCycle(const Polygon& cycle) {
 // shape's boundary follows each cycle on its own, from its first piece: at
 // a corner two cycles share, the one traced first holds the earlier pieces.
 // An outline known to be plain is not checked again.
-bool holdApart(const Polygon& base, const std::vector<Polygon>& holes, bool baseKnownPlain = false) {
-    if (base.isEmpty() || (!baseKnownPlain && !isPlainCycle(base))) return false;
+bool holdApart(const Polygon& base, const std::vector<Polygon>& holes, Math::SplitScratch& scratch,
+               bool baseKnownPlain = false) {
+    if (base.isEmpty() || (!baseKnownPlain && !isPlainCycle(base, scratch))) return false;
     for (const Polygon& hole : holes) {
-        if (hole.isEmpty() || !isPlainCycle(hole)) return false;
+        if (hole.isEmpty() || !isPlainCycle(hole, scratch)) return false;
     }
     return holes.empty() || Detail::SharedEdges(HoledPolygon(base, holes)).empty();
 }
@@ -235,7 +236,7 @@ private:
     std::size_t addPiece(const HoledPolygon& shape, std::size_t tracedUpTo, std::list<std::size_t>::iterator before) {
         const std::size_t id = pieces.size();
         const Polygon& base = shape.getBasePolygon();
-        pieces.push_back({base, tracedUpTo, Box(base.getPoints()), {}, holdApart(base, shape.getHoles()), true,
+        pieces.push_back({base, tracedUpTo, Box(base.getPoints()), {}, holdApart(base, shape.getHoles(), splitScratch), true,
                           order.insert(before, id)});
         for (const Polygon& hole : shape.getHoles()) addHole(id, hole, tracedUpTo, Rank{nextRank++});
         pieceGrid.insert(id, pieces[id].box);
@@ -322,7 +323,7 @@ private:
         tangled.clear();
 
         const MemberBoundary boundary{member, member.getEdges(), Detail::SharedEdges(member)};
-        const bool memberInside = holdApart(member.getBasePolygon(), member.getHoles());
+        const bool memberInside = holdApart(member.getBasePolygon(), member.getHoles(), splitScratch);
         for (const std::size_t id : touched) {
             if (!pieces[id].alive || !pieces[id].apart) continue;
             std::vector<std::size_t> near = withCornerNeighbours(id, holesTouched[id]);
@@ -417,20 +418,21 @@ private:
         std::vector<Segment> localEdges;
         std::vector<Segment> localSplit;
         std::vector<std::size_t> cycleOfSplit;
-        auto addCycle = [&](std::vector<Segment> edges, std::size_t cycle) {
-            for (const Segment& piece : Math::splitSegmentsBySegments(edges, member.edges)) {
-                localSplit.push_back(piece);
-                cycleOfSplit.push_back(cycle);
+        auto addCycle = [&](const std::vector<Segment>& edges, std::size_t cycle) {
+            if (!Math::splitSegmentsBySegmentsInto(edges, member.edges, splitScratch, localSplit)) {
+                localSplit.insert(localSplit.end(), edges.begin(), edges.end());
             }
+            cycleOfSplit.resize(localSplit.size(), cycle);
             localEdges.insert(localEdges.end(), edges.begin(), edges.end());
         };
         addCycle(local.getBasePolygon().getEdges(), 0);
         for (std::size_t j = 0; j < nearHoles.size(); ++j) {
             std::vector<Segment> edges = nearHoles[j].getEdges();
             for (Segment& edge : edges) edge.flip();
-            addCycle(std::move(edges), j + 1);
+            addCycle(edges, j + 1);
         }
-        std::vector<Segment> memberSplit = Math::splitSegmentsBySegments(member.edges, localEdges);
+        std::vector<Segment> memberSplit;
+        if (!Math::splitSegmentsBySegmentsInto(member.edges, localEdges, splitScratch, memberSplit)) memberSplit = member.edges;
         if (!member.shared.empty()) memberSplit = member.shared.without(memberSplit);
         std::vector<std::size_t> kept;
         std::vector<Segment> boundary = Detail::subtractionBoundary(local, member.shape, localShared, member.shared,
@@ -461,7 +463,7 @@ private:
         for (std::size_t k = 0; k < outlines.size(); ++k) {
             std::vector<Polygon> own;
             for (const std::size_t c : cyclesOf[k]) own.push_back(cwCycles[c].polygon);
-            if (!holdApart(outlines[k].polygon, own, k == 0 && outlineKept)) return false;
+            if (!holdApart(outlines[k].polygon, own, splitScratch, k == 0 && outlineKept)) return false;
         }
         // An island may also lie round holes of the piece that the member's
         // box missed (the member closed a hole shaped like a C round them):
@@ -535,6 +537,7 @@ private:
     BoxGrid holeGrid;
     std::unordered_map<std::uint64_t, std::vector<std::size_t>> holesAtCorner;
     std::uint64_t nextRank = 0;
+    Math::SplitScratch splitScratch;
 };
 
 }  // namespace
