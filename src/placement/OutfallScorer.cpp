@@ -52,6 +52,29 @@ private:
 
 constexpr std::size_t none = static_cast<std::size_t>(-1);
 
+// The number of quarters set in a mask of four.
+constexpr std::array<int, 16> quartersIn{0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
+
+// The ends of two columns' intervals, ascending, each height once. Each
+// column's ends ascend already: its intervals lie apart, bottom to top.
+void mergeEnds(const Interval* a, const Interval* aEnd, const Interval* b, const Interval* bEnd,
+               std::vector<std::int64_t>& heights) {
+    heights.clear();
+    auto put = [&heights](std::int64_t y) {
+        if (heights.empty() || heights.back() != y) heights.push_back(y);
+    };
+    std::size_t ai = 0, bi = 0;
+    const std::size_t aCount = 2 * static_cast<std::size_t>(aEnd - a), bCount = 2 * static_cast<std::size_t>(bEnd - b);
+    auto endAt = [](const Interval* intervals, std::size_t k) { return k % 2 == 0 ? intervals[k / 2].low : intervals[k / 2].high; };
+    while (ai < aCount || bi < bCount) {
+        if (bi == bCount || (ai < aCount && endAt(a, ai) <= endAt(b, bi))) {
+            put(endAt(a, ai++));
+        } else {
+            put(endAt(b, bi++));
+        }
+    }
+}
+
 // The interval of a sorted list just below (or just above) height y, by a
 // cursor that only moves up.
 struct Cursor {
@@ -181,11 +204,7 @@ std::optional<WhiteSpaceInformation> OutfallScorer::score(const Point& hostTrans
         const Interval* leftEnd = k > 0 ? free.data() + firstOf[k] : nullptr;
         const Interval* rightBegin = k < columnCount ? free.data() + firstOf[k] : nullptr;
         const Interval* rightEnd = k < columnCount ? free.data() + firstOf[k + 1] : nullptr;
-        heights.clear();
-        for (const Interval* i = leftBegin; i != leftEnd; ++i) heights.insert(heights.end(), {i->low, i->high});
-        for (const Interval* i = rightBegin; i != rightEnd; ++i) heights.insert(heights.end(), {i->low, i->high});
-        std::sort(heights.begin(), heights.end());
-        heights.erase(std::unique(heights.begin(), heights.end()), heights.end());
+        mergeEnds(leftBegin, leftEnd, rightBegin, rightEnd, heights);
 
         Cursor leftBelow{leftBegin, leftEnd, k > 0 ? firstOf[k - 1] : 0, leftBegin};
         Cursor leftAbove = leftBelow;
@@ -202,7 +221,7 @@ std::optional<WhiteSpaceInformation> OutfallScorer::score(const Point& hostTrans
                 if (piece == none || std::find(owner.begin(), owner.begin() + q, piece) != owner.begin() + q) continue;
                 int mask = 0;
                 for (std::size_t r = 0; r < 4; ++r) mask |= owner[r] == piece ? 1 << r : 0;
-                const int quarters = __builtin_popcount(static_cast<unsigned>(mask));
+                const int quarters = quartersIn[mask];
                 if (quarters == 1) {
                     corners[piece] += 1;
                     turns[piece] += 1;
