@@ -192,15 +192,7 @@ struct TracedCycle {
 class SetSubtraction {
 public:
     SetSubtraction(const HoledPolygon& shape, const std::vector<HoledPolygon>& members)
-        : members(members), pieceGrid(typicalSide(members)), holeGrid(typicalSide(members)) {
-        const std::size_t id = addPiece(shape, 0, order.end());
-        // A hole outside the outline goes at the first tracing.
-        if (pieces[id].apart) {
-            for (const Polygon& hole : shape.getHoles()) {
-                if (!shape.getBasePolygon().contains(hole)) markTangled(id);
-            }
-        }
-    }
+        : SetSubtraction(shape, members, typicalSide(members)) {}
 
     HoledPolygonSet run() {
         for (std::size_t m = 0; m < members.size(); ++m) takeAway(m);
@@ -210,6 +202,17 @@ public:
     }
 
 private:
+    SetSubtraction(const HoledPolygon& shape, const std::vector<HoledPolygon>& members, std::int64_t cellSide)
+        : members(members), pieceGrid(cellSide), holeGrid(cellSide) {
+        const std::size_t id = addPiece(shape, 0, order.end());
+        // A hole outside the outline goes at the first tracing.
+        if (pieces[id].apart) {
+            for (const Polygon& hole : shape.getHoles()) {
+                if (!shape.getBasePolygon().contains(hole)) markTangled(id);
+            }
+        }
+    }
+
     struct Piece {
         Polygon base;
         std::size_t baseTracedUpTo;  // members taken away when the outline was last traced
