@@ -378,6 +378,11 @@ TEST(ValidatedOffsetting, RectanglesGrowAndShrinkBack) {
             ASSERT_TRUE(shrunk.getPolygon(0).getPolygonExpanded(k) == rectangle) << rectangle << " k " << k;
         }
         ASSERT_TRUE(rectangle.canExpandBy(k));
+        for (const int amount : {k, -k}) {
+            ASSERT_EQ(rectangle.getPolygonContracted(amount).toString(),
+                      Reference::polygonContracted(rectangle, amount).toString())
+                << rectangle << " k " << amount;
+        }
     }
 }
 

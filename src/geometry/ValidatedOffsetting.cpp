@@ -7,12 +7,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <utility>
 #include <vector>
 
+#include "geometry/BoundingBox.h"
 #include "geometry/DirectedGraph.h"
 #include "geometry/HoledPolygon.h"
 #include "geometry/HoledPolygonSet.h"
+#include "geometry/OutlineSimplicity.h"
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
 #include "geometry/SegmentSplitting.h"
@@ -202,9 +205,43 @@ std::vector<Segment> Polygon::getAllUnflippedNonZeroEdgesAfterContract(int numbe
     return survivors;
 }
 
+namespace {
+
+// The offset of a small outline whose moved edges all keep their way and at
+// least a unit of length, and meet nowhere but at their corners, is that
+// moved outline alone: the cycle search traces it from its smallest corner.
+// A rectangle whose sides meet vanishes. Nothing when neither holds, or when
+// the moved corners could leave the coordinate range.
+std::optional<PolygonSet> plainOffset(const Polygon& polygon, int numberOfUnits) {
+    constexpr std::size_t largestPlainOutline = 16;
+    constexpr std::int64_t safe = std::int64_t{1} << 29;
+    const std::vector<Point>& corners = polygon.getPoints();
+    if (corners.size() < 4 || corners.size() > largestPlainOutline) return std::nullopt;
+    if (numberOfUnits < -safe || numberOfUnits > safe) return std::nullopt;
+    for (const Point& corner : corners) {
+        if (corner.x < -safe || corner.x > safe || corner.y < -safe || corner.y > safe) return std::nullopt;
+    }
+    const std::vector<Segment> moved = polygon.getAllUnflippedNonZeroEdgesAfterContract(numberOfUnits);
+    PolygonSet result;
+    if (moved.size() != corners.size()) {
+        if (corners.size() == 4 && Detail::isStandardRectangle(corners, Detail::Box(corners))) return result;
+        return std::nullopt;
+    }
+    std::vector<Point> movedCorners;
+    movedCorners.reserve(moved.size());
+    for (const Segment& edge : moved) movedCorners.push_back(edge.getStartPoint());
+    if (!Math::meetsItselfNowhere(movedCorners)) return std::nullopt;
+    std::rotate(movedCorners.begin(), std::min_element(movedCorners.begin(), movedCorners.end()), movedCorners.end());
+    result.add(Polygon(movedCorners, ""));
+    return result;
+}
+
+}  // namespace
+
 // Clockwise cycles of the surviving edges enclose regions the offset turned
 // inside out; only counterclockwise ones bound material.
 PolygonSet Polygon::getPolygonContracted(int numberOfUnits) const {
+    if (std::optional<PolygonSet> offset = plainOffset(*this, numberOfUnits)) return std::move(*offset);
     DirectedGraph directedGraph(
         validOffsetBoundary(*this, numberOfUnits, getAllUnflippedNonZeroEdgesAfterContract(numberOfUnits)));
     directedGraph.pruneDeadEndAndFalseStartEdges();

@@ -20,6 +20,7 @@
 #include "geometry/CoordinateRangeException.h"
 #include "geometry/HoledPolygonSet.h"
 #include "geometry/InvalidPolygonException.h"
+#include "geometry/OutlineSimplicity.h"
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
 #include "placement/HostFit.h"
@@ -116,38 +117,11 @@ std::optional<WhiteSpaceInformation> scoreUnlessBeaten(const Polygon& host, cons
     return WhiteSpaceInformation(outfall.getAllPolygonsContracted(contractionFactor), contractionFactor);
 }
 
-// Whether an outline meets itself nowhere: no two edges share a point other
-// than the corner between neighbours. Long outlines are not examined and
-// count as not simple.
+// Whether an outline meets itself nowhere. Long outlines are not examined
+// and count as not simple.
 bool isStrictlySimple(const Polygon& polygon) {
     constexpr std::size_t longOutline = 256;
-    const std::vector<Point>& points = polygon.getPoints();
-    const std::size_t n = points.size();
-    if (n < 4 || n > longOutline) return false;
-    struct Span {
-        Coordinate minX, maxX, minY, maxY;
-    };
-    std::vector<Span> edges(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        const Point& a = points[i];
-        const Point& b = points[(i + 1) % n];
-        if (a == b || (a.x != b.x && a.y != b.y)) return false;
-        edges[i] = {std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y), std::max(a.y, b.y)};
-    }
-    for (std::size_t i = 0; i < n; ++i) {
-        for (std::size_t j = i + 1; j < n; ++j) {
-            const Span& e = edges[i];
-            const Span& f = edges[j];
-            const bool meet = e.minX <= f.maxX && f.minX <= e.maxX && e.minY <= f.maxY && f.minY <= e.maxY;
-            if (!meet) continue;
-            const bool neighbours = j == i + 1 || (i == 0 && j == n - 1);
-            if (!neighbours) return false;
-            // Neighbours meet at their shared corner only when they turn.
-            const bool iVertical = e.minX == e.maxX, jVertical = f.minX == f.maxX;
-            if (iVertical == jVertical) return false;
-        }
-    }
-    return true;
+    return polygon.getPoints().size() <= longOutline && Math::meetsItselfNowhere(polygon.getPoints());
 }
 
 }  // namespace
