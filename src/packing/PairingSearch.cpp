@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <set>
 #include <utility>
 
@@ -78,6 +79,71 @@ bool losesOnBoundingBox(const Rectangle& baseBox, const Point& t, const Point& s
                best.getBoundingDensity()) == Verdict::worse;
 }
 
+// The base members by the cells of a coarse grid over their boxes, so that a
+// moved box is compared only with the members whose cells it reaches. Boxes
+// are closed: members that merely touch a cell are listed in it.
+class MemberGrid {
+public:
+    explicit MemberGrid(const std::vector<Rectangle>& boxes) : seen(boxes.size(), 0) {
+        if (boxes.empty()) return;
+        low = {boxes[0].getBottomLeft().x, boxes[0].getBottomLeft().y};
+        high = {boxes[0].getTopRight().x, boxes[0].getTopRight().y};
+        for (const Rectangle& b : boxes) {
+            low = {std::min<std::int64_t>(low.x, b.getBottomLeft().x), std::min<std::int64_t>(low.y, b.getBottomLeft().y)};
+            high = {std::max<std::int64_t>(high.x, b.getTopRight().x), std::max<std::int64_t>(high.y, b.getTopRight().y)};
+        }
+        std::int64_t side = 1;
+        while (side * side < static_cast<std::int64_t>(boxes.size())) ++side;
+        cells = side;
+        cellWidth = std::max<std::int64_t>(1, (high.x - low.x) / side + 1);
+        cellHeight = std::max<std::int64_t>(1, (high.y - low.y) / side + 1);
+        members.resize(static_cast<std::size_t>(cells * cells));
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            const Rectangle& b = boxes[i];
+            forCells(b.getBottomLeft().x, b.getBottomLeft().y, b.getTopRight().x, b.getTopRight().y,
+                     [&](std::vector<std::size_t>& cell) { cell.push_back(i); });
+        }
+    }
+
+    // Calls `visit` with each member whose cells the closed box reaches, once,
+    // until it answers true; whether one did.
+    template <typename Visit>
+    bool anyNear(std::int64_t left, std::int64_t bottom, std::int64_t right, std::int64_t top, Visit visit) {
+        if (members.empty() || right < low.x || left > high.x || top < low.y || bottom > high.y) return false;
+        ++stamp;
+        bool found = false;
+        forCells(left, bottom, right, top, [&](const std::vector<std::size_t>& cell) {
+            for (const std::size_t i : cell) {
+                if (found || seen[i] == stamp) continue;
+                seen[i] = stamp;
+                found = visit(i);
+            }
+        });
+        return found;
+    }
+
+private:
+    struct Corner {
+        std::int64_t x, y;
+    };
+
+    template <typename Do>
+    void forCells(std::int64_t left, std::int64_t bottom, std::int64_t right, std::int64_t top, Do action) {
+        const std::int64_t x0 = column(left), x1 = column(right), y0 = row(bottom), y1 = row(top);
+        for (std::int64_t x = x0; x <= x1; ++x) {
+            for (std::int64_t y = y0; y <= y1; ++y) action(members[static_cast<std::size_t>(x * cells + y)]);
+        }
+    }
+    std::int64_t column(std::int64_t x) const { return std::clamp<std::int64_t>((x - low.x) / cellWidth, 0, cells - 1); }
+    std::int64_t row(std::int64_t y) const { return std::clamp<std::int64_t>((y - low.y) / cellHeight, 0, cells - 1); }
+
+    Corner low{0, 0}, high{0, 0};
+    std::int64_t cells = 0, cellWidth = 1, cellHeight = 1;
+    std::vector<std::vector<std::size_t>> members;
+    std::vector<std::uint64_t> seen;
+    std::uint64_t stamp = 0;
+};
+
 // Answers base.intersectAll(satellite moved by t) for many t. A satellite
 // member is moved, and compared edge by edge, only with base members whose
 // boxes its moved box meets; the others cannot meet it. Meant for moves that
@@ -89,6 +155,7 @@ public:
         : base(base.getAllPolygons()), moved(satellite.getAllPolygons()), movedBy(moved.size(), Point(0, 0)) {
         for (const Polygon& p : this->base) baseBoxes.push_back(p.getBoundingRectangle());
         for (const Polygon& q : moved) boxes.push_back(q.getBoundingRectangle());
+        if (this->base.size() > membersWorthAGrid) grid.emplace(baseBoxes);
     }
 
     // Whether every member has corners (a proper box) and every move by one
@@ -119,11 +186,11 @@ public:
             const Rectangle& box = boxes[j];
             const Coordinate left = box.getBottomLeft().x + t.x, right = box.getTopRight().x + t.x;
             const Coordinate bottom = box.getBottomLeft().y + t.y, top = box.getTopRight().y + t.y;
-            for (std::size_t i = 0; i < base.size(); ++i) {
+            auto meetsMember = [&](std::size_t i) {
                 const Rectangle& other = baseBoxes[i];
                 if (other.getBottomLeft().x > right || left > other.getTopRight().x ||
                     other.getBottomLeft().y > top || bottom > other.getTopRight().y) {
-                    continue;
+                    return false;
                 }
                 if (movedBy[j] != t) {
                     // Two moves may lie further apart than the range holds;
@@ -131,17 +198,28 @@ public:
                     moved[j].translate(Point(wrappingSubtract(t.x, movedBy[j].x), wrappingSubtract(t.y, movedBy[j].y)));
                     movedBy[j] = t;
                 }
-                if (base[i].intersect(moved[j])) return true;
+                return base[i].intersect(moved[j]);
+            };
+            if (grid) {
+                if (grid->anyNear(left, bottom, right, top, meetsMember)) return true;
+                continue;
+            }
+            for (std::size_t i = 0; i < base.size(); ++i) {
+                if (meetsMember(i)) return true;
             }
         }
         return false;
     }
 
 private:
+    // Below this many base members, trying each box costs less than the grid.
+    static constexpr std::size_t membersWorthAGrid = 8;
+
     const std::vector<Polygon>& base;
     std::vector<Polygon> moved;
     std::vector<Point> movedBy;
     std::vector<Rectangle> baseBoxes, boxes;
+    std::optional<MemberGrid> grid;
 };
 
 }  // namespace
