@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "RandomPackingJobs.h"
+#include "RandomPolygons.h"
 #include "packing/PackingJob.h"
 #include "packing/PairingMemo.h"
 #include "packing/PairingSearch.h"
@@ -86,6 +87,40 @@ TEST(PairingSearchDifferential, ThinSatelliteNeverCoversTheBase) {
         Math::determineBestRelativePosition(base, thin, Polygon("0,0 12,0 12,10 0,10", "wider"), 0, nullptr);
     ASSERT_TRUE(beside.isValid());
     EXPECT_EQ(beside.getCombination()->toString(), "2,0 12,0 12,10 2,10 | 0,0 2,0 2,10 0,10");
+}
+
+// Odd outlines, with pockets a partner can reach into and members that
+// overlap: the overlap test's shortcuts place partners exactly where the
+// reference does.
+TEST(PairingSearchDifferential, OddOutlinesPairAsTheReferenceDoes) {
+    std::mt19937 random(4242);
+    auto randomSet = [&random](int members) {
+        std::vector<Polygon> polygons;
+        for (int i = 0; i < members; ++i) {
+            const Polygon p = Testing::randomRectilinearPolygon(random, 3);
+            // Features wider than the unit the overlap test shrinks by.
+            std::vector<Point> corners;
+            for (const Point& c : p.getPoints()) corners.emplace_back(5 * c.x, 5 * c.y);
+            polygons.emplace_back(corners, "");
+            polygons.back().translate(
+                Point(static_cast<Coordinate>(random() % 40), static_cast<Coordinate>(random() % 40)));
+        }
+        return PolygonSet(polygons);
+    };
+    const Polygon hosts[] = {Polygon("0,0 120,0 120,90 0,90", "sheet"),
+                             Polygon("0,0 120,0 120,45 60,45 60,90 0,90", "off-cut")};
+    for (int trial = 0; trial < 16; ++trial) {
+        const PolygonSet base = randomSet(1 + trial % 3), satellite = randomSet(1 + trial % 2);
+        const Polygon& host = hosts[trial % 2];
+        ComparablePacking library = Math::determineBestRelativePosition(base, satellite, host, trial % 3, nullptr);
+        ComparablePacking reference =
+            Reference::determineBestRelativePosition(base, satellite, host, trial % 3, nullptr);
+        ASSERT_EQ(library.isValid(), reference.isValid()) << "trial " << trial << ": " << base << " / " << satellite;
+        if (library.isValid()) {
+            ASSERT_EQ(library.getCombination()->toString(), reference.getCombination()->toString())
+                << "trial " << trial << ": " << base << " / " << satellite;
+        }
+    }
 }
 
 // The whole engine with the plain pairing search plugged in, as the

@@ -8,7 +8,9 @@
 #include <set>
 #include <utility>
 
+#include "geometry/OutlineSimplicity.h"
 #include "packing/PackingHelpers.h"
+#include "placement/ColumnCover.h"
 
 namespace Zelkor::Rectilinear::Math {
 
@@ -79,42 +81,59 @@ bool losesOnBoundingBox(const Rectangle& baseBox, const Point& t, const Point& s
                best.getBoundingDensity()) == Verdict::worse;
 }
 
-// The base members by the cells of a coarse grid over their boxes, so that a
-// moved box is compared only with the members whose cells it reaches. Boxes
-// are closed: members that merely touch a cell are listed in it.
-class MemberGrid {
+// A closed box in 64-bit coordinates.
+struct Span {
+    std::int64_t left, bottom, right, top;
+    bool holds(std::int64_t x, std::int64_t y) const { return left <= x && x <= right && bottom <= y && y <= top; }
+};
+
+Span spanOf(const Rectangle& box) {
+    return {box.getBottomLeft().x, box.getBottomLeft().y, box.getTopRight().x, box.getTopRight().y};
+}
+
+// Boxes by the cells of a coarse grid over them, so that a query box is
+// compared only with the boxes whose cells it reaches. Boxes are closed:
+// boxes that merely touch a cell are listed in it.
+class SpanGrid {
 public:
-    explicit MemberGrid(const std::vector<Rectangle>& boxes) : seen(boxes.size(), 0) {
+    explicit SpanGrid(const std::vector<Span>& boxes) : seen(boxes.size(), 0) {
         if (boxes.empty()) return;
-        low = {boxes[0].getBottomLeft().x, boxes[0].getBottomLeft().y};
-        high = {boxes[0].getTopRight().x, boxes[0].getTopRight().y};
-        for (const Rectangle& b : boxes) {
-            low = {std::min<std::int64_t>(low.x, b.getBottomLeft().x), std::min<std::int64_t>(low.y, b.getBottomLeft().y)};
-            high = {std::max<std::int64_t>(high.x, b.getTopRight().x), std::max<std::int64_t>(high.y, b.getTopRight().y)};
+        low = {boxes[0].left, boxes[0].bottom};
+        high = {boxes[0].right, boxes[0].top};
+        for (const Span& b : boxes) {
+            low = {std::min(low.x, b.left), std::min(low.y, b.bottom)};
+            high = {std::max(high.x, b.right), std::max(high.y, b.top)};
         }
+        // About one cell per box.
         std::int64_t side = 1;
         while (side * side < static_cast<std::int64_t>(boxes.size())) ++side;
-        cells = side;
-        cellWidth = std::max<std::int64_t>(1, (high.x - low.x) / side + 1);
-        cellHeight = std::max<std::int64_t>(1, (high.y - low.y) / side + 1);
-        members.resize(static_cast<std::size_t>(cells * cells));
+        columns = rows = side;
+        cellWidth = (high.x - low.x) / columns + 1;
+        cellHeight = (high.y - low.y) / rows + 1;
+        // Each cell's boxes lie together in one list: counted, then placed.
+        first.assign(static_cast<std::size_t>(columns * rows) + 1, 0);
+        for (const Span& b : boxes) forCells(b, [&](std::size_t cell) { ++first[cell + 1]; });
+        for (std::size_t c = 1; c < first.size(); ++c) first[c] += first[c - 1];
+        listed.resize(first.back());
+        std::vector<std::size_t> next(first.begin(), first.end() - 1);
         for (std::size_t i = 0; i < boxes.size(); ++i) {
-            const Rectangle& b = boxes[i];
-            forCells(b.getBottomLeft().x, b.getBottomLeft().y, b.getTopRight().x, b.getTopRight().y,
-                     [&](std::vector<std::size_t>& cell) { cell.push_back(i); });
+            forCells(boxes[i], [&](std::size_t cell) { listed[next[cell]++] = i; });
         }
     }
 
-    // Calls `visit` with each member whose cells the closed box reaches, once,
-    // until it answers true; whether one did.
+    // Calls `visit` with each box whose cells the closed query box reaches,
+    // once, until it answers true; whether one did.
     template <typename Visit>
-    bool anyNear(std::int64_t left, std::int64_t bottom, std::int64_t right, std::int64_t top, Visit visit) {
-        if (members.empty() || right < low.x || left > high.x || top < low.y || bottom > high.y) return false;
+    bool anyNear(const Span& query, Visit visit) {
+        if (first.empty() || query.right < low.x || query.left > high.x || query.top < low.y || query.bottom > high.y) {
+            return false;
+        }
         ++stamp;
         bool found = false;
-        forCells(left, bottom, right, top, [&](const std::vector<std::size_t>& cell) {
-            for (const std::size_t i : cell) {
-                if (found || seen[i] == stamp) continue;
+        forCells(query, [&](std::size_t cell) {
+            for (std::size_t k = first[cell]; k < first[cell + 1] && !found; ++k) {
+                const std::size_t i = listed[k];
+                if (seen[i] == stamp) continue;
                 seen[i] = stamp;
                 found = visit(i);
             }
@@ -128,34 +147,61 @@ private:
     };
 
     template <typename Do>
-    void forCells(std::int64_t left, std::int64_t bottom, std::int64_t right, std::int64_t top, Do action) {
-        const std::int64_t x0 = column(left), x1 = column(right), y0 = row(bottom), y1 = row(top);
+    void forCells(const Span& box, Do action) const {
+        const std::int64_t x0 = column(box.left), x1 = column(box.right), y0 = row(box.bottom), y1 = row(box.top);
         for (std::int64_t x = x0; x <= x1; ++x) {
-            for (std::int64_t y = y0; y <= y1; ++y) action(members[static_cast<std::size_t>(x * cells + y)]);
+            for (std::int64_t y = y0; y <= y1; ++y) action(static_cast<std::size_t>(x * rows + y));
         }
     }
-    std::int64_t column(std::int64_t x) const { return std::clamp<std::int64_t>((x - low.x) / cellWidth, 0, cells - 1); }
-    std::int64_t row(std::int64_t y) const { return std::clamp<std::int64_t>((y - low.y) / cellHeight, 0, cells - 1); }
+    std::int64_t column(std::int64_t x) const { return std::clamp<std::int64_t>((x - low.x) / cellWidth, 0, columns - 1); }
+    std::int64_t row(std::int64_t y) const { return std::clamp<std::int64_t>((y - low.y) / cellHeight, 0, rows - 1); }
 
     Corner low{0, 0}, high{0, 0};
-    std::int64_t cells = 0, cellWidth = 1, cellHeight = 1;
-    std::vector<std::vector<std::size_t>> members;
+    std::int64_t columns = 1, rows = 1, cellWidth = 1, cellHeight = 1;
+    std::vector<std::size_t> first, listed;
     std::vector<std::uint64_t> seen;
     std::uint64_t stamp = 0;
 };
 
-// Answers base.intersectAll(satellite moved by t) for many t. A satellite
-// member is moved, and compared edge by edge, only with base members whose
-// boxes its moved box meets; the others cannot meet it. Meant for moves that
-// keep every corner in the coordinate range, where a moved box is the box
-// moved (the caller checks).
+// The boxes of the members' regions, or nothing when an outline meets itself
+// or its region cannot be read off its edges.
+std::optional<std::vector<Span>> regionBoxes(const std::vector<Polygon>& members) {
+    std::vector<Span> all;
+    for (const Polygon& member : members) {
+        if (!Math::meetsItselfNowhere(member.getPoints())) return std::nullopt;
+        const std::optional<ColumnCover> cover = ColumnCover::of(member.getEdges());
+        if (!cover) return std::nullopt;
+        for (const ColumnCover::Box& b : cover->boxes()) all.push_back({b.left, b.bottom, b.right, b.top});
+    }
+    return all;
+}
+
+// Answers base.intersectAll(satellite moved by t) for many t. Meant for
+// moves that keep every corner in the coordinate range, where a moved box is
+// the box moved (the caller checks).
+//
+// When every outline meets itself nowhere, Polygon::intersect is the test
+// whether the two closed regions share a point. Cut into boxes, two regions
+// share a point after the move by t exactly when t lies in the difference of
+// a box a of the base and a box b of the satellite: [a.left - b.right,
+// a.right - b.left] x [a.bottom - b.top, a.top - b.bottom]. These boxes,
+// found once, answer every move.
+//
+// Otherwise a satellite member is moved, and compared edge by edge, only with
+// the base members whose boxes its moved box meets.
 class MovingOverlap {
 public:
-    MovingOverlap(const PolygonSet& base, const PolygonSet& satellite)
+    // `baseRegion` is regionBoxes of the base, worked out once for all turns
+    // of the satellite.
+    MovingOverlap(const PolygonSet& base, const std::optional<std::vector<Span>>& baseRegion,
+                  const PolygonSet& satellite)
         : base(base.getAllPolygons()), moved(satellite.getAllPolygons()), movedBy(moved.size(), Point(0, 0)) {
-        for (const Polygon& p : this->base) baseBoxes.push_back(p.getBoundingRectangle());
         for (const Polygon& q : moved) boxes.push_back(q.getBoundingRectangle());
+        if (baseRegion && findDifferences(*baseRegion)) return;
+        std::vector<Span> baseBoxes;
+        for (const Polygon& p : this->base) baseBoxes.push_back(spanOf(p.getBoundingRectangle()));
         if (this->base.size() > membersWorthAGrid) grid.emplace(baseBoxes);
+        memberBoxes = std::move(baseBoxes);
     }
 
     // Whether every member has corners (a proper box) and every move by one
@@ -182,14 +228,17 @@ public:
     }
 
     bool meetsAt(const Point& t) {
+        if (differenceGrid) {
+            return differenceGrid->anyNear({t.x, t.y, t.x, t.y},
+                                           [&](std::size_t i) { return differences[i].holds(t.x, t.y); });
+        }
         for (std::size_t j = 0; j < moved.size(); ++j) {
             const Rectangle& box = boxes[j];
             const Coordinate left = box.getBottomLeft().x + t.x, right = box.getTopRight().x + t.x;
             const Coordinate bottom = box.getBottomLeft().y + t.y, top = box.getTopRight().y + t.y;
             auto meetsMember = [&](std::size_t i) {
-                const Rectangle& other = baseBoxes[i];
-                if (other.getBottomLeft().x > right || left > other.getTopRight().x ||
-                    other.getBottomLeft().y > top || bottom > other.getTopRight().y) {
+                const Span& other = memberBoxes[i];
+                if (other.left > right || left > other.right || other.bottom > top || bottom > other.top) {
                     return false;
                 }
                 if (movedBy[j] != t) {
@@ -201,7 +250,7 @@ public:
                 return base[i].intersect(moved[j]);
             };
             if (grid) {
-                if (grid->anyNear(left, bottom, right, top, meetsMember)) return true;
+                if (grid->anyNear({left, bottom, right, top}, meetsMember)) return true;
                 continue;
             }
             for (std::size_t i = 0; i < base.size(); ++i) {
@@ -215,11 +264,27 @@ private:
     // Below this many base members, trying each box costs less than the grid.
     static constexpr std::size_t membersWorthAGrid = 8;
 
+    bool findDifferences(const std::vector<Span>& baseRegion) {
+        const std::optional<std::vector<Span>> satelliteRegion = regionBoxes(moved);
+        if (!satelliteRegion) return false;
+        differences.reserve(baseRegion.size() * satelliteRegion->size());
+        for (const Span& a : baseRegion) {
+            for (const Span& b : *satelliteRegion) {
+                differences.push_back({a.left - b.right, a.bottom - b.top, a.right - b.left, a.top - b.bottom});
+            }
+        }
+        differenceGrid.emplace(differences);
+        return true;
+    }
+
     const std::vector<Polygon>& base;
     std::vector<Polygon> moved;
     std::vector<Point> movedBy;
-    std::vector<Rectangle> baseBoxes, boxes;
-    std::optional<MemberGrid> grid;
+    std::vector<Rectangle> boxes;
+    std::vector<Span> memberBoxes;
+    std::optional<SpanGrid> grid;
+    std::vector<Span> differences;
+    std::optional<SpanGrid> differenceGrid;
 };
 
 }  // namespace
@@ -271,6 +336,7 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
     const auto sharedHost = std::make_shared<const Polygon>(hostPolygon);
     const bool rectangularHost = hostPolygon.numberOfPoints() == 4;
     const Rectangle baseBox = baseSet.getBoundingRectangle();
+    const std::optional<std::vector<Span>> baseRegion = regionBoxes(baseSet.getAllPolygons());
 
     for (int r = 0; r <= rotations; ++r) {
         if (r > 0) {
@@ -304,7 +370,7 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
         // wrap alike either way, so it always sits exactly at t).
         PolygonSet movedSatellite = shrunkSatellite;
         Point movedBy(0, 0);
-        MovingOverlap overlap(baseSet, shrunkSatellite);
+        MovingOverlap overlap(baseSet, baseRegion, shrunkSatellite);
         const bool overlapByBoxes = overlap.serves(translations);
         auto overlapsBase = [&](const Point& t) {
             if (overlapByBoxes) return overlap.meetsAt(t);
