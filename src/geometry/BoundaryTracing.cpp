@@ -124,7 +124,7 @@ bool SegmentListTracer::takeFirstStartingAt(const Point& p, Segment& piece) {
     return true;
 }
 
-// Traces the cycle at the front of the list into keptCorners and puts its
+// Traces the cycle at the front of the list into cycleCorners() and puts its
 // sub-loops at the front; false (nothing consumed) where the constructor
 // would refuse the list.
 bool SegmentListTracer::traceOne() {
@@ -170,10 +170,7 @@ void SegmentListTracer::putBack() {
 // cycle. Corners before it never recur later, and those after it are all
 // still present, so one forward pass finds every cut.
 void SegmentListTracer::cutSubLoops() {
-    if (cornersDistinct) {
-        keptCorners.swap(corners);
-        return;
-    }
+    if (cornersDistinct) return;
     const std::size_t m = corners.size();
     byPoint.resize(m);
     for (std::size_t i = 0; i < m; ++i) byPoint[i] = i;

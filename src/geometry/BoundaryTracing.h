@@ -39,7 +39,7 @@ public:
                 while (!rest.empty()) visit(Polygon(rest, ""));
                 return;
             }
-            visit(Polygon(keptCorners, ""));
+            visit(Polygon(cycleCorners(), ""));
         }
     }
 
@@ -55,7 +55,7 @@ public:
             const bool fromList = frontByRank.empty();
             if (!traceOne()) return false;
             if (fromList) anchor = taken.front().index;
-            visit(Polygon(keptCorners, ""), anchor);
+            visit(Polygon(cycleCorners(), ""), anchor);
         }
         return true;
     }
@@ -88,6 +88,8 @@ private:
     void putBack();
     void cutSubLoops();
     std::vector<Segment> currentList() const;
+    // The corners of the cycle traced last, its sub-loops cut out.
+    const std::vector<Point>& cycleCorners() const { return cornersDistinct ? corners : keptCorners; }
 
     std::vector<Segment> list;
     // For each list position: the groups of its start and end points
