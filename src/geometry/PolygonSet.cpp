@@ -185,8 +185,8 @@ namespace {
 // neighbour lists and piece indexes of the general path cost more to build
 // than they save on so few, and the packing asks for such unions by the
 // hundred thousand.
-constexpr std::size_t fewMembers = 16;
-constexpr std::size_t fewCorners = 256;
+constexpr std::size_t fewMembers = 32;  // a bit each in a word
+constexpr std::size_t fewCorners = 512;
 
 // An edge as a cutter sees it: `across` is its fixed coordinate and [low,
 // high] the range it spans on the other axis.
@@ -268,9 +268,10 @@ bool survivingPiecesOfFewMembers(const std::vector<Polygon>& polygons, std::vect
     }
 
     // A target cut at several points comes out as consecutive pieces, last
-    // piece first, each running the target's way.
-    std::vector<Segment> pieces;
-    pieces.reserve(2 * cornerCount);
+    // piece first, each running the target's way. The survivors go after
+    // all pieces in the same list and then take its front.
+    std::vector<Segment>& pieces = survivors;
+    pieces.reserve(4 * cornerCount);
     Coordinate cuts[fewCorners];
     for (std::size_t i = 0; i < count; ++i) {
         Member& member = members[i];
@@ -288,7 +289,9 @@ bool survivingPiecesOfFewMembers(const std::vector<Polygon>& polygons, std::vect
             const Coordinate high = std::max(from, to);
             std::size_t cutCount = 0;
             if (low < high && !isSentinel(across)) {
-                for (std::uint32_t others = member.touching; others != 0; others &= others - 1) {
+                // A rectangle's edges meet each other at their ends alone.
+                const std::uint32_t cutting = member.rectangle ? member.touching & ~(std::uint32_t{1} << i) : member.touching;
+                for (std::uint32_t others = cutting; others != 0; others &= others - 1) {
                     const Member& other = members[__builtin_ctz(others)];
                     const Box& box = other.box;
                     const bool reaches = isVertical ? box.minX <= across && across <= box.maxX && box.minY < high &&
@@ -328,13 +331,13 @@ bool survivingPiecesOfFewMembers(const std::vector<Polygon>& polygons, std::vect
         member.piecesEnd = static_cast<std::uint32_t>(pieces.size());
     }
 
-    survivors.reserve(pieces.size());
+    const std::size_t pieceCount = pieces.size();
     for (std::size_t i = 0; i < count; ++i) {
         const Member& member = members[i];
+        const std::uint32_t others = member.touching & ~(std::uint32_t{1} << i);
         for (std::uint32_t p = member.piecesBegin; p != member.piecesEnd; ++p) {
-            const Segment& s = pieces[p];
+            const Segment s = pieces[p];
             bool survives = true;
-            const std::uint32_t others = member.touching & ~(std::uint32_t{1} << i);
             for (std::uint32_t left = others; left != 0; left &= left - 1) {
                 const std::size_t k = static_cast<std::size_t>(__builtin_ctz(left));
                 const Member& other = members[k];
@@ -350,9 +353,10 @@ bool survivingPiecesOfFewMembers(const std::vector<Polygon>& polygons, std::vect
                     break;
                 }
             }
-            if (survives) survivors.push_back(s);
+            if (survives) pieces.push_back(s);
         }
     }
+    pieces.erase(pieces.begin(), pieces.begin() + static_cast<std::ptrdiff_t>(pieceCount));
     std::sort(survivors.begin(), survivors.end());
     survivors.erase(std::unique(survivors.begin(), survivors.end()), survivors.end());
     return true;
