@@ -57,10 +57,15 @@ SegmentListTracer::SegmentListTracer(std::vector<Segment> newList)
 
 std::size_t SegmentListTracer::groupAt(std::uint64_t key) const {
     if (slots.empty()) {
-        const auto found = std::lower_bound(groups.begin(), groups.end(), key,
-                                            [](const Group& group, std::uint64_t k) { return group.key < k; });
-        return found != groups.end() && found->key == key ? static_cast<std::size_t>(found - groups.begin())
-                                                          : noGroup;
+        if (groups.empty()) return noGroup;
+        // The last group not above the key, without branching on the comparisons.
+        const Group* base = groups.data();
+        for (std::size_t length = groups.size(); length > 1;) {
+            const std::size_t half = length / 2;
+            base = base[half].key <= key ? base + half : base;
+            length -= half;
+        }
+        return base->key == key ? static_cast<std::size_t>(base - groups.data()) : noGroup;
     }
     for (std::size_t slot = slotOf(key);; slot = (slot + 1) & (slots.size() - 1)) {
         if (slots[slot].group == noGroup) return noGroup;

@@ -187,6 +187,7 @@ namespace {
 // hundred thousand.
 constexpr std::size_t fewMembers = 32;  // a bit each in a word
 constexpr std::size_t fewCorners = 512;
+constexpr std::size_t fewPieces = 1024;
 
 // An edge as a cutter sees it: `across` is its fixed coordinate and [low,
 // high] the range it spans on the other axis.
@@ -214,8 +215,9 @@ Segment segmentBetween(const Point& start, const Point& end) {
 // wherever a perpendicular edge of any member crosses or touches their
 // interior (edges on a sentinel line take no part), and every piece kept
 // unless another member contains it without having it as a piece running
-// the same way. False, with nothing done, for a set that is not small or
-// has an edge that is not axis-parallel (the general path raises the error).
+// the same way. False, with the list left empty, for a set that is not
+// small, cuts into too many pieces, or has an edge that is not
+// axis-parallel (the general path raises the error).
 bool survivingPiecesOfFewMembers(const std::vector<Polygon>& polygons, std::vector<Segment>& survivors) {
     const std::size_t count = polygons.size();
     if (count > fewMembers) return false;
@@ -268,10 +270,10 @@ bool survivingPiecesOfFewMembers(const std::vector<Polygon>& polygons, std::vect
     }
 
     // A target cut at several points comes out as consecutive pieces, last
-    // piece first, each running the target's way. The survivors go after
-    // all pieces in the same list and then take its front.
+    // piece first, each running the target's way. The survivors then take
+    // the front of the same list.
     std::vector<Segment>& pieces = survivors;
-    pieces.reserve(4 * cornerCount);
+    pieces.reserve(2 * cornerCount);
     Coordinate cuts[fewCorners];
     for (std::size_t i = 0; i < count; ++i) {
         Member& member = members[i];
@@ -331,12 +333,16 @@ bool survivingPiecesOfFewMembers(const std::vector<Polygon>& polygons, std::vect
         member.piecesEnd = static_cast<std::uint32_t>(pieces.size());
     }
 
-    const std::size_t pieceCount = pieces.size();
+    if (pieces.size() > fewPieces) {
+        pieces.clear();
+        return false;
+    }
+    std::uint64_t kept[fewPieces / 64] = {};
     for (std::size_t i = 0; i < count; ++i) {
         const Member& member = members[i];
         const std::uint32_t others = member.touching & ~(std::uint32_t{1} << i);
         for (std::uint32_t p = member.piecesBegin; p != member.piecesEnd; ++p) {
-            const Segment s = pieces[p];
+            const Segment& s = pieces[p];
             bool survives = true;
             for (std::uint32_t left = others; left != 0; left &= left - 1) {
                 const std::size_t k = static_cast<std::size_t>(__builtin_ctz(left));
@@ -353,10 +359,14 @@ bool survivingPiecesOfFewMembers(const std::vector<Polygon>& polygons, std::vect
                     break;
                 }
             }
-            if (survives) pieces.push_back(s);
+            if (survives) kept[p / 64] |= std::uint64_t{1} << (p % 64);
         }
     }
-    pieces.erase(pieces.begin(), pieces.begin() + static_cast<std::ptrdiff_t>(pieceCount));
+    std::size_t keptCount = 0;
+    for (std::size_t p = 0; p < pieces.size(); ++p) {
+        if ((kept[p / 64] >> (p % 64)) & 1) pieces[keptCount++] = pieces[p];
+    }
+    pieces.resize(keptCount);
     std::sort(survivors.begin(), survivors.end());
     survivors.erase(std::unique(survivors.begin(), survivors.end()), survivors.end());
     return true;
