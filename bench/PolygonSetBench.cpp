@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "BoostUnionBaseline.h"
+#include "RandomPartClusters.h"
 #include "geometry/PolygonSet.h"
 #include "reference/LiteralPolygonSet.h"
 
@@ -118,3 +119,19 @@ BENCHMARK(BM_UnionGrid_Library)->Arg(10)->Arg(30)->Arg(50)->Unit(benchmark::kMil
 BENCHMARK(BM_UnionGrid_Literal)->Arg(10)->Arg(30)->Arg(50)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UnionRandom_Library)->Arg(10)->Arg(30)->Arg(50)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UnionRandom_Literal)->Arg(10)->Arg(30)->Arg(50)->Unit(benchmark::kMillisecond);
+
+// Unions of a few parts laid side by side, as the packing asks for by the
+// hundred thousand: the time per union, over a pool of different clusters.
+static void BM_UnionSmallClusters(benchmark::State& state) {
+    std::mt19937 random(2024);
+    std::vector<PolygonSet> clusters;
+    for (int i = 0; i < 512; ++i) clusters.push_back(Testing::randomPartCluster(random, 100));
+    std::size_t next = 0;
+    for (auto _ : state) {
+        PolygonSet holes;
+        const PolygonSet result = clusters[next].booleanAddAndSimplifyAll(&holes);
+        benchmark::DoNotOptimize(result.getAllPolygons().data());
+        next = (next + 1) % clusters.size();
+    }
+}
+BENCHMARK(BM_UnionSmallClusters);

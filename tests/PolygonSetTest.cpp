@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "BoostOracle.h"
+#include "RandomPartClusters.h"
 #include "RandomPolygons.h"
 #include "RandomShapes.h"
 #include "ShapeBuilders.h"
@@ -536,4 +537,29 @@ TEST(PolygonSet, UnionSameAsLiteralProcedure) {
     // Both outcomes must occur often enough to be compared.
     EXPECT_GT(failures, 50);
     EXPECT_LT(failures, 1000);
+}
+
+// Parts laid side by side as the packing lays them, a few at a time and, on
+// every fourth trial, clusters heaped together into a set of many members.
+TEST(PolygonSet, UnionOfPartClustersSameAsLiteralProcedure) {
+    std::mt19937 random(4711);
+    for (int trial = 0; trial < 3000; ++trial) {
+        const Coordinate maxSide = trial % 2 == 0 ? 6 : 40;
+        PolygonSet set = Testing::randomPartCluster(random, maxSide);
+        if (trial % 4 == 3) {
+            std::uniform_int_distribution<Coordinate> offset(-2 * maxSide, 2 * maxSide);
+            while (set.size() <= 20) {
+                PolygonSet more = Testing::randomPartCluster(random, maxSide);
+                more.translate(Point(offset(random), offset(random)));
+                set.add(more);
+            }
+        }
+        const UnionOutcome fast = outcomeOf(set, PolygonSet(), [](const PolygonSet& s, PolygonSet* h) {
+            return s.booleanAddAndSimplifyAll(h);
+        });
+        const UnionOutcome literal = outcomeOf(set, PolygonSet(), Reference::booleanAddAndSimplifyAll);
+        ASSERT_EQ(fast.threw, literal.threw) << "trial " << trial << ": " << set;
+        ASSERT_EQ(fast.outline, literal.outline) << "trial " << trial << ": " << set;
+        ASSERT_EQ(fast.holes, literal.holes) << "trial " << trial << ": " << set;
+    }
 }

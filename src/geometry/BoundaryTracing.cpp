@@ -8,50 +8,65 @@
 namespace Zelkor::Rectilinear::Detail {
 
 SegmentListTracer::SegmentListTracer(std::vector<Segment> newList)
-    : list(std::move(newList)), used(list.size(), false), unusedInList(list.size()), groupOf(list.size()) {
-    byStart.resize(list.size());
-    for (std::size_t i = 0; i < list.size(); ++i) byStart[i] = static_cast<std::uint32_t>(i);
+    : list(std::move(newList)), entries(list.size(), Entry{0, 0, false}), unusedInList(list.size()) {
+    const std::size_t n = list.size();
     // The set operations hand over sorted lists, whose order by start point,
     // then position, is their own.
-    const bool sortedByStart = std::is_sorted(list.begin(), list.end(), [](const Segment& a, const Segment& b) {
+    sortedByStart = std::is_sorted(list.begin(), list.end(), [](const Segment& a, const Segment& b) {
         return pointKey(a.getStartPoint()) < pointKey(b.getStartPoint());
     });
     if (!sortedByStart) {
+        byStart.resize(n);
+        for (std::size_t i = 0; i < n; ++i) byStart[i] = static_cast<std::uint32_t>(i);
         std::sort(byStart.begin(), byStart.end(), [this](std::uint32_t a, std::uint32_t b) {
             const std::uint64_t ka = pointKey(list[a].getStartPoint());
             const std::uint64_t kb = pointKey(list[b].getStartPoint());
             return ka != kb ? ka < kb : a < b;
         });
     }
-    for (std::size_t k = 0; k < byStart.size(); ++k) {
-        const std::uint64_t key = pointKey(list[byStart[k]].getStartPoint());
-        if (groupKeys.empty() || groupKeys.back() != key) {
-            groupKeys.push_back(key);
-            groupNext.push_back(k);
-            groupEnd.push_back(k);
+    groups.reserve(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::size_t position = positionInStartOrder(k);
+        const std::uint64_t key = pointKey(list[position].getStartPoint());
+        if (groups.empty() || groups.back().key != key) {
+            groups.push_back({key, static_cast<std::uint32_t>(k), static_cast<std::uint32_t>(k), 0});
         }
-        ++groupEnd.back();
-        groupOf[byStart[k]] = groupKeys.size() - 1;
+        ++groups.back().end;
+        entries[position].group = static_cast<std::uint32_t>(groups.size() - 1);
     }
-    std::size_t slotCount = 16;
-    while (slotCount < 2 * groupKeys.size()) slotCount *= 2;
-    slotShift = 64;
-    for (std::size_t c = slotCount; c > 1; c /= 2) --slotShift;
-    slots.assign(slotCount, Slot{0, noGroup});
-    for (std::size_t g = 0; g < groupKeys.size(); ++g) {
-        std::size_t slot = slotOf(groupKeys[g]);
-        while (slots[slot].group != noGroup) slot = (slot + 1) & (slots.size() - 1);
-        slots[slot] = {groupKeys[g], static_cast<std::uint32_t>(g)};
+    if (groups.size() > fewGroups) {
+        std::size_t slotCount = 16;
+        while (slotCount < 2 * groups.size()) slotCount *= 2;
+        slotShift = 64;
+        for (std::size_t c = slotCount; c > 1; c /= 2) --slotShift;
+        slots.assign(slotCount, Slot{0, noGroup});
+        for (std::size_t g = 0; g < groups.size(); ++g) {
+            std::size_t slot = slotOf(groups[g].key);
+            while (slots[slot].group != noGroup) slot = (slot + 1) & (slots.size() - 1);
+            slots[slot] = {groups[g].key, static_cast<std::uint32_t>(g)};
+        }
     }
     // Looked up here, all at once, rather than one after another as the
     // trace reaches them.
-    endGroup.resize(list.size());
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        endGroup[i] = static_cast<std::uint32_t>(groupAt(pointKey(list[i].getEndPoint())));
+    for (std::size_t i = 0; i < n; ++i) {
+        entries[i].endGroup = static_cast<std::uint32_t>(groupAt(pointKey(list[i].getEndPoint())));
     }
+    taken.reserve(n);
+    corners.reserve(n + 1);
 }
 
 std::size_t SegmentListTracer::groupAt(std::uint64_t key) const {
+    if (slots.empty()) {
+        if (groups.empty()) return noGroup;
+        // The last group not above the key, without branching on the comparisons.
+        const Group* base = groups.data();
+        for (std::size_t length = groups.size(); length > 1;) {
+            const std::size_t half = length / 2;
+            base = base[half].key <= key ? base + half : base;
+            length -= half;
+        }
+        return base->key == key ? static_cast<std::size_t>(base - groups.data()) : noGroup;
+    }
     for (std::size_t slot = slotOf(key);; slot = (slot + 1) & (slots.size() - 1)) {
         if (slots[slot].group == noGroup) return noGroup;
         if (slots[slot].key == key) return slots[slot].group;
@@ -59,11 +74,15 @@ std::size_t SegmentListTracer::groupAt(std::uint64_t key) const {
 }
 
 void SegmentListTracer::takeFromList(std::size_t index) {
-    used[index] = true;
-    ++groupNext[groupOf[index]];
+    Entry& entry = entries[index];
+    Group& group = groups[entry.group];
+    entry.used = true;
+    ++group.next;
+    if (group.cycle == cycle) cornersDistinct = false;
+    group.cycle = cycle;
     --unusedInList;
     taken.push_back({false, index, 0});
-    reachedGroup = endGroup[index];
+    reachedGroup = entry.endGroup;
     reachedGroupKnown = true;
 }
 
@@ -72,6 +91,7 @@ void SegmentListTracer::takeFromFront(long rank, std::size_t index) {
     frontByStart.erase({pointKey(frontPool[index].getStartPoint()), rank});
     taken.push_back({true, index, rank});
     reachedGroupKnown = false;
+    cornersDistinct = false;
 }
 
 Segment SegmentListTracer::takeFirst() {
@@ -81,7 +101,7 @@ Segment SegmentListTracer::takeFirst() {
         takeFromFront(first->first, index);
         return frontPool[index];
     }
-    while (used[listFront]) ++listFront;
+    while (entries[listFront].used) ++listFront;
     // All earlier segments are used, so this is also the first unused one of
     // its start point: start point groups are used front to back.
     const std::size_t index = listFront;
@@ -102,20 +122,22 @@ bool SegmentListTracer::takeFirstStartingAt(const Point& p, Segment& piece) {
         }
     }
     const std::size_t g = reachedGroupKnown ? reachedGroup : groupAt(key);
-    if (g == noGroup || groupNext[g] == groupEnd[g]) return false;
-    const std::size_t index = byStart[groupNext[g]];
+    if (g == noGroup || groups[g].next == groups[g].end) return false;
+    const std::size_t index = positionInStartOrder(groups[g].next);
     takeFromList(index);
     piece = list[index];
     return true;
 }
 
-// Traces the cycle at the front of the list into keptCorners and puts its
+// Traces the cycle at the front of the list into cycleCorners() and puts its
 // sub-loops at the front; false (nothing consumed) where the constructor
 // would refuse the list.
 bool SegmentListTracer::traceOne() {
     taken.clear();
     corners.clear();
     if (remaining() < 3) return false;
+    ++cycle;
+    cornersDistinct = true;
     const Segment first = takeFirst();
     corners.push_back(first.getStartPoint());
     corners.push_back(first.getEndPoint());
@@ -138,8 +160,8 @@ void SegmentListTracer::putBack() {
             frontByRank.emplace(it->rank, it->index);
             frontByStart.emplace(std::make_pair(pointKey(frontPool[it->index].getStartPoint()), it->rank), it->index);
         } else {
-            used[it->index] = false;
-            --groupNext[groupOf[it->index]];
+            entries[it->index].used = false;
+            --groups[entries[it->index].group].next;
             ++unusedInList;
             listFront = std::min(listFront, it->index);
         }
@@ -153,6 +175,7 @@ void SegmentListTracer::putBack() {
 // cycle. Corners before it never recur later, and those after it are all
 // still present, so one forward pass finds every cut.
 void SegmentListTracer::cutSubLoops() {
+    if (cornersDistinct) return;
     const std::size_t m = corners.size();
     byPoint.resize(m);
     for (std::size_t i = 0; i < m; ++i) byPoint[i] = i;
@@ -195,7 +218,7 @@ std::vector<Segment> SegmentListTracer::currentList() const {
     rest.reserve(remaining());
     for (const auto& entry : frontByRank) rest.push_back(frontPool[entry.second]);
     for (std::size_t i = 0; i < list.size(); ++i) {
-        if (!used[i]) rest.push_back(list[i]);
+        if (!entries[i].used) rest.push_back(list[i]);
     }
     return rest;
 }

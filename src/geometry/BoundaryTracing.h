@@ -39,7 +39,7 @@ public:
                 while (!rest.empty()) visit(Polygon(rest, ""));
                 return;
             }
-            visit(Polygon(keptCorners, ""));
+            visit(Polygon(cycleCorners(), ""));
         }
     }
 
@@ -55,7 +55,7 @@ public:
             const bool fromList = frontByRank.empty();
             if (!traceOne()) return false;
             if (fromList) anchor = taken.front().index;
-            visit(Polygon(keptCorners, ""), anchor);
+            visit(Polygon(cycleCorners(), ""), anchor);
         }
         return true;
     }
@@ -88,21 +88,42 @@ private:
     void putBack();
     void cutSubLoops();
     std::vector<Segment> currentList() const;
+    // The corners of the cycle traced last, its sub-loops cut out.
+    const std::vector<Point>& cycleCorners() const { return cornersDistinct ? corners : keptCorners; }
 
     std::vector<Segment> list;
-    std::vector<bool> used;
+    // For each list position: the groups of its start and end points
+    // (noGroup for an end point no segment starts at) and whether it is used.
+    struct Entry {
+        std::uint32_t group;
+        std::uint32_t endGroup;
+        bool used;
+    };
+    std::vector<Entry> entries;
     std::size_t unusedInList;
     std::size_t listFront = 0;
     // The list's positions by start point, then position; a group of equal
-    // start points is used front to back.
+    // start points is used front to back. A list sorted by start point is
+    // that order itself, and `byStart` stays empty.
     std::vector<std::uint32_t> byStart;
-    std::vector<std::uint64_t> groupKeys;
-    std::vector<std::size_t> groupNext;
-    std::vector<std::size_t> groupEnd;
-    std::vector<std::size_t> groupOf;
-    // The groups by start point key, open addressing with linear probing:
-    // the trace asks for every corner it reaches.
+    bool sortedByStart = false;
+    std::size_t positionInStartOrder(std::size_t k) const { return sortedByStart ? k : byStart[k]; }
+    // The groups in ascending order of their start point's key: the next
+    // unused place of each, one past its last, and the last cycle that took
+    // a list segment starting there.
+    struct Group {
+        std::uint64_t key;
+        std::uint32_t next;
+        std::uint32_t end;
+        std::uint32_t cycle;
+    };
+    std::vector<Group> groups;
+    std::uint32_t cycle = 0;
+    // Many groups are found through a hash table of their keys (open
+    // addressing, linear probing), a few by binary search: the trace asks
+    // for every corner it reaches.
     static constexpr std::uint32_t noGroup = static_cast<std::uint32_t>(-1);
+    static constexpr std::size_t fewGroups = 32;
     struct Slot {
         std::uint64_t key;
         std::uint32_t group;
@@ -113,11 +134,14 @@ private:
         return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> slotShift);
     }
     std::size_t groupAt(std::uint64_t key) const;
-    // The group of each list segment's end point, and that of the piece
-    // taken last when it came from the list.
-    std::vector<std::uint32_t> endGroup;
+    // The group of the end point of the piece taken last, when it came from
+    // the list.
     std::size_t reachedGroup = noGroup;
     bool reachedGroupKnown = false;
+    // Whether the cycle being traced took only list segments, each starting
+    // at a point no other one of them starts at: its corners are then all
+    // different and there is no sub-loop to cut.
+    bool cornersDistinct = true;
     // Sub-loop segments in front of the list, by place (negative ranks,
     // smaller is nearer the front).
     std::vector<Segment> frontPool;
