@@ -7,6 +7,7 @@
 #include "RandomPolygons.h"
 #include "RandomShapes.h"
 #include "ShapeBuilders.h"
+#include "geometry/OutlineSimplicity.h"
 #include "geometry/Polygon.h"
 #include "reference/LiteralPolygon.h"
 
@@ -359,3 +360,37 @@ TEST(PolygonQueries, PolygonPairQueriesMatchTheLiteralProcedures) {
     EXPECT_GT(containing, 50);
     EXPECT_GT(sharing, 20);
 }
+
+namespace Zelkor::Rectilinear {
+
+// Simple outlines, outlines that touch themselves at a corner and walks
+// that cross or retrace themselves, short and long: an outline meets
+// itself nowhere exactly when neighbouring edges share only their corner and
+// no other two edges share a point at all.
+TEST(PolygonQueries, MeetsItselfNowhereAgreesWithEdgeIntersections) {
+    std::mt19937 random(99);
+    for (int trial = 0; trial < 600; ++trial) {
+        const int grid = 2 + trial % 9;
+        const std::vector<Point> corners =
+            trial % 3 == 0   ? Testing::randomSelfTouchingPolygon(random, grid).getPoints()
+            : trial % 3 == 1 ? Testing::randomRectilinearPolygon(random, grid).getPoints()
+                             : Testing::randomOrthogonalWalk(random, 2 * grid, 4 * grid);
+        const std::size_t n = corners.size();
+        bool expected = n >= 4;
+        for (std::size_t i = 0; expected && i < n; ++i) {
+            const Segment e(corners[i], corners[(i + 1) % n]);
+            for (std::size_t j = i + 1; expected && j < n; ++j) {
+                const Segment f(corners[j], corners[(j + 1) % n]);
+                const Point common = e.intersection(f);
+                if (j == i + 1 || (i == 0 && j == n - 1)) {
+                    expected = common == (j == i + 1 ? corners[j] : corners[0]);
+                } else {
+                    expected = common.isHole();
+                }
+            }
+        }
+        ASSERT_EQ(Math::meetsItselfNowhere(corners), expected) << "trial " << trial << ": " << Polygon(corners, "");
+    }
+}
+
+}  // namespace Zelkor::Rectilinear

@@ -20,13 +20,36 @@ bool meetsItselfNowhere(const std::vector<Point>& corners) {
         edges[i] = {std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y), std::max(a.y, b.y), a.x == b.x};
     }
     for (std::size_t i = 0; i < n; ++i) {
-        const Span& e = edges[i];
-        if (e.upright == edges[(i + 1) % n].upright) return false;
-        // Neighbours share their corner; any other pair may not meet at all.
-        for (std::size_t j = i + 2; j < n; ++j) {
-            if (i == 0 && j == n - 1) continue;
-            const Span& f = edges[j];
-            if (e.minX <= f.maxX && f.minX <= e.maxX && e.minY <= f.maxY && f.minY <= e.maxY) return false;
+        if (edges[i].upright == edges[(i + 1) % n].upright) return false;
+    }
+    // Neighbours share their corner; any other pair may not meet at all.
+    auto neighbours = [n](std::size_t i, std::size_t j) {
+        const std::size_t d = i > j ? i - j : j - i;
+        return d == 1 || d == n - 1;
+    };
+    auto meet = [](const Span& e, const Span& f) {
+        return e.minX <= f.maxX && f.minX <= e.maxX && e.minY <= f.maxY && f.minY <= e.maxY;
+    };
+    constexpr std::size_t fewEdges = 16;
+    if (n <= fewEdges) {
+        for (std::size_t i = 0; i < n; ++i) {
+            for (std::size_t j = i + 2; j < n; ++j) {
+                if (!neighbours(i, j) && meet(edges[i], edges[j])) return false;
+            }
+        }
+        return true;
+    }
+    // Longer outlines: only edges whose x ranges overlap can meet, so the
+    // edges are visited from left to right.
+    std::vector<std::size_t> byLeft(n);
+    for (std::size_t i = 0; i < n; ++i) byLeft[i] = i;
+    std::sort(byLeft.begin(), byLeft.end(),
+              [&edges](std::size_t a, std::size_t b) { return edges[a].minX < edges[b].minX; });
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::size_t i = byLeft[k];
+        for (std::size_t l = k + 1; l < n && edges[byLeft[l]].minX <= edges[i].maxX; ++l) {
+            const std::size_t j = byLeft[l];
+            if (!neighbours(i, j) && meet(edges[i], edges[j])) return false;
         }
     }
     return true;
