@@ -5,6 +5,7 @@
 #include <functional>
 #include <utility>
 
+#include "geometry/AxisEdge.h"
 #include "geometry/BoundaryTracing.h"
 #include "geometry/BoundingBox.h"
 #include "geometry/PieceIndex.h"
@@ -283,12 +284,7 @@ bool survivingPiecesOfFewMembers(const std::vector<Polygon>& polygons, std::vect
         for (std::size_t k = 0; k < n; ++k) {
             const Point& a = corners[k];
             const Point& b = corners[k + 1 == n ? 0 : k + 1];
-            const bool isVertical = a.x == b.x;
-            const Coordinate across = isVertical ? a.x : a.y;
-            const Coordinate from = isVertical ? a.y : a.x;
-            const Coordinate to = isVertical ? b.y : b.x;
-            const Coordinate low = std::min(from, to);
-            const Coordinate high = std::max(from, to);
+            const auto [isVertical, across, from, to, low, high] = Detail::AxisEdge(a, b);
             std::size_t cutCount = 0;
             if (low < high && !isSentinel(across)) {
                 // A rectangle's edges meet each other at their ends alone.

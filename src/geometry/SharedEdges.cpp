@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <tuple>
 
+#include "geometry/AxisEdge.h"
 #include "geometry/BoundingBox.h"
 
 namespace Zelkor::Rectilinear::Detail {
@@ -124,12 +125,9 @@ bool SharedEdges::runsAlong(const Segment& segment) const {
     const Point& a = segment.getStartPoint();
     const Point& b = segment.getEndPoint();
     if (a == b) return false;
-    const bool vertical = a.x == b.x;
-    const Coordinate line = vertical ? a.x : a.y;
-    const Coordinate lo = vertical ? std::min(a.y, b.y) : std::min(a.x, b.x);
-    const Coordinate hi = vertical ? std::max(a.y, b.y) : std::max(a.x, b.x);
-    const auto s = firstEndingBeyond(vertical, line, lo);
-    return s != stretches.end() && s->vertical == vertical && s->line == line && s->lo < hi;
+    const AxisEdge edge(a, b);
+    const auto s = firstEndingBeyond(edge.vertical, edge.line, edge.low);
+    return s != stretches.end() && s->vertical == edge.vertical && s->line == edge.line && s->lo < edge.high;
 }
 
 std::vector<Segment> SharedEdges::without(const std::vector<Segment>& pieces) const {
@@ -140,25 +138,18 @@ std::vector<Segment> SharedEdges::without(const std::vector<Segment>& pieces) co
             kept.push_back(piece);
             continue;
         }
-        const Point& a = piece.getStartPoint();
-        const Point& b = piece.getEndPoint();
-        const bool vertical = a.x == b.x;
-        const Coordinate line = vertical ? a.x : a.y;
-        const Coordinate from = vertical ? a.y : a.x;
-        const Coordinate to = vertical ? b.y : b.x;
-        const Coordinate lo = std::min(from, to);
-        const Coordinate hi = std::max(from, to);
-        auto at = [&](Coordinate c) { return vertical ? Point(line, c) : Point(c, line); };
-        // The parts of [lo, hi] between the stretches, in increasing order.
+        const AxisEdge edge(piece.getStartPoint(), piece.getEndPoint());
+        auto at = [&edge](Coordinate c) { return edge.vertical ? Point(edge.line, c) : Point(c, edge.line); };
+        // The parts of [low, high] between the stretches, in increasing order.
         std::vector<Segment> parts;
-        Coordinate start = lo;
-        for (auto s = firstEndingBeyond(vertical, line, lo);
-             s != stretches.end() && s->vertical == vertical && s->line == line && s->lo < hi; ++s) {
+        Coordinate start = edge.low;
+        auto s = firstEndingBeyond(edge.vertical, edge.line, edge.low);
+        for (; s != stretches.end() && s->vertical == edge.vertical && s->line == edge.line && s->lo < edge.high; ++s) {
             if (start < s->lo) parts.emplace_back(at(start), at(s->lo));
             start = std::max(start, s->hi);
         }
-        if (start < hi) parts.emplace_back(at(start), at(hi));
-        if (from < to) {
+        if (start < edge.high) parts.emplace_back(at(start), at(edge.high));
+        if (edge.from < edge.to) {
             kept.insert(kept.end(), parts.begin(), parts.end());
         } else {
             for (auto part = parts.rbegin(); part != parts.rend(); ++part) {
