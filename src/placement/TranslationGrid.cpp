@@ -11,45 +11,48 @@ void sortUnique(std::vector<Coordinate>& values) {
     values.erase(std::unique(values.begin(), values.end()), values.end());
 }
 
-// All differences a - b (wrapping like every coordinate sum), sorted and
-// distinct. Deduplicating both sides first keeps the product small.
-std::vector<Coordinate> differences(std::vector<Coordinate> own, std::vector<Coordinate> possible) {
-    sortUnique(own);
-    sortUnique(possible);
-    std::vector<Coordinate> result;
-    result.reserve(own.size() * possible.size());
-    for (Coordinate a : own) {
-        for (Coordinate b : possible) result.push_back(wrappingSubtract(a, b));
+// The distinct values of one axis of the points, ascending. Neighbouring
+// corners of an outline share one of their coordinates, so repeats in a row
+// are dropped before sorting: that halves what is sorted.
+void axisValues(const std::vector<Point>& points, Coordinate Point::*axis, std::vector<Coordinate>& values) {
+    values.clear();
+    for (const Point& p : points) {
+        if (values.empty() || values.back() != p.*axis) values.push_back(p.*axis);
+    }
+    sortUnique(values);
+}
+
+// All differences a - b of one axis (wrapping like every coordinate sum),
+// sorted and distinct. Deduplicating both sides first keeps the product small;
+// the sides' lists are the caller's, to serve both axes.
+void differences(const std::vector<Point>& own, const std::vector<Point>& possible, Coordinate Point::*axis,
+                 std::vector<Coordinate>& ownValues, std::vector<Coordinate>& possibleValues,
+                 std::vector<Coordinate>& result) {
+    axisValues(own, axis, ownValues);
+    axisValues(possible, axis, possibleValues);
+    result.resize(ownValues.size() * possibleValues.size());
+    std::size_t k = 0;
+    for (const Coordinate a : ownValues) {
+        for (const Coordinate b : possibleValues) result[k++] = wrappingSubtract(a, b);
     }
     sortUnique(result);
-    return result;
 }
 
 }  // namespace
 
 TranslationGrid::TranslationGrid(const std::vector<Point>& ownPoints, const std::vector<Point>& possiblePoints) {
-    std::vector<Coordinate> ownX, ownY, possibleX, possibleY;
-    ownX.reserve(ownPoints.size());
-    ownY.reserve(ownPoints.size());
-    possibleX.reserve(possiblePoints.size());
-    possibleY.reserve(possiblePoints.size());
-    for (const Point& p : ownPoints) {
-        ownX.push_back(p.x);
-        ownY.push_back(p.y);
-    }
-    for (const Point& q : possiblePoints) {
-        possibleX.push_back(q.x);
-        possibleY.push_back(q.y);
-    }
-    xTranslations = differences(std::move(ownX), std::move(possibleX));
-    yTranslations = differences(std::move(ownY), std::move(possibleY));
+    std::vector<Coordinate> ownValues, possibleValues;
+    ownValues.reserve(ownPoints.size());
+    possibleValues.reserve(possiblePoints.size());
+    differences(ownPoints, possiblePoints, &Point::x, ownValues, possibleValues, xTranslations);
+    differences(ownPoints, possiblePoints, &Point::y, ownValues, possibleValues, yTranslations);
 }
 
 std::vector<Point> TranslationGrid::allTranslations() const {
-    std::vector<Point> translations;
-    translations.reserve(xTranslations.size() * yTranslations.size());
+    std::vector<Point> translations(xTranslations.size() * yTranslations.size());
+    auto next = translations.begin();
     for (Coordinate x : xTranslations) {
-        for (Coordinate y : yTranslations) translations.emplace_back(x, y);
+        for (Coordinate y : yTranslations) *next++ = Point(x, y);
     }
     return translations;
 }
