@@ -167,11 +167,11 @@ private:
 // or its region cannot be read off its edges.
 std::optional<std::vector<Span>> regionBoxes(const std::vector<Polygon>& members) {
     std::vector<Span> all;
+    ColumnCover cover;
     for (const Polygon& member : members) {
         if (!Math::meetsItselfNowhere(member.getPoints())) return std::nullopt;
-        const std::optional<ColumnCover> cover = ColumnCover::of(member.getEdges());
-        if (!cover) return std::nullopt;
-        for (const ColumnCover::Box& b : cover->boxes()) all.push_back({b.left, b.bottom, b.right, b.top});
+        if (!cover.assignOf(member)) return std::nullopt;
+        for (const ColumnCover::Box& b : cover.boxes()) all.push_back({b.left, b.bottom, b.right, b.top});
     }
     return all;
 }

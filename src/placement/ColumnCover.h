@@ -2,10 +2,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <vector>
 
-#include "geometry/Segment.h"
+#include "geometry/Polygon.h"
+#include "geometry/PolygonSet.h"
 
 namespace Zelkor::Rectilinear {
 
@@ -25,10 +25,14 @@ struct ColumnCover {
     std::vector<std::int64_t> toggles;
     std::vector<std::size_t> offsets;
 
-    // The region the edges bound (material on one side of each, holes
-    // included), by the even-odd rule over the horizontal edges spanning each
-    // column; nothing when some column has an odd number of them.
-    static std::optional<ColumnCover> of(const std::vector<Segment>& edges);
+    // Makes this the region the edges of an outline, or of every member of a
+    // set, bound (material on one side of each, holes included), by the
+    // even-odd rule over the horizontal edges spanning each column; false
+    // (and the cover unusable) when some column has an odd number of them.
+    // The cover's lists, working ones included, are reused, so a cover kept
+    // by its owner builds again without allocating.
+    bool assignOf(const Polygon& outline);
+    bool assignOf(const PolygonSet& outlines);
     // The union of closed boxes (boxes without area add nothing).
     static ColumnCover ofBoxes(const std::vector<Box>& boxes);
 
@@ -38,6 +42,17 @@ struct ColumnCover {
     // The region as boxes with disjoint interiors: each covered interval of a
     // column, widened over the following columns that cover exactly it.
     std::vector<Box> boxes() const;
+
+private:
+    // A horizontal edge's columns [first, last) and height, while assignOf runs.
+    struct EdgeSpan {
+        std::size_t first, last;
+        std::int64_t y;
+    };
+    std::vector<EdgeSpan> edgeSpans;
+
+    template <typename ForEachEdge>
+    bool assignFromEdges(std::size_t edgeCount, const ForEachEdge& forEachEdge);
 };
 
 }  // namespace Zelkor::Rectilinear

@@ -19,8 +19,8 @@ bool within(const Box& inner, const Box& outer) {
 }
 
 // The boxes not inside another one (of equal boxes, the first).
-std::vector<Box> outermost(const std::vector<Box>& boxes) {
-    std::vector<Box> kept;
+void outermost(const std::vector<Box>& boxes, std::vector<Box>& kept) {
+    kept.clear();
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         bool inside = false;
         for (std::size_t j = 0; j < boxes.size() && !inside; ++j) {
@@ -29,33 +29,58 @@ std::vector<Box> outermost(const std::vector<Box>& boxes) {
         }
         if (!inside) kept.push_back(boxes[i]);
     }
-    return kept;
 }
 
 // Every rectangle of the region that no larger one of it contains: over each
-// run of neighbouring columns, the intervals all of them cover.
-std::vector<Box> largestRectangles(const ColumnCover& cover) {
-    std::vector<Box> candidates;
-    std::vector<Interval> common, column, next;
-    for (std::size_t first = 0; first < cover.columnCount(); ++first) {
-        cover.intervals(first, 0, common);
-        for (std::size_t last = first; last < cover.columnCount() && !common.empty(); ++last) {
+// run of neighbouring columns, the intervals all of them cover. Such an
+// interval is as tall as the run allows, so its rectangle is the largest
+// unless a column beside the run covers the interval too.
+void largestRectangles(HostFit::Lists& lists) {
+    const ColumnCover& cover = lists.cover;
+    std::vector<Interval>& columns = lists.columns;
+    std::vector<Interval>& common = lists.common;
+    std::vector<Interval>& column = lists.column;
+    std::vector<Interval>& next = lists.next;
+    std::vector<std::size_t>& firstOf = lists.firstOf;
+    std::vector<Box>& rectangles = lists.rectangles;
+    const std::size_t count = cover.columnCount();
+    columns.clear();
+    columns.reserve(cover.toggles.size() / 2);
+    firstOf.reserve(count + 1);
+    firstOf.assign(1, 0);
+    for (std::size_t c = 0; c < count; ++c) {
+        cover.intervals(c, 0, column);
+        columns.insert(columns.end(), column.begin(), column.end());
+        firstOf.push_back(columns.size());
+    }
+    auto covers = [&columns, &firstOf](std::size_t c, const Interval& i) {
+        for (std::size_t k = firstOf[c]; k < firstOf[c + 1] && columns[k].low <= i.low; ++k) {
+            if (i.high <= columns[k].high) return true;
+        }
+        return false;
+    };
+    rectangles.clear();
+    for (std::size_t first = 0; first < count; ++first) {
+        common.assign(columns.begin() + static_cast<std::ptrdiff_t>(firstOf[first]),
+                      columns.begin() + static_cast<std::ptrdiff_t>(firstOf[first + 1]));
+        for (std::size_t last = first; last < count && !common.empty(); ++last) {
             if (last > first) {
-                cover.intervals(last, 0, column);
                 next.clear();
-                std::size_t i = 0, j = 0;
-                while (i < common.size() && j < column.size()) {
-                    const std::int64_t low = std::max(common[i].low, column[j].low);
-                    const std::int64_t high = std::min(common[i].high, column[j].high);
+                std::size_t i = 0, j = firstOf[last];
+                while (i < common.size() && j < firstOf[last + 1]) {
+                    const std::int64_t low = std::max(common[i].low, columns[j].low);
+                    const std::int64_t high = std::min(common[i].high, columns[j].high);
                     if (low < high) next.push_back({low, high});
-                    (common[i].high < column[j].high) ? ++i : ++j;
+                    (common[i].high < columns[j].high) ? ++i : ++j;
                 }
                 common.swap(next);
             }
-            for (const Interval& i : common) candidates.push_back({cover.xs[first], i.low, cover.xs[last + 1], i.high});
+            for (const Interval& i : common) {
+                if ((first > 0 && covers(first - 1, i)) || (last + 1 < count && covers(last + 1, i))) continue;
+                rectangles.push_back({cover.xs[first], i.low, cover.xs[last + 1], i.high});
+            }
         }
     }
-    return outermost(candidates);
 }
 
 std::optional<Box> intersection(const Box& a, const Box& b) {
@@ -68,9 +93,8 @@ std::optional<Box> intersection(const Box& a, const Box& b) {
 }  // namespace
 
 HostFit::HostFit(const PolygonSet& set) {
-    const std::optional<ColumnCover> cover = ColumnCover::of(set.getAllEdges());
-    if (!cover) return;
-    setBoxes = cover->boxes();
+    if (!lists.cover.assignOf(set)) return;
+    setBoxes = lists.cover.boxes();
     std::sort(setBoxes.begin(), setBoxes.end(), [](const Box& a, const Box& b) {
         return (a.right - a.left) * (a.top - a.bottom) > (b.right - b.left) * (b.top - b.bottom);
     });
@@ -80,30 +104,33 @@ void HostFit::placeHost(const Polygon& host) {
     hostPlaced = false;
     translations.clear();
     if (setBoxes.empty()) return;
-    const std::optional<ColumnCover> cover = ColumnCover::of(host.getEdges());
-    if (!cover || cover->columnCount() > mostHostColumns) return;
-    const std::vector<Box> rectangles = largestRectangles(*cover);
+    if (!lists.cover.assignOf(host) || lists.cover.columnCount() > mostHostColumns) return;
+    largestRectangles(lists);
+    const std::vector<Box>& rectangles = lists.rectangles;
 
     // The host moved by t holds box b in rectangle r when
     // r.left + t.x <= b.left and b.right <= r.right + t.x, and the same upright.
-    auto fitsOf = [&rectangles](const Box& b) {
-        std::vector<Box> fits;
+    auto fitsOf = [&rectangles](const Box& b, std::vector<Box>& fits) {
+        fits.clear();
+        fits.reserve(rectangles.size());
         for (const Box& r : rectangles) {
             const Box t{b.right - r.right, b.top - r.top, b.left - r.left, b.bottom - r.bottom};
             if (t.left <= t.right && t.bottom <= t.top) fits.push_back(t);
         }
-        return fits;
     };
-    translations = fitsOf(setBoxes.front());
+    std::vector<Box>& fits = lists.fits;
+    std::vector<Box>& narrowed = lists.narrowed;
+    fitsOf(setBoxes.front(), translations);
     for (std::size_t i = 1; i < setBoxes.size() && !translations.empty(); ++i) {
-        const std::vector<Box> fits = fitsOf(setBoxes[i]);
-        std::vector<Box> narrowed;
+        fitsOf(setBoxes[i], fits);
+        narrowed.clear();
+        narrowed.reserve(translations.size() * fits.size());
         for (const Box& a : translations) {
             for (const Box& b : fits) {
                 if (const std::optional<Box> both = intersection(a, b)) narrowed.push_back(*both);
             }
         }
-        translations = outermost(narrowed);
+        outermost(narrowed, translations);
     }
     hostPlaced = true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "geometry/Point.h"
@@ -28,12 +29,22 @@ public:
     // Whether no translation at all holds the set.
     bool holdsNowhere() const { return translations.empty(); }
 
+    // The working lists of placeHost, kept so that placing the host again,
+    // once per turn, does not allocate.
+    struct Lists {
+        ColumnCover cover;
+        std::vector<ColumnCover::Interval> columns, common, column, next;
+        std::vector<std::size_t> firstOf;
+        std::vector<ColumnCover::Box> rectangles, fits, narrowed;
+    };
+
 private:
     using Box = ColumnCover::Box;
 
     std::vector<Box> setBoxes;  // largest first: they rule out the most
     std::vector<Box> translations;
     bool hostPlaced = false;
+    Lists lists;
 };
 
 }  // namespace Zelkor::Rectilinear

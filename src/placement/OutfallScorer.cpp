@@ -1,9 +1,7 @@
 #include "placement/OutfallScorer.h"
 
 #include <algorithm>
-#include <array>
-#include <numeric>
-#include <utility>
+#include <limits>
 
 #include "geometry/Rectangle.h"
 #include "geometry/Segment.h"
@@ -17,95 +15,109 @@ using Interval = ColumnCover::Interval;
 // Areas below this are whole numbers that a float holds exactly.
 constexpr std::int64_t exactFloatAreaLimit = std::int64_t{1} << 24;
 
-// What of `from` the `blocked` intervals leave, appended to `out`.
-void appendDifference(const std::vector<Interval>& from, const std::vector<Interval>& blocked,
-                      std::vector<Interval>& out) {
-    std::size_t b = 0;
-    for (Interval rest : from) {
-        while (b < blocked.size() && blocked[b].high <= rest.low) ++b;
-        std::size_t k = b;
-        for (; k < blocked.size() && blocked[k].low < rest.high; ++k) {
-            if (blocked[k].low > rest.low) out.push_back({rest.low, blocked[k].low});
-            rest.low = std::max(rest.low, blocked[k].high);
-            if (rest.low >= rest.high) break;
-        }
-        if (rest.low < rest.high) out.push_back(rest);
-    }
+using Slot = OutfallScorer::Slot;
+
+std::size_t rootOf(Slot* slots, std::size_t i) {
+    while (slots[i].parent != i) i = slots[i].parent = slots[slots[i].parent].parent;
+    return i;
 }
 
-class Pieces {
-public:
-    explicit Pieces(std::size_t count) : parent(count) { std::iota(parent.begin(), parent.end(), std::size_t{0}); }
-    std::size_t find(std::size_t i) {
-        while (parent[i] != i) i = parent[i] = parent[parent[i]];
-        return i;
-    }
-    void join(std::size_t a, std::size_t b) {
-        a = find(a);
-        b = find(b);
-        if (a != b) parent[std::max(a, b)] = std::min(a, b);
-    }
-
-private:
-    std::vector<std::size_t> parent;
-};
-
-constexpr std::size_t none = static_cast<std::size_t>(-1);
-
-// The number of quarters set in a mask of four.
-constexpr std::array<int, 16> quartersIn{0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
-
-// The ends of two columns' intervals, ascending, each height once. Each
-// column's ends ascend already: its intervals lie apart, bottom to top.
-void mergeEnds(const Interval* a, const Interval* aEnd, const Interval* b, const Interval* bEnd,
-               std::vector<std::int64_t>& heights) {
-    heights.clear();
-    auto put = [&heights](std::int64_t y) {
-        if (heights.empty() || heights.back() != y) heights.push_back(y);
-    };
-    std::size_t ai = 0, bi = 0;
-    const std::size_t aCount = 2 * static_cast<std::size_t>(aEnd - a), bCount = 2 * static_cast<std::size_t>(bEnd - b);
-    auto endAt = [](const Interval* intervals, std::size_t k) { return k % 2 == 0 ? intervals[k / 2].low : intervals[k / 2].high; };
-    while (ai < aCount || bi < bCount) {
-        if (bi == bCount || (ai < aCount && endAt(a, ai) <= endAt(b, bi))) {
-            put(endAt(a, ai++));
-        } else {
-            put(endAt(b, bi++));
-        }
-    }
+void join(Slot* slots, std::size_t a, std::size_t b) {
+    a = rootOf(slots, a);
+    b = rootOf(slots, b);
+    if (a != b) slots[std::max(a, b)].parent = std::min(a, b);
 }
 
-// The interval of a sorted list just below (or just above) height y, by a
-// cursor that only moves up.
-struct Cursor {
-    const Interval* begin;
-    const Interval* end;
-    std::size_t base;
-    const Interval* at;
-    std::size_t below(std::int64_t y) {
-        while (at != end && at->high < y) ++at;
-        return at != end && at->low < y ? base + static_cast<std::size_t>(at - begin) : none;
+// Walks the boundary between two neighbouring columns of free intervals,
+// [l, lEnd) on the left and [r, rEnd) on the right, bottom to top, and
+// credits the intervals with what lies on it. Intervals of one column lie
+// apart, so at each height at most one of them ends or starts there, and the
+// four quarters around a height on the boundary are told by which columns are
+// free just below and just above it:
+// - one column changes and the other is free: three quarters, a turn inwards;
+//   otherwise one quarter, a turn outwards (a corner either way);
+// - both change the opposite way: two diagonal quarters, one outward corner
+//   for each of them (two for the piece, should both belong to one);
+// - a stretch free on one side only is an upright side; free on both sides,
+//   it joins the two intervals into one piece.
+// All that is counted per interval adds up to the same per piece.
+void walkBoundary(const Interval* free, std::size_t l, std::size_t lEnd, std::size_t r, std::size_t rEnd,
+                  Slot* slots) {
+    constexpr std::int64_t above = std::numeric_limits<std::int64_t>::max();
+    bool inLeft = false, inRight = false;
+    std::int64_t from = 0;
+    while (l < lEnd || r < rEnd) {
+        const std::int64_t yLeft = l < lEnd ? (inLeft ? free[l].high : free[l].low) : above;
+        const std::int64_t yRight = r < rEnd ? (inRight ? free[r].high : free[r].low) : above;
+        const std::int64_t y = std::min(yLeft, yRight);
+        if (inLeft != inRight) {
+            slots[inLeft ? l : r].perimeter += y - from;
+        } else if (inLeft) {
+            // The right interval, still alone, simply follows the left one's piece.
+            if (slots[r].parent == r) {
+                slots[r].parent = rootOf(slots, l);
+            } else {
+                join(slots, l, r);
+            }
+        }
+        if (yLeft != yRight) {
+            Slot& corner = slots[yLeft < yRight ? l : r];
+            const bool otherFree = yLeft < yRight ? inRight : inLeft;
+            corner.corners += 1;
+            corner.turns += otherFree ? -1 : 1;
+        } else if (inLeft != inRight) {
+            slots[l].corners += 1;
+            slots[l].turns += 1;
+            slots[r].corners += 1;
+            slots[r].turns += 1;
+        }
+        if (yLeft == y) {
+            if (inLeft) ++l;
+            inLeft = !inLeft;
+        }
+        if (yRight == y) {
+            if (inRight) ++r;
+            inRight = !inRight;
+        }
+        from = y;
     }
-    std::size_t above(std::int64_t y) {
-        while (at != end && at->high < y) ++at;
-        const Interval* i = at;
-        if (i != end && i->high == y) ++i;  // touching intervals were joined, so the next starts higher
-        return i != end && i->low <= y && y < i->high ? base + static_cast<std::size_t>(i - begin) : none;
-    }
-};
+}
 
 }  // namespace
 
+void OutfallScorer::Columns::assign(const ColumnCover& cover) {
+    xs = cover.xs;
+    most = 0;
+    intervals.clear();
+    intervals.reserve(cover.toggles.size() / 2);
+    first.resize(cover.columnCount() + 1);
+    first[0] = 0;
+    // As ColumnCover::intervals lists them: empty ones left out, touching ones joined.
+    for (std::size_t c = 0; c < cover.columnCount(); ++c) {
+        const std::size_t begin = intervals.size();
+        for (std::size_t i = cover.offsets[c]; i < cover.offsets[c + 1]; i += 2) {
+            const Interval next{cover.toggles[i], cover.toggles[i + 1]};
+            if (next.low == next.high) continue;
+            if (intervals.size() > begin && intervals.back().high == next.low) {
+                intervals.back().high = next.high;
+            } else {
+                intervals.push_back(next);
+            }
+        }
+        first[c + 1] = intervals.size();
+        most = std::max(most, first[c + 1] - begin);
+    }
+}
+
 OutfallScorer::OutfallScorer(const PolygonSet& set, int contractionFactor) : contractionFactor(contractionFactor) {
     // The set grown is the union of its boxes grown.
-    const std::optional<ColumnCover> cover = ColumnCover::of(set.getAllEdges());
-    if (!cover || contractionFactor < 0) return;
-    std::vector<ColumnCover::Box> boxes = cover->boxes();
+    if (!cover.assignOf(set) || contractionFactor < 0) return;
+    std::vector<ColumnCover::Box> boxes = cover.boxes();
     for (ColumnCover::Box& b : boxes) {
         b = {b.left - contractionFactor, b.bottom - contractionFactor, b.right + contractionFactor,
              b.top + contractionFactor};
     }
-    grownSet = ColumnCover::ofBoxes(boxes);
+    grownSet.assign(ColumnCover::ofBoxes(boxes));
     setScorable = true;
 }
 
@@ -117,149 +129,124 @@ void OutfallScorer::placeHost(const Polygon& host) {
         // A rectangle shrinks into a rectangle, or into nothing.
         const Rectangle box = host.getBoundingRectangle();
         const std::int64_t k = contractionFactor;
-        shrunkHost = ColumnCover::ofBoxes({{box.getBottomLeft().x + k, box.getBottomLeft().y + k,
-                                            box.getTopRight().x - k, box.getTopRight().y - k}});
+        const Interval across{box.getBottomLeft().x + k, box.getTopRight().x - k};
+        const Interval upright{box.getBottomLeft().y + k, box.getTopRight().y - k};
+        shrunkHost.xs.clear();
+        shrunkHost.intervals.clear();
+        shrunkHost.first.assign(1, 0);
+        shrunkHost.most = 0;
+        if (across.low < across.high && upright.low < upright.high) {
+            shrunkHost.xs = {across.low, across.high};
+            shrunkHost.intervals = {upright};
+            shrunkHost.first.push_back(1);
+            shrunkHost.most = 1;
+        }
         hostScorable = true;
         return;
     }
-    const std::optional<ColumnCover> cover = ColumnCover::of(host.getPolygonContracted(contractionFactor).getAllEdges());
-    if (!cover) return;
-    shrunkHost = *cover;
+    if (!cover.assignOf(host.getPolygonContracted(contractionFactor))) return;
+    shrunkHost.assign(cover);
     hostScorable = true;
 }
 
-std::optional<WhiteSpaceInformation> OutfallScorer::score(const Point& hostTranslation) const {
+std::optional<WhiteSpaceInformation> OutfallScorer::score(const Point& hostTranslation) {
     if (!hostScorable) return std::nullopt;
     const std::int64_t tx = hostTranslation.x, ty = hostTranslation.y;
-    const ColumnCover& host = shrunkHost;
-    const ColumnCover& set = grownSet;
+    const Columns& host = shrunkHost;
+    const Columns& set = grownSet;
     if (host.xs.size() < 2) return WhiteSpaceInformation(0, 0.0f, 0, 0.0f);
 
-    // Column boundaries: the moved host's and the grown set's inside the host's span.
-    const std::int64_t left = host.xs.front() + tx, right = host.xs.back() + tx;
-    std::vector<std::int64_t>& bounds = scratch.bounds;
-    bounds.clear();
-    for (const std::int64_t x : host.xs) bounds.push_back(x + tx);
-    for (const std::int64_t x : set.xs) {
-        if (x > left && x < right) bounds.push_back(x);
+    // Column boundaries: the moved host's and, merged in, the grown set's
+    // inside the host's span; both lists ascend already. The working lists
+    // are sized for the most they can take and filled by index.
+    const std::int64_t left = host.xs.front() + tx;
+    if (boundList.size() < host.xs.size() + set.xs.size()) boundList.resize(host.xs.size() + set.xs.size());
+    std::int64_t* const bounds = boundList.data();
+    std::size_t boundCount = 0;
+    {
+        auto s = std::upper_bound(set.xs.begin(), set.xs.end(), left);
+        for (const std::int64_t hostX : host.xs) {
+            const std::int64_t x = hostX + tx;
+            for (; s != set.xs.end() && *s < x; ++s) bounds[boundCount++] = *s;
+            if (s != set.xs.end() && *s == x) ++s;
+            bounds[boundCount++] = x;
+        }
     }
-    std::sort(bounds.begin(), bounds.end());
-    bounds.erase(std::unique(bounds.begin(), bounds.end()), bounds.end());
-    const std::size_t columnCount = bounds.size() - 1;
+    const std::size_t columnCount = boundCount - 1;
 
-    // The free intervals of every column, in one list.
-    std::vector<Interval>& free = scratch.free;
-    std::vector<std::size_t>& firstOf = scratch.firstOf;
-    std::vector<Interval>& hostCover = scratch.hostCover;
-    std::vector<Interval>& setCover = scratch.setCover;
-    free.clear();
-    firstOf.assign(columnCount + 1, 0);
-    std::size_t h = 0, s = 0;
+    // Column by column: its free intervals, then the boundary to its left.
+    // A column's host intervals less the set's leave at most as many
+    // intervals as both have together.
+    const std::size_t mostFree = columnCount * (host.most + set.most);
+    if (freeList.size() < mostFree) freeList.resize(mostFree);
+    if (slotList.size() < mostFree) slotList.resize(mostFree);
+    Interval* const free = freeList.data();
+    Slot* const slots = slotList.data();
+    std::size_t count = 0;
+    const bool setHasColumns = set.xs.size() >= 2;
+    std::size_t h = 0, s = 0, previous = 0;
     for (std::size_t c = 0; c < columnCount; ++c) {
         const std::int64_t x = bounds[c];
+        const std::int64_t width = bounds[c + 1] - x;
         while (host.xs[h + 1] + tx <= x) ++h;
-        host.intervals(h, ty, hostCover);
-        setCover.clear();
-        if (!set.xs.empty() && x >= set.xs.front() && x < set.xs.back()) {
+        const Interval* blocked = nullptr;
+        const Interval* blockedEnd = nullptr;
+        if (setHasColumns && x >= set.xs.front() && x < set.xs.back()) {
             while (set.xs[s + 1] <= x) ++s;
-            set.intervals(s, 0, setCover);
+            blocked = set.intervals.data() + set.first[s];
+            blockedEnd = set.intervals.data() + set.first[s + 1];
         }
-        appendDifference(hostCover, setCover, free);
-        firstOf[c + 1] = free.size();
-    }
-
-    // Intervals of neighbouring columns that share a stretch are one piece.
-    Pieces pieces(free.size());
-    for (std::size_t c = 1; c < columnCount; ++c) {
-        std::size_t i = firstOf[c - 1], j = firstOf[c];
-        while (i < firstOf[c] && j < firstOf[c + 1]) {
-            if (std::min(free[i].high, free[j].high) > std::max(free[i].low, free[j].low)) pieces.join(i, j);
-            (free[i].high < free[j].high) ? ++i : ++j;
-        }
-    }
-
-    std::vector<std::int64_t>& area = scratch.area;
-    std::vector<std::int64_t>& perimeter = scratch.perimeter;
-    std::vector<int>& corners = scratch.corners;
-    std::vector<int>& turns = scratch.turns;
-    area.assign(free.size(), 0);
-    perimeter.assign(free.size(), 0);
-    corners.assign(free.size(), 0);
-    turns.assign(free.size(), 0);
-    for (std::size_t c = 0; c < columnCount; ++c) {
-        const std::int64_t width = bounds[c + 1] - bounds[c];
-        for (std::size_t i = firstOf[c]; i < firstOf[c + 1]; ++i) {
-            const std::size_t root = pieces.find(i);
-            area[root] += width * (free[i].high - free[i].low);
-            perimeter[root] += 2 * width;
-        }
-    }
-
-    // Corners and upright sides lie on the column boundaries. A corner is
-    // where one or three of the four quarters around a point belong to a
-    // piece, or two opposite ones (the piece touches itself there: two corners).
-    std::vector<std::int64_t>& heights = scratch.heights;
-    for (std::size_t k = 0; k <= columnCount; ++k) {
-        const Interval* leftBegin = k > 0 ? free.data() + firstOf[k - 1] : nullptr;
-        const Interval* leftEnd = k > 0 ? free.data() + firstOf[k] : nullptr;
-        const Interval* rightBegin = k < columnCount ? free.data() + firstOf[k] : nullptr;
-        const Interval* rightEnd = k < columnCount ? free.data() + firstOf[k + 1] : nullptr;
-        mergeEnds(leftBegin, leftEnd, rightBegin, rightEnd, heights);
-
-        Cursor leftBelow{leftBegin, leftEnd, k > 0 ? firstOf[k - 1] : 0, leftBegin};
-        Cursor leftAbove = leftBelow;
-        Cursor rightBelow{rightBegin, rightEnd, k < columnCount ? firstOf[k] : 0, rightBegin};
-        Cursor rightAbove = rightBelow;
-        auto rootOf = [&pieces](std::size_t i) { return i == none ? none : pieces.find(i); };
-        for (std::size_t e = 0; e < heights.size(); ++e) {
-            const std::int64_t y = heights[e];
-            // Quarters: below left, below right, above left, above right.
-            const std::array<std::size_t, 4> owner{rootOf(leftBelow.below(y)), rootOf(rightBelow.below(y)),
-                                                    rootOf(leftAbove.above(y)), rootOf(rightAbove.above(y))};
-            for (std::size_t q = 0; q < 4; ++q) {
-                const std::size_t piece = owner[q];
-                if (piece == none || std::find(owner.begin(), owner.begin() + q, piece) != owner.begin() + q) continue;
-                int mask = 0;
-                for (std::size_t r = 0; r < 4; ++r) mask |= owner[r] == piece ? 1 << r : 0;
-                const int quarters = quartersIn[mask];
-                if (quarters == 1) {
-                    corners[piece] += 1;
-                    turns[piece] += 1;
-                } else if (quarters == 3) {
-                    corners[piece] += 1;
-                    turns[piece] -= 1;
-                } else if (mask == 0b1001 || mask == 0b0110) {
-                    corners[piece] += 2;
-                    turns[piece] += 2;
-                }
+        const std::size_t first = count;
+        // What of the host's intervals the set's leave.
+        for (std::size_t f = host.first[h]; f < host.first[h + 1]; ++f) {
+            std::int64_t low = host.intervals[f].low + ty;
+            const std::int64_t high = host.intervals[f].high + ty;
+            while (blocked != blockedEnd && blocked->high <= low) ++blocked;
+            for (const Interval* b = blocked; b != blockedEnd && b->low < high; ++b) {
+                if (b->low > low) free[count++] = {low, b->low};
+                low = std::max(low, b->high);
+                if (low >= high) break;
             }
-            // The stretch up to the next height is a side where the two columns differ.
-            if (e + 1 < heights.size() && owner[2] != owner[3]) {
-                const std::int64_t length = heights[e + 1] - y;
-                if (owner[2] != none) perimeter[owner[2]] += length;
-                if (owner[3] != none) perimeter[owner[3]] += length;
-            }
+            if (low < high) free[count++] = {low, high};
         }
+        for (std::size_t i = first; i < count; ++i) {
+            slots[i] = {width * (free[i].high - free[i].low), 2 * width, 0, 0, i};
+        }
+        walkBoundary(free, previous, first, first, count, slots);
+        previous = first;
     }
+    walkBoundary(free, previous, count, count, count, slots);
 
+    // Each piece's totals gather in its first interval.
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t parent = slots[i].parent;
+        if (parent == i) continue;
+        const std::size_t root = slots[parent].parent;  // final already: parents come first
+        slots[i].parent = root;
+        slots[root].area += slots[i].area;
+        slots[root].perimeter += slots[i].perimeter;
+        slots[root].corners += slots[i].corners;
+        slots[root].turns += slots[i].turns;
+    }
     int pieceCount = 0, sharingLargest = 0;
-    std::size_t largest = none;
-    for (std::size_t i = 0; i < free.size(); ++i) {
-        if (pieces.find(i) != i) continue;
+    std::size_t largest = count;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (slots[i].parent != i) continue;
         ++pieceCount;
-        if (largest == none || area[i] > area[largest]) {
+        if (largest == count || slots[i].area > slots[largest].area) {
             largest = i;
             sharingLargest = 1;
-        } else if (area[i] == area[largest]) {
+        } else if (slots[i].area == slots[largest].area) {
             ++sharingLargest;
         }
     }
-    if (largest == none) return WhiteSpaceInformation(0, 0.0f, 0, 0.0f);
+    if (largest == count) return WhiteSpaceInformation(0, 0.0f, 0, 0.0f);
     if (sharingLargest > 1) return std::nullopt;
+    const Slot& piece = slots[largest];
     const double grow = contractionFactor;
-    const double expanded = static_cast<double>(area[largest]) + grow * static_cast<double>(perimeter[largest]) +
-                            grow * grow * turns[largest];
-    return WhiteSpaceInformation(pieceCount, static_cast<float>(area[largest]), corners[largest],
+    const double expanded =
+        static_cast<double>(piece.area) + grow * static_cast<double>(piece.perimeter) + grow * grow * piece.turns;
+    return WhiteSpaceInformation(pieceCount, static_cast<float>(piece.area), piece.corners,
                                  static_cast<float>(expanded));
 }
 

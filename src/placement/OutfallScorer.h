@@ -33,22 +33,40 @@ public:
     // The host at translation zero, for the places that follow.
     void placeHost(const Polygon& host);
     // The score of the host moved by `hostTranslation`, or nothing (see above).
-    std::optional<WhiteSpaceInformation> score(const Point& hostTranslation) const;
+    // Not const: it works in the scorer's own lists.
+    std::optional<WhiteSpaceInformation> score(const Point& hostTranslation);
+
+    // One free interval of a scoring: what it adds to its piece, and its link
+    // towards the piece's first interval (a parent never follows its child).
+    struct Slot {
+        std::int64_t area, perimeter;
+        int corners, turns;
+        std::size_t parent;
+    };
 
 private:
-    int contractionFactor;
-    ColumnCover grownSet;
-    ColumnCover shrunkHost;
-    // Working lists of one scoring, kept to spare their allocations.
-    struct Scratch {
-        std::vector<std::int64_t> bounds, heights, area, perimeter;
-        std::vector<ColumnCover::Interval> free, hostCover, setCover;
-        std::vector<std::size_t> firstOf;
-        std::vector<int> corners, turns;
+    // A region as its columns' intervals, joined where they touch, ready for
+    // the walk of a scoring: column c holds intervals[first[c]] .. intervals[first[c + 1]].
+    struct Columns {
+        std::vector<std::int64_t> xs;
+        std::vector<ColumnCover::Interval> intervals;
+        std::vector<std::size_t> first;
+        std::size_t most = 0;  // intervals in the fullest column
+        void assign(const ColumnCover& cover);
     };
-    mutable Scratch scratch;
+
+    int contractionFactor;
+    Columns grownSet;
+    Columns shrunkHost;
     bool setScorable = false;
     bool hostScorable = false;
+
+    // Working lists, kept across turns and places so that neither placing
+    // the host nor scoring allocates once they have grown.
+    ColumnCover cover;
+    std::vector<std::int64_t> boundList;
+    std::vector<ColumnCover::Interval> freeList;
+    std::vector<Slot> slotList;
 };
 
 }  // namespace Zelkor::Rectilinear
