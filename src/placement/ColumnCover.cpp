@@ -179,4 +179,10 @@ std::vector<ColumnCover::Box> ColumnCover::boxes() const {
     return result;
 }
 
+std::optional<std::vector<ColumnCover::Box>> ColumnCover::boxesOf(const PolygonSet& outlines) {
+    ColumnCover cover;
+    if (!cover.assignOf(outlines)) return std::nullopt;
+    return cover.boxes();
+}
+
 }  // namespace Zelkor::Rectilinear

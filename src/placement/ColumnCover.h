@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "geometry/Polygon.h"
@@ -33,6 +34,9 @@ struct ColumnCover {
     // by its owner builds again without allocating.
     bool assignOf(const Polygon& outline);
     bool assignOf(const PolygonSet& outlines);
+    // The region the members of a set bound (as assignOf), as boxes; nothing
+    // when it cannot be read off their edges.
+    static std::optional<std::vector<Box>> boxesOf(const PolygonSet& outlines);
     // The union of closed boxes (boxes without area add nothing).
     static ColumnCover ofBoxes(const std::vector<Box>& boxes);
 

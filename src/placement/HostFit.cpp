@@ -92,9 +92,11 @@ std::optional<Box> intersection(const Box& a, const Box& b) {
 
 }  // namespace
 
-HostFit::HostFit(const PolygonSet& set) {
-    if (!lists.cover.assignOf(set)) return;
-    setBoxes = lists.cover.boxes();
+HostFit::HostFit(const PolygonSet& set) : HostFit(ColumnCover::boxesOf(set)) {}
+
+HostFit::HostFit(const std::optional<std::vector<ColumnCover::Box>>& setRegion) {
+    if (!setRegion) return;
+    setBoxes = *setRegion;
     std::sort(setBoxes.begin(), setBoxes.end(), [](const Box& a, const Box& b) {
         return (a.right - a.left) * (a.top - a.bottom) > (b.right - b.left) * (b.top - b.bottom);
     });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 #include "geometry/Point.h"
@@ -20,6 +21,8 @@ namespace Zelkor::Rectilinear {
 class HostFit {
 public:
     explicit HostFit(const PolygonSet& set);
+    // The same from the set's region as boxes (ColumnCover::boxesOf).
+    explicit HostFit(const std::optional<std::vector<ColumnCover::Box>>& setRegion);
 
     // The host at translation zero, for the tests that follow.
     void placeHost(const Polygon& host);

@@ -23,6 +23,7 @@
 #include "geometry/OutlineSimplicity.h"
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
+#include "placement/ColumnCover.h"
 #include "placement/HostFit.h"
 #include "placement/HostRegion.h"
 #include "placement/OutfallScorer.h"
@@ -187,9 +188,13 @@ bool Polygon::getPositionOfSetWithin(const PolygonSet& polygonSet, Point* possib
     const bool simpleShapes = mergedSetCloses && isStrictlySimple(*this) &&
                               std::all_of(mergedSet.getAllPolygons().begin(), mergedSet.getAllPolygons().end(),
                                           [](const Polygon& member) { return isStrictlySimple(member); });
-    if (findBestPosition && simpleShapes) scorer.emplace(mergedSet, contractionFactor);
     std::optional<HostFit> fit;
-    if (simpleShapes) fit.emplace(mergedSet);
+    if (simpleShapes) {
+        // Both read the set as the boxes of its region, worked out once.
+        const std::optional<std::vector<ColumnCover::Box>> setRegion = ColumnCover::boxesOf(mergedSet);
+        if (findBestPosition) scorer.emplace(setRegion, contractionFactor);
+        fit.emplace(setRegion);
+    }
     for (int rotation = firstRotation; rotation <= rotations; ++rotation) {
         Polygon copyPolygon = *this;
         copyPolygon.rotateAboutOrigin(rotation);

@@ -109,10 +109,14 @@ void OutfallScorer::Columns::assign(const ColumnCover& cover) {
     }
 }
 
-OutfallScorer::OutfallScorer(const PolygonSet& set, int contractionFactor) : contractionFactor(contractionFactor) {
+OutfallScorer::OutfallScorer(const PolygonSet& set, int contractionFactor)
+    : OutfallScorer(ColumnCover::boxesOf(set), contractionFactor) {}
+
+OutfallScorer::OutfallScorer(const std::optional<std::vector<ColumnCover::Box>>& setRegion, int contractionFactor)
+    : contractionFactor(contractionFactor) {
     // The set grown is the union of its boxes grown.
-    if (!cover.assignOf(set) || contractionFactor < 0) return;
-    std::vector<ColumnCover::Box> boxes = cover.boxes();
+    if (!setRegion || contractionFactor < 0) return;
+    std::vector<ColumnCover::Box> boxes = *setRegion;
     for (ColumnCover::Box& b : boxes) {
         b = {b.left - contractionFactor, b.bottom - contractionFactor, b.right + contractionFactor,
              b.top + contractionFactor};

@@ -29,6 +29,8 @@ class OutfallScorer {
 public:
     // The set stays where it is; the host moves.
     OutfallScorer(const PolygonSet& set, int contractionFactor);
+    // The same from the set's region as boxes (ColumnCover::boxesOf).
+    OutfallScorer(const std::optional<std::vector<ColumnCover::Box>>& setRegion, int contractionFactor);
 
     // The host at translation zero, for the places that follow.
     void placeHost(const Polygon& host);
