@@ -29,8 +29,8 @@ using Testing::rect;
 // `count` members scattered over a square whose side grows with the square
 // root of the count, so each member overlaps about two others whatever the
 // count. Half are rectangles, half are rectangles with one or two
-// rectangular holes (offcuts with parts taken out).
-HoledPolygonSet scatteredMembers(int count) {
+// rectangular holes (offcuts with parts taken out), unless `holed` is false.
+HoledPolygonSet scatteredMembers(int count, bool holed = true) {
     std::mt19937 random(static_cast<unsigned>(count));
     const Coordinate side = static_cast<Coordinate>(40.0 * std::sqrt(static_cast<double>(count)));
     std::uniform_int_distribution<Coordinate> corner(0, side);
@@ -39,7 +39,7 @@ HoledPolygonSet scatteredMembers(int count) {
     for (int i = 0; i < count; ++i) {
         const Coordinate x = corner(random), y = corner(random);
         const Coordinate w = extent(random), h = extent(random);
-        if (i % 2 == 0) {
+        if (!holed || i % 2 == 0) {
             set.add(HoledPolygon(rect(x, y, x + w, y + h)));
             continue;
         }
@@ -91,8 +91,8 @@ HoledPolygon sheetUnder(const HoledPolygonSet& set) {
 
 // The leftover: the sheet less all the members.
 template <typename Subtract>
-void runSubtractMany(benchmark::State& state, Subtract subtract) {
-    const HoledPolygonSet set = scatteredMembers(static_cast<int>(state.range(0)));
+void runSubtractMany(benchmark::State& state, Subtract subtract, bool holed = true) {
+    const HoledPolygonSet set = scatteredMembers(static_cast<int>(state.range(0)), holed);
     const HoledPolygon sheet = sheetUnder(set);
     std::size_t pieces = 0;
     for (auto _ : state) {
@@ -105,6 +105,10 @@ void runSubtractMany(benchmark::State& state, Subtract subtract) {
 
 void BM_SubtractMany_Library(benchmark::State& state) {
     runSubtractMany(state, [](const HoledPolygon& sheet, const HoledPolygonSet& set) { return sheet.booleanSubtract(set); });
+}
+void BM_SubtractRectangles_Library(benchmark::State& state) {
+    runSubtractMany(
+        state, [](const HoledPolygon& sheet, const HoledPolygonSet& set) { return sheet.booleanSubtract(set); }, false);
 }
 // The members taken away one after the other, the whole sheet traced at every step.
 void BM_SubtractMany_Literal(benchmark::State& state) {
@@ -139,9 +143,9 @@ void BM_HoledUnion_Baseline(benchmark::State& state) {
 BENCHMARK(BM_HoledUnion_Baseline)->Arg(10)->Arg(100)->Arg(1000)->Arg(4000)->Arg(16000)->Arg(64000)->Unit(benchmark::kMillisecond);
 
 // The sheet's region less the members' regions, read back as polygons with holes.
-void BM_SubtractMany_Baseline(benchmark::State& state) {
+void runBoostSubtraction(benchmark::State& state, bool holed) {
     using namespace bp::operators;
-    const HoledPolygonSet set = scatteredMembers(static_cast<int>(state.range(0)));
+    const HoledPolygonSet set = scatteredMembers(static_cast<int>(state.range(0)), holed);
     const bp::polygon_90_set_data<int> sheet = Testing::boostRegion(sheetUnder(set));
     const std::vector<bp::polygon_90_with_holes_data<int>> input = boostMembers(set);
     std::size_t pieces = 0;
@@ -156,6 +160,9 @@ void BM_SubtractMany_Baseline(benchmark::State& state) {
     }
     state.counters["pieces"] = static_cast<double>(pieces);
 }
+void BM_SubtractMany_Baseline(benchmark::State& state) { runBoostSubtraction(state, true); }
+void BM_SubtractRectangles_Baseline(benchmark::State& state) { runBoostSubtraction(state, false); }
+BENCHMARK(BM_SubtractRectangles_Baseline)->Arg(1000)->Arg(4000)->Arg(16000)->Arg(64000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SubtractMany_Baseline)->Arg(250)->Arg(500)->Arg(1000)->Arg(2000)->Arg(4000)->Arg(16000)->Arg(64000)->Unit(benchmark::kMillisecond);
 #endif
 
@@ -164,4 +171,5 @@ BENCHMARK(BM_SubtractMany_Baseline)->Arg(250)->Arg(500)->Arg(1000)->Arg(2000)->A
 BENCHMARK(BM_HoledUnion_Library)->Arg(10)->Arg(100)->Arg(1000)->Arg(4000)->Arg(16000)->Arg(64000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HoledUnion_Literal)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SubtractMany_Literal)->Arg(250)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SubtractRectangles_Library)->Arg(1000)->Arg(4000)->Arg(16000)->Arg(64000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SubtractMany_Library)->Arg(250)->Arg(500)->Arg(1000)->Arg(2000)->Arg(4000)->Arg(16000)->Arg(64000)->Unit(benchmark::kMillisecond);

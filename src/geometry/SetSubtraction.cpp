@@ -234,6 +234,7 @@ private:
         const HoledPolygon& shape;
         std::vector<Segment> edges;
         Detail::SharedEdges shared;
+        bool plain;  // its cycles hold apart
     };
 
     std::size_t addPiece(const HoledPolygon& shape, std::size_t tracedUpTo, std::list<std::size_t>::iterator before) {
@@ -325,8 +326,8 @@ private:
         }
         tangled.clear();
 
-        const MemberBoundary boundary{member, member.getEdges(), Detail::SharedEdges(member)};
         const bool memberInside = holdApart(member.getBasePolygon(), member.getHoles(), splitScratch);
+        const MemberBoundary boundary{member, member.getEdges(), Detail::SharedEdges(member), memberInside};
         for (const std::size_t id : touched) {
             if (!pieces[id].alive || !pieces[id].apart) continue;
             std::vector<std::size_t> near = withCornerNeighbours(id, holesTouched[id]);
@@ -438,8 +439,10 @@ private:
         if (!Math::splitSegmentsBySegmentsInto(member.edges, localEdges, splitScratch, memberSplit)) memberSplit = member.edges;
         if (!member.shared.empty()) memberSplit = member.shared.without(memberSplit);
         std::vector<std::size_t> kept;
-        std::vector<Segment> boundary = Detail::subtractionBoundary(local, member.shape, localShared, member.shared,
-                                                                    localSplit, memberSplit, &kept);
+        std::vector<Segment> boundary =
+            member.plain ? Detail::plainSubtractionBoundary(local, member.shape, localSplit, memberSplit, kept)
+                         : Detail::subtractionBoundary(local, member.shape, localShared, member.shared, localSplit,
+                                                       memberSplit, &kept);
 
         std::vector<TracedCycle> outlines;
         std::vector<TracedCycle> cwCycles;

@@ -26,4 +26,14 @@ std::vector<Segment> subtractionBoundary(const HoledPolygon& shape, const HoledP
                                          const std::vector<Segment>& otherSplitSegments,
                                          std::vector<std::size_t>* keptFromShape = nullptr);
 
+// The same boundary for shapes whose cycles are each plain (no corner twice,
+// no edge meeting another but its neighbours at their shared corners) and
+// run along no other cycle of their shape, so that neither has shared edges.
+// A piece cut at the other shape's edges then lies wholly inside, outside or
+// along each of its cycles, and its midpoint tells which.
+std::vector<Segment> plainSubtractionBoundary(const HoledPolygon& shape, const HoledPolygon& otherPolygon,
+                                              const std::vector<Segment>& thisSplitSegments,
+                                              const std::vector<Segment>& otherSplitSegments,
+                                              std::vector<std::size_t>& keptFromShape);
+
 }  // namespace Zelkor::Rectilinear::Detail
