@@ -258,17 +258,9 @@ private:
         holes.push_back({polygon, tracedUpTo, Box(polygon.getPoints()), piece, std::move(rank), true});
         pieces[piece].holeIds.push_back(id);
         holeGrid.insert(id, holes[id].box);
-        for (const Point& corner : polygon.getPoints()) holesAtCorner[pointKey(corner)].push_back(id);
     }
 
     void killHole(std::size_t id) {
-        for (const Point& corner : holes[id].polygon.getPoints()) {
-            const auto at = holesAtCorner.find(pointKey(corner));
-            if (at == holesAtCorner.end()) continue;
-            std::vector<std::size_t>& ids = at->second;
-            ids.erase(std::remove(ids.begin(), ids.end(), id), ids.end());
-            if (ids.empty()) holesAtCorner.erase(at);
-        }
         holes[id].alive = false;
         holes[id].polygon = Polygon();
     }
@@ -345,17 +337,23 @@ private:
     // a corner with one of them: a tracing through a shared corner may pass
     // from one to the other.
     std::vector<std::size_t> withCornerNeighbours(std::size_t piece, std::vector<std::size_t> ids) {
+        std::vector<std::uint64_t> corners;
         for (std::size_t k = 0; k < ids.size(); ++k) {
-            const std::vector<Point>& corners = holes[ids[k]].polygon.getPoints();
-            for (const Point& corner : corners) {
-                const auto at = holesAtCorner.find(pointKey(corner));
-                if (at == holesAtCorner.end()) continue;
-                for (const std::size_t other : at->second) {
-                    if (holes[other].alive && holes[other].piece == piece &&
-                        std::find(ids.begin(), ids.end(), other) == ids.end()) {
-                        ids.push_back(other);
-                    }
+            const Hole& hole = holes[ids[k]];
+            corners.clear();
+            for (const Point& corner : hole.polygon.getPoints()) corners.push_back(pointKey(corner));
+            std::sort(corners.begin(), corners.end());
+            for (const std::size_t other : holeGrid.near(hole.box)) {
+                const Hole& candidate = holes[other];
+                if (!candidate.alive || candidate.piece != piece || !candidate.box.touches(hole.box) ||
+                    std::find(ids.begin(), ids.end(), other) != ids.end()) {
+                    continue;
                 }
+                const std::vector<Point>& theirs = candidate.polygon.getPoints();
+                const bool sharesACorner = std::any_of(theirs.begin(), theirs.end(), [&corners](const Point& corner) {
+                    return std::binary_search(corners.begin(), corners.end(), pointKey(corner));
+                });
+                if (sharesACorner) ids.push_back(other);
             }
         }
         return ids;
@@ -396,13 +394,21 @@ private:
         }
     }
 
+    // A rectangle holds what its box holds.
+    static bool holds(const Polygon& outline, const Polygon& cycle) {
+        const Box box(outline.getPoints());
+        if (!Detail::isStandardRectangle(outline.getPoints(), box)) return outline.contains(cycle);
+        const Box inner(cycle.getPoints());
+        return box.minX <= inner.minX && inner.maxX <= box.maxX && box.minY <= inner.minY && inner.maxY <= box.maxY;
+    }
+
     // The outline of least area that holds the cycle (the first on equal
     // areas), or none.
     static std::size_t innermostOutline(const std::vector<TracedCycle>& outlines, const Polygon& cycle) {
         std::size_t innermost = none;
         for (std::size_t k = 0; k < outlines.size(); ++k) {
             const Polygon& outline = outlines[k].polygon;
-            if (!outline.boundingRectanglesIntersect(cycle) || !outline.contains(cycle)) continue;
+            if (!outline.boundingRectanglesIntersect(cycle) || !holds(outline, cycle)) continue;
             if (innermost == none || outline.getArea() < outlines[innermost].polygon.getArea()) innermost = k;
         }
         return innermost;
@@ -541,7 +547,6 @@ private:
     std::vector<std::size_t> tangled;  // pieces whose cycles do not hold apart: stepped literally every time
     BoxGrid pieceGrid;
     BoxGrid holeGrid;
-    std::unordered_map<std::uint64_t, std::vector<std::size_t>> holesAtCorner;
     std::uint64_t nextRank = 0;
     Math::SplitScratch splitScratch;
 };
