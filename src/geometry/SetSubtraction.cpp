@@ -38,6 +38,7 @@
 #include "geometry/BoundingBox.h"
 #include "geometry/HoledPolygon.h"
 #include "geometry/HoledPolygonSet.h"
+#include "geometry/OutlineSimplicity.h"
 #include "geometry/Polygon.h"
 #include "geometry/SegmentKeys.h"
 #include "geometry/SegmentSplitting.h"
@@ -154,14 +155,33 @@ std::int64_t typicalSide(const std::vector<HoledPolygon>& members) {
 }
 
 // A cycle that does not touch itself: no corner twice, no edge meeting
-// another but its neighbours at their shared corners.
-bool isPlainCycle(const Polygon& cycle, Math::SplitScratch& scratch) {
-    if (Detail::isStandardRectangle(cycle.getPoints(), Box(cycle.getPoints()))) return true;
-    std::vector<Point> corners = cycle.getPoints();
-    std::sort(corners.begin(), corners.end());
-    if (std::adjacent_find(corners.begin(), corners.end()) != corners.end()) return false;
-    std::vector<Segment> pieces;
-    return !Math::splitSegmentsBySegmentsInto(cycle.getEdges(), cycle.getEdges(), scratch, pieces);
+// another but its neighbours at their shared corners. (An outline with two
+// edges in line at a corner is refused too, which only sends it down the
+// literal path.)
+bool isPlainCycle(const Polygon& cycle) {
+    return Detail::isStandardRectangle(cycle.getPoints(), Box(cycle.getPoints())) ||
+           Math::meetsItselfNowhere(cycle.getPoints());
+}
+
+// Holes whose boxes keep off each other and off the sides of a rectangular
+// outline cannot run along any other cycle.
+bool keepClear(const Polygon& base, const std::vector<Polygon>& holes) {
+    constexpr std::size_t fewHoles = 8;
+    const Box outline(base.getPoints());
+    if (holes.size() > fewHoles || !Detail::isStandardRectangle(base.getPoints(), outline)) return false;
+    std::vector<Box> boxes;
+    boxes.reserve(holes.size());
+    for (const Polygon& hole : holes) {
+        const Box box(hole.getPoints());
+        if (!(outline.minX < box.minX && box.maxX < outline.maxX && outline.minY < box.minY && box.maxY < outline.maxY)) {
+            return false;
+        }
+        for (const Box& other : boxes) {
+            if (other.touches(box)) return false;
+        }
+        boxes.push_back(box);
+    }
+    return true;
 }
 
 // Cycles that hold apart: each plain, none running along another. Cycles
@@ -169,13 +189,12 @@ bool isPlainCycle(const Polygon& cycle, Math::SplitScratch& scratch) {
 // shape's boundary follows each cycle on its own, from its first piece: at
 // a corner two cycles share, the one traced first holds the earlier pieces.
 // An outline known to be plain is not checked again.
-bool holdApart(const Polygon& base, const std::vector<Polygon>& holes, Math::SplitScratch& scratch,
-               bool baseKnownPlain = false) {
-    if (base.isEmpty() || (!baseKnownPlain && !isPlainCycle(base, scratch))) return false;
+bool holdApart(const Polygon& base, const std::vector<Polygon>& holes, bool baseKnownPlain = false) {
+    if (base.isEmpty() || (!baseKnownPlain && !isPlainCycle(base))) return false;
     for (const Polygon& hole : holes) {
-        if (hole.isEmpty() || !isPlainCycle(hole, scratch)) return false;
+        if (hole.isEmpty() || !isPlainCycle(hole)) return false;
     }
-    return holes.empty() || Detail::SharedEdges(HoledPolygon(base, holes)).empty();
+    return holes.empty() || keepClear(base, holes) || Detail::SharedEdges(HoledPolygon(base, holes)).empty();
 }
 
 // Orders the holes of a piece. A hole replaced by several takes their
@@ -235,12 +254,13 @@ private:
         std::vector<Segment> edges;
         Detail::SharedEdges shared;
         bool plain;  // its cycles hold apart
+        Box box;
     };
 
     std::size_t addPiece(const HoledPolygon& shape, std::size_t tracedUpTo, std::list<std::size_t>::iterator before) {
         const std::size_t id = pieces.size();
         const Polygon& base = shape.getBasePolygon();
-        pieces.push_back({base, tracedUpTo, Box(base.getPoints()), {}, holdApart(base, shape.getHoles(), splitScratch), true,
+        pieces.push_back({base, tracedUpTo, Box(base.getPoints()), {}, holdApart(base, shape.getHoles()), true,
                           order.insert(before, id)});
         for (const Polygon& hole : shape.getHoles()) addHole(id, hole, tracedUpTo, Rank{nextRank++});
         pieceGrid.insert(id, pieces[id].box);
@@ -318,8 +338,8 @@ private:
         }
         tangled.clear();
 
-        const bool memberInside = holdApart(member.getBasePolygon(), member.getHoles(), splitScratch);
-        const MemberBoundary boundary{member, member.getEdges(), Detail::SharedEdges(member), memberInside};
+        const bool memberInside = holdApart(member.getBasePolygon(), member.getHoles());
+        const MemberBoundary boundary{member, member.getEdges(), Detail::SharedEdges(member), memberInside, reach};
         for (const std::size_t id : touched) {
             if (!pieces[id].alive || !pieces[id].apart) continue;
             std::vector<std::size_t> near = withCornerNeighbours(id, holesTouched[id]);
@@ -424,25 +444,32 @@ private:
         if (!localShared.empty()) return false;
 
         // The local shape's pieces, cut cycle by cycle to know where each
-        // came from.
-        std::vector<Segment> localEdges;
+        // came from. Only edges that reach the member's box can cut or be
+        // cut by it.
         std::vector<Segment> localSplit;
         std::vector<std::size_t> cycleOfSplit;
-        auto addCycle = [&](const std::vector<Segment>& edges, std::size_t cycle) {
-            if (!Math::splitSegmentsBySegmentsInto(edges, member.edges, splitScratch, localSplit)) {
+        std::vector<Segment> edgesNearMember;
+        std::vector<Segment> edges;
+        auto addCycle = [&](const Polygon& cycle, bool flipped, std::size_t source) {
+            edges = cycle.getEdges();
+            bool near = false;
+            for (Segment& edge : edges) {
+                if (flipped) edge.flip();
+                if (!member.box.touches(Box(edge))) continue;
+                near = true;
+                edgesNearMember.push_back(edge);
+            }
+            if (!near || !Math::splitSegmentsBySegmentsInto(edges, member.edges, splitScratch, localSplit)) {
                 localSplit.insert(localSplit.end(), edges.begin(), edges.end());
             }
-            cycleOfSplit.resize(localSplit.size(), cycle);
-            localEdges.insert(localEdges.end(), edges.begin(), edges.end());
+            cycleOfSplit.resize(localSplit.size(), source);
         };
-        addCycle(local.getBasePolygon().getEdges(), 0);
-        for (std::size_t j = 0; j < nearHoles.size(); ++j) {
-            std::vector<Segment> edges = nearHoles[j].getEdges();
-            for (Segment& edge : edges) edge.flip();
-            addCycle(edges, j + 1);
-        }
+        addCycle(local.getBasePolygon(), false, 0);
+        for (std::size_t j = 0; j < nearHoles.size(); ++j) addCycle(nearHoles[j], true, j + 1);
         std::vector<Segment> memberSplit;
-        if (!Math::splitSegmentsBySegmentsInto(member.edges, localEdges, splitScratch, memberSplit)) memberSplit = member.edges;
+        if (!Math::splitSegmentsBySegmentsInto(member.edges, edgesNearMember, splitScratch, memberSplit)) {
+            memberSplit = member.edges;
+        }
         if (!member.shared.empty()) memberSplit = member.shared.without(memberSplit);
         std::vector<std::size_t> kept;
         std::vector<Segment> boundary =
@@ -475,7 +502,7 @@ private:
         for (std::size_t k = 0; k < outlines.size(); ++k) {
             std::vector<Polygon> own;
             for (const std::size_t c : cyclesOf[k]) own.push_back(cwCycles[c].polygon);
-            if (!holdApart(outlines[k].polygon, own, splitScratch, k == 0 && outlineKept)) return false;
+            if (!holdApart(outlines[k].polygon, own, k == 0 && outlineKept)) return false;
         }
         // An island may also lie round holes of the piece that the member's
         // box missed (the member closed a hole shaped like a C round them):
