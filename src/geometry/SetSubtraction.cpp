@@ -237,6 +237,7 @@ private:
         std::size_t baseTracedUpTo;  // members taken away when the outline was last traced
         Box box;
         std::vector<std::size_t> holeIds;  // in no order, dead ones included
+        std::size_t liveHoles;
         bool apart;
         bool alive;
         std::list<std::size_t>::iterator place;
@@ -260,7 +261,7 @@ private:
     std::size_t addPiece(const HoledPolygon& shape, std::size_t tracedUpTo, std::list<std::size_t>::iterator before) {
         const std::size_t id = pieces.size();
         const Polygon& base = shape.getBasePolygon();
-        pieces.push_back({base, tracedUpTo, Box(base.getPoints()), {}, holdApart(base, shape.getHoles()), true,
+        pieces.push_back({base, tracedUpTo, Box(base.getPoints()), {}, 0, holdApart(base, shape.getHoles()), true,
                           order.insert(before, id)});
         for (const Polygon& hole : shape.getHoles()) addHole(id, hole, tracedUpTo, Rank{nextRank++});
         pieceGrid.insert(id, pieces[id].box);
@@ -277,10 +278,12 @@ private:
         const std::size_t id = holes.size();
         holes.push_back({polygon, tracedUpTo, Box(polygon.getPoints()), piece, std::move(rank), true});
         pieces[piece].holeIds.push_back(id);
+        ++pieces[piece].liveHoles;
         holeGrid.insert(id, holes[id].box);
     }
 
     void killHole(std::size_t id) {
+        --pieces[holes[id].piece].liveHoles;
         holes[id].alive = false;
         holes[id].polygon = Polygon();
     }
@@ -434,6 +437,15 @@ private:
         return innermost;
     }
 
+    // The piece's outline traced first, from its own pieces, and no other
+    // cycle traced from them.
+    static bool outlineComesFirst(const std::vector<TracedCycle>& outlines, const std::vector<TracedCycle>& cwCycles) {
+        if (outlines.front().source != 0) return false;
+        const auto fromOutline = [](const TracedCycle& cycle) { return cycle.source == 0; };
+        return std::none_of(outlines.begin() + 1, outlines.end(), fromOutline) &&
+               std::none_of(cwCycles.begin(), cwCycles.end(), fromOutline);
+    }
+
     bool takeAwayLocally(std::size_t id, const MemberBoundary& member, const std::vector<std::size_t>& near,
                          std::size_t m) {
         std::vector<Polygon> nearHoles;
@@ -485,13 +497,18 @@ private:
             const std::size_t source = anchor < kept.size() ? cycleOfSplit[kept[anchor]] : none;
             (polygon.wasOriginallyDefinedInReverseOrder() ? cwCycles : outlines).push_back({polygon, source});
         });
-        if (!traced || outlines.empty() || outlines.front().source != 0) return false;
-        for (std::size_t k = 1; k < outlines.size(); ++k) {
-            if (outlines[k].source == 0) return false;
+        // With every hole of the piece in the local shape, the local step is
+        // the literal one: the outlines replace the piece in the order traced,
+        // holes in the order traced. Otherwise the outline must come out first
+        // and whole, from its own pieces.
+        const bool whole = near.size() == pieces[id].liveHoles;
+        if (!traced) return false;
+        if (whole && outlines.empty()) {
+            removePiece(id);
+            return true;
         }
-        for (const TracedCycle& hole : cwCycles) {
-            if (hole.source == 0) return false;
-        }
+        if (outlines.empty()) return false;
+        if (!whole && !outlineComesFirst(outlines, cwCycles)) return false;
         // Each hole goes to the innermost outline that holds it.
         std::vector<std::vector<std::size_t>> cyclesOf(outlines.size());
         for (std::size_t c = 0; c < cwCycles.size(); ++c) {
@@ -528,7 +545,7 @@ private:
         std::vector<Rank> ranks;
         for (std::size_t c = 0; c < cwCycles.size(); ++c) {
             const std::size_t source = cwCycles[c].source;
-            if (source == none) {
+            if (whole || source == none) {
                 ranks.push_back(Rank{nextRank++});
                 continue;
             }
