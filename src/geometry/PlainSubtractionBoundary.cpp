@@ -101,9 +101,12 @@ std::vector<Segment> plainSubtractionBoundary(const HoledPolygon& shape, const H
         keptFromShape.push_back(i);
     }
     const PlainRegion self(shape);
+    // Only pieces within the other's box can be among its pieces.
+    const Box reach(otherPolygon.getBasePolygon().getPoints());
     std::vector<SegmentKey> ownPieces;
-    ownPieces.reserve(thisSplitSegments.size());
-    for (const Segment& s : thisSplitSegments) ownPieces.push_back(directedKey(s));
+    for (const Segment& s : thisSplitSegments) {
+        if (reach.containsSegment(s)) ownPieces.push_back(directedKey(s));
+    }
     std::sort(ownPieces.begin(), ownPieces.end());
     for (Segment t : otherSplitSegments) {
         const bool held = t.getStartPoint() == t.getEndPoint() ? shape.containsNonCrossOverSegment(t) : self.holds(t);

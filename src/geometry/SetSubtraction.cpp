@@ -30,7 +30,6 @@
 #include <cstdint>
 #include <iterator>
 #include <list>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -77,13 +76,25 @@ Box boxOf(const HoledPolygon& shape) {
     return box;
 }
 
-// A hashed grid of boxes: the entries whose boxes may touch a given box.
-// Entries stay where they were put; callers skip the ones that died or
-// moved, and put a moved entry in again. Boxes that span many cells are kept
-// in a list looked at every time.
+// A grid of boxes over the shape's box: the entries whose boxes may touch a
+// given box. Entries stay where they were put; callers skip the ones that
+// died or moved, and put a moved entry in again. Boxes that span many cells
+// are kept in a list looked at every time. Positions beyond the shape's box
+// fall into its border cells, and cells grow until there are not many more
+// than the members.
 class BoxGrid {
 public:
-    explicit BoxGrid(std::int64_t cellSize) : cell(std::max<std::int64_t>(cellSize, 1)) {}
+    BoxGrid(std::int64_t cellSize, const Box& extent, std::size_t memberCount)
+        : cell(std::max<std::int64_t>(cellSize, 1)), originX(extent.minX), originY(extent.minY) {
+        const std::int64_t cap = 4 * static_cast<std::int64_t>(memberCount) + 64;
+        for (;;) {
+            columns = (std::int64_t{extent.maxX} - originX) / cell + 1;
+            rows = (std::int64_t{extent.maxY} - originY) / cell + 1;
+            if (columns <= cap && rows <= cap && columns * rows <= cap) break;
+            cell *= 2;
+        }
+        cells.resize(static_cast<std::size_t>(columns * rows));
+    }
 
     void insert(std::size_t id, const Box& box) {
         if (!box.valid) return;
@@ -92,29 +103,28 @@ public:
             wide.push_back(id);
             return;
         }
-        for (std::int64_t x = span.x0; x <= span.x1; ++x) {
-            for (std::int64_t y = span.y0; y <= span.y1; ++y) cells[key(x, y)].push_back(id);
+        for (std::int64_t y = span.y0; y <= span.y1; ++y) {
+            for (std::int64_t x = span.x0; x <= span.x1; ++x) cells[index(x, y)].push_back(id);
         }
     }
 
-    // Every entry that may touch the box, each once, in no particular order.
-    std::vector<std::size_t> near(const Box& box) {
-        std::vector<std::size_t> found;
+    // Every entry that may touch the box, each once, in no particular order;
+    // good until the next call.
+    const std::vector<std::size_t>& near(const Box& box) {
+        found.clear();
         if (!box.valid) return found;
         ++stamp;
         auto take = [&](std::size_t id) {
-            if (id >= seen.size()) seen.resize(id + 1, 0);
+            if (id >= seen.size()) seen.resize(2 * id + 16, 0);
             if (seen[id] == stamp) return;
             seen[id] = stamp;
             found.push_back(id);
         };
         for (const std::size_t id : wide) take(id);
         const Span span = spanOf(box);
-        for (std::int64_t x = span.x0; x <= span.x1; ++x) {
-            for (std::int64_t y = span.y0; y <= span.y1; ++y) {
-                const auto entries = cells.find(key(x, y));
-                if (entries == cells.end()) continue;
-                for (const std::size_t id : entries->second) take(id);
+        for (std::int64_t y = span.y0; y <= span.y1; ++y) {
+            for (std::int64_t x = span.x0; x <= span.x1; ++x) {
+                for (const std::size_t id : cells[index(x, y)]) take(id);
             }
         }
         return found;
@@ -125,18 +135,25 @@ private:
     struct Span {
         std::int64_t x0, y0, x1, y1;
     };
-    std::int64_t cellOf(Coordinate v) const {
-        const std::int64_t q = std::int64_t{v} / cell;
-        return (std::int64_t{v} % cell < 0) ? q - 1 : q;
+    static std::int64_t clampedCell(std::int64_t offset, std::int64_t side, std::int64_t count) {
+        return offset < 0 ? 0 : std::min(offset / side, count - 1);
     }
-    Span spanOf(const Box& box) const { return {cellOf(box.minX), cellOf(box.minY), cellOf(box.maxX), cellOf(box.maxY)}; }
-    static std::uint64_t key(std::int64_t x, std::int64_t y) {
-        return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(x)) << 32) | static_cast<std::uint32_t>(y);
+    Span spanOf(const Box& box) const {
+        return {clampedCell(std::int64_t{box.minX} - originX, cell, columns),
+                clampedCell(std::int64_t{box.minY} - originY, cell, rows),
+                clampedCell(std::int64_t{box.maxX} - originX, cell, columns),
+                clampedCell(std::int64_t{box.maxY} - originY, cell, rows)};
     }
+    std::size_t index(std::int64_t x, std::int64_t y) const { return static_cast<std::size_t>(y * columns + x); }
 
     std::int64_t cell;
-    std::unordered_map<std::uint64_t, std::vector<std::size_t>> cells;
+    std::int64_t originX;
+    std::int64_t originY;
+    std::int64_t columns = 1;
+    std::int64_t rows = 1;
+    std::vector<std::vector<std::size_t>> cells;
     std::vector<std::size_t> wide;
+    std::vector<std::size_t> found;
     std::vector<std::uint64_t> seen;
     std::uint64_t stamp = 0;
 };
@@ -222,7 +239,9 @@ public:
 
 private:
     SetSubtraction(const HoledPolygon& shape, const std::vector<HoledPolygon>& members, std::int64_t cellSide)
-        : members(members), pieceGrid(cellSide), holeGrid(cellSide) {
+        : members(members),
+          pieceGrid(cellSide, boxOf(shape), members.size()),
+          holeGrid(cellSide, boxOf(shape), members.size()) {
         const std::size_t id = addPiece(shape, 0, order.end());
         // A hole outside the outline goes at the first tracing.
         if (pieces[id].apart) {
@@ -331,10 +350,11 @@ private:
         for (const std::size_t id : pieceGrid.near(reach)) {
             if (pieces[id].alive && pieces[id].apart && pieces[id].box.touches(reach)) touched.push_back(id);
         }
-        std::unordered_map<std::size_t, std::vector<std::size_t>> holesTouched;
+        std::vector<std::pair<std::size_t, std::size_t>> holesTouched;  // (piece, hole)
         for (const std::size_t h : holeGrid.near(reach)) {
-            if (holes[h].alive && holes[h].box.touches(reach)) holesTouched[holes[h].piece].push_back(h);
+            if (holes[h].alive && holes[h].box.touches(reach)) holesTouched.emplace_back(holes[h].piece, h);
         }
+        std::sort(holesTouched.begin(), holesTouched.end());
         std::vector<std::size_t> stillTangled;
         for (const std::size_t id : tangled) {
             if (pieces[id].alive && !pieces[id].apart) stillTangled.push_back(id);
@@ -345,7 +365,10 @@ private:
         const MemberBoundary boundary{member, member.getEdges(), Detail::SharedEdges(member), memberInside, reach};
         for (const std::size_t id : touched) {
             if (!pieces[id].alive || !pieces[id].apart) continue;
-            std::vector<std::size_t> near = withCornerNeighbours(id, holesTouched[id]);
+            std::vector<std::size_t> near;
+            const auto first = std::lower_bound(holesTouched.begin(), holesTouched.end(), std::make_pair(id, std::size_t{0}));
+            for (auto at = first; at != holesTouched.end() && at->first == id; ++at) near.push_back(at->second);
+            near = withCornerNeighbours(id, std::move(near));
             if (near.empty() && memberInside && liesClearInside(pieces[id], reach)) {
                 takeAwayInside(id, member, m);
                 continue;
