@@ -474,17 +474,24 @@ private:
         std::vector<Polygon> nearHoles;
         nearHoles.reserve(near.size());
         for (const std::size_t h : near) nearHoles.push_back(settledHole(h, m));
-        const HoledPolygon local(pieces[id].base, nearHoles);
+        const HoledPolygon local(pieces[id].base, std::move(nearHoles));
         const Detail::SharedEdges localShared(local);
         if (!localShared.empty()) return false;
 
         // The local shape's pieces, cut cycle by cycle to know where each
         // came from. Only edges that reach the member's box can cut or be
         // cut by it.
-        std::vector<Segment> localSplit;
-        std::vector<std::size_t> cycleOfSplit;
-        std::vector<Segment> edgesNearMember;
-        std::vector<Segment> edges;
+        std::vector<Segment>& localSplit = scratch.localSplit;
+        std::vector<std::size_t>& cycleOfSplit = scratch.cycleOfSplit;
+        std::vector<Segment>& edgesNearMember = scratch.edgesNearMember;
+        std::vector<Segment>& edges = scratch.edges;
+        std::vector<Segment>& memberSplit = scratch.memberSplit;
+        std::vector<std::size_t>& kept = scratch.kept;
+        localSplit.clear();
+        cycleOfSplit.clear();
+        edgesNearMember.clear();
+        memberSplit.clear();
+        kept.clear();
         auto addCycle = [&](const Polygon& cycle, bool flipped, std::size_t source) {
             edges = cycle.getEdges();
             bool near = false;
@@ -500,13 +507,11 @@ private:
             cycleOfSplit.resize(localSplit.size(), source);
         };
         addCycle(local.getBasePolygon(), false, 0);
-        for (std::size_t j = 0; j < nearHoles.size(); ++j) addCycle(nearHoles[j], true, j + 1);
-        std::vector<Segment> memberSplit;
+        for (std::size_t j = 0; j < local.getHoles().size(); ++j) addCycle(local.getHoles()[j], true, j + 1);
         if (!Math::splitSegmentsBySegmentsInto(member.edges, edgesNearMember, splitScratch, memberSplit)) {
             memberSplit = member.edges;
         }
         if (!member.shared.empty()) memberSplit = member.shared.without(memberSplit);
-        std::vector<std::size_t> kept;
         std::vector<Segment> boundary =
             member.plain ? Detail::plainSubtractionBoundary(local, member.shape, localSplit, memberSplit, kept)
                          : Detail::subtractionBoundary(local, member.shape, localShared, member.shared, localSplit,
@@ -616,6 +621,15 @@ private:
     BoxGrid holeGrid;
     std::uint64_t nextRank = 0;
     Math::SplitScratch splitScratch;
+    // Lists of the local step, kept between members for their room.
+    struct LocalScratch {
+        std::vector<Segment> localSplit;
+        std::vector<std::size_t> cycleOfSplit;  // the cycle each local piece came from
+        std::vector<Segment> edgesNearMember;
+        std::vector<Segment> edges;
+        std::vector<Segment> memberSplit;
+        std::vector<std::size_t> kept;
+    } scratch;
 };
 
 }  // namespace
