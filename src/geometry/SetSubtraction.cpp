@@ -30,6 +30,7 @@
 #include <cstdint>
 #include <iterator>
 #include <list>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -180,10 +181,11 @@ bool isPlainCycle(const Polygon& cycle) {
            Math::meetsItselfNowhere(cycle.getPoints());
 }
 
-// Holes whose boxes keep off each other and off the sides of a rectangular
-// outline cannot run along any other cycle.
+// No holes, or holes whose boxes keep off each other and off the sides of a
+// rectangular outline: no cycle meets another.
 bool keepClear(const Polygon& base, const std::vector<Polygon>& holes) {
     constexpr std::size_t fewHoles = 8;
+    if (holes.empty()) return true;
     const Box outline(base.getPoints());
     if (holes.size() > fewHoles || !Detail::isStandardRectangle(base.getPoints(), outline)) return false;
     std::vector<Box> boxes;
@@ -212,6 +214,60 @@ bool holdApart(const Polygon& base, const std::vector<Polygon>& holes, bool base
         if (hole.isEmpty() || !isPlainCycle(hole)) return false;
     }
     return holes.empty() || keepClear(base, holes) || Detail::SharedEdges(HoledPolygon(base, holes)).empty();
+}
+
+// The corners of a traced cycle, and the list position of its first piece.
+struct TracedCorners {
+    std::vector<Point> corners;
+    std::size_t anchor;
+};
+
+// Traces a boundary as the list tracer does where no two of its pieces start
+// at the same point: every piece then has one successor, and each cycle runs
+// from its first piece in list order through its successors. A piece's
+// successor is mostly the piece before or after it in the list (the next
+// piece of its edge, or of the edge before it once its edges were turned
+// round). False, with nothing traced, where a point starts two pieces or a
+// cycle does not close: the list tracer then has its say.
+bool traceSingleSuccessors(const std::vector<Segment>& list, std::vector<std::pair<std::uint64_t, std::size_t>>& starts,
+                           std::vector<TracedCorners>& cycles) {
+    const std::size_t n = list.size();
+    starts.clear();
+    for (std::size_t i = 0; i < n; ++i) {
+        const Segment& piece = list[i];
+        if (piece.getStartPoint() == piece.getEndPoint()) return false;
+        starts.emplace_back(pointKey(piece.getStartPoint()), i);
+    }
+    std::sort(starts.begin(), starts.end());
+    for (std::size_t k = 1; k < n; ++k) {
+        if (starts[k].first == starts[k - 1].first) return false;
+    }
+    auto successor = [&](std::size_t i) -> std::size_t {
+        const Point& end = list[i].getEndPoint();
+        if (i + 1 < n && list[i + 1].getStartPoint() == end) return i + 1;
+        if (i > 0 && list[i - 1].getStartPoint() == end) return i - 1;
+        const std::uint64_t key = pointKey(end);
+        const auto at = std::lower_bound(starts.begin(), starts.end(), std::make_pair(key, std::size_t{0}));
+        return at != starts.end() && at->first == key ? at->second : none;
+    };
+    std::vector<bool> used(n, false);
+    std::size_t unused = n;
+    cycles.clear();
+    for (std::size_t first = 0; first < n; ++first) {
+        if (used[first]) continue;
+        if (unused < 3) return false;
+        TracedCorners cycle{{}, first};
+        for (std::size_t i = first;;) {
+            cycle.corners.push_back(list[i].getStartPoint());
+            used[i] = true;
+            --unused;
+            i = successor(i);
+            if (i == first) break;
+            if (i == none || used[i]) return false;
+        }
+        cycles.push_back(std::move(cycle));
+    }
+    return true;
 }
 
 // Orders the holes of a piece. A hole replaced by several takes their
@@ -274,6 +330,7 @@ private:
         std::vector<Segment> edges;
         Detail::SharedEdges shared;
         bool plain;  // its cycles hold apart
+        bool clear;  // and its holes keep clear of each other and of a rectangular outline
         Box box;
     };
 
@@ -362,7 +419,9 @@ private:
         tangled.clear();
 
         const bool memberInside = holdApart(member.getBasePolygon(), member.getHoles());
-        const MemberBoundary boundary{member, member.getEdges(), Detail::SharedEdges(member), memberInside, reach};
+        const MemberBoundary boundary{member, member.getEdges(), Detail::SharedEdges(member), memberInside,
+                                      memberInside && keepClear(member.getBasePolygon(), member.getHoles()),
+                                      reach};
         for (const std::size_t id : touched) {
             if (!pieces[id].alive || !pieces[id].apart) continue;
             std::vector<std::size_t> near;
@@ -475,8 +534,15 @@ private:
         nearHoles.reserve(near.size());
         for (const std::size_t h : near) nearHoles.push_back(settledHole(h, m));
         const HoledPolygon local(pieces[id].base, std::move(nearHoles));
-        const Detail::SharedEdges localShared(local);
-        if (!localShared.empty()) return false;
+        // Cycles of the member and of the local shape that keep clear of
+        // each other: nothing runs along anything, and cycles can meet only
+        // where the member's pieces meet the local ones.
+        const bool clearCycles = member.clear && keepClear(local.getBasePolygon(), local.getHoles());
+        std::optional<Detail::SharedEdges> localShared;
+        if (!clearCycles) {
+            localShared.emplace(local);
+            if (!localShared->empty()) return false;
+        }
 
         // The local shape's pieces, cut cycle by cycle to know where each
         // came from. Only edges that reach the member's box can cut or be
@@ -514,17 +580,27 @@ private:
         if (!member.shared.empty()) memberSplit = member.shared.without(memberSplit);
         std::vector<Segment> boundary =
             member.plain ? Detail::plainSubtractionBoundary(local, member.shape, localSplit, memberSplit, kept)
-                         : Detail::subtractionBoundary(local, member.shape, localShared, member.shared, localSplit,
+                         : Detail::subtractionBoundary(local, member.shape, *localShared, member.shared, localSplit,
                                                        memberSplit, &kept);
 
         std::vector<TracedCycle> outlines;
         std::vector<TracedCycle> cwCycles;
-        Detail::SegmentListTracer tracer(std::move(boundary));
-        const bool traced = tracer.traceAllAnchored([&](const Polygon& polygon, std::size_t anchor) {
+        auto sortCycle = [&](const Polygon& polygon, std::size_t anchor) {
             if (polygon.isEmpty()) return;
             const std::size_t source = anchor < kept.size() ? cycleOfSplit[kept[anchor]] : none;
             (polygon.wasOriginallyDefinedInReverseOrder() ? cwCycles : outlines).push_back({polygon, source});
-        });
+        };
+        // Traced one successor at a time, such cycles stay plain and apart:
+        // where pieces of the two meet, both were cut, and two pieces start
+        // at the same point.
+        bool traced = false;
+        bool knownApart = false;
+        if (traceSingleSuccessors(boundary, scratch.starts, scratch.traced)) {
+            for (const TracedCorners& cycle : scratch.traced) sortCycle(Polygon(cycle.corners, ""), cycle.anchor);
+            traced = true;
+            knownApart = clearCycles;
+        }
+        if (!traced) traced = Detail::SegmentListTracer(std::move(boundary)).traceAllAnchored(sortCycle);
         // With every hole of the piece in the local shape, the local step is
         // the literal one: the outlines replace the piece in the order traced,
         // holes in the order traced. Otherwise the outline must come out first
@@ -544,7 +620,7 @@ private:
             if (innermost != none) cyclesOf[innermost].push_back(c);
         }
         const bool outlineKept = outlines.front().polygon.getPoints() == pieces[id].base.getPoints();
-        for (std::size_t k = 0; k < outlines.size(); ++k) {
+        for (std::size_t k = 0; k < outlines.size() && !knownApart; ++k) {
             std::vector<Polygon> own;
             for (const std::size_t c : cyclesOf[k]) own.push_back(cwCycles[c].polygon);
             if (!holdApart(outlines[k].polygon, own, k == 0 && outlineKept)) return false;
@@ -629,6 +705,8 @@ private:
         std::vector<Segment> edges;
         std::vector<Segment> memberSplit;
         std::vector<std::size_t> kept;
+        std::vector<std::pair<std::uint64_t, std::size_t>> starts;
+        std::vector<TracedCorners> traced;
     } scratch;
 };
 
