@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <string>
 #include <vector>
@@ -567,6 +568,37 @@ TEST(BooleanSubtractSet, ManyMembersSameAsOneAfterAnother) {
             }
         }
         expectSameAsOneAfterAnother(sheet, members, "trial " + std::to_string(trial));
+        if (HasFatalFailure()) return;
+    }
+}
+
+// Many members scattered so that each overlaps a few others: holes grow by
+// merging, members close rings round material, holed members leave islands
+// that later members cut or cover, and members meet earlier holes at
+// corners and along edges now and then.
+TEST(BooleanSubtractSet, ScatteredMembersSameAsOneAfterAnother) {
+    std::mt19937 random(31415);
+    auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    for (int trial = 0; trial < 24; ++trial) {
+        const int count = between(60, 240);
+        const int side = 8 * static_cast<int>(std::sqrt(count)) * (trial % 3 + 2);
+        const int grid = trial % 4 == 0 ? 4 : 1;  // coarse coordinates make edges meet
+        std::vector<HoledPolygon> members;
+        for (int i = 0; i < count; ++i) {
+            const Coordinate x = grid * between(0, side / grid), y = grid * between(0, side / grid);
+            const Coordinate w = grid * between(2, 12), h = grid * between(2, 12);
+            if (i % 2 == 1 && w >= 8 && h >= 8) {
+                std::vector<Polygon> holes{rectangleOf(x + 2, y + 2, x + w / 2 - 1, y + h - 2)};
+                if (i % 4 == 1) holes.push_back(rectangleOf(x + w / 2 + 1, y + 2, x + w - 2, y + h / 2));
+                members.emplace_back(rectangleOf(x, y, x + w, y + h), holes);
+            } else if (i % 7 == 3) {
+                members.emplace_back(Polygon({{x, y}, {x + w, y}, {x + w, y + h / 2}, {x + w / 2, y + h / 2}, {x + w / 2, y + h}, {x, y + h}}, ""));
+            } else {
+                members.emplace_back(rectangleOf(x, y, x + w, y + h));
+            }
+        }
+        expectSameAsOneAfterAnother(HoledPolygon(rectangleOf(-5, -5, side + 60, side + 60)), members,
+                                    "trial " + std::to_string(trial));
         if (HasFatalFailure()) return;
     }
 }
