@@ -216,10 +216,13 @@ bool holdApart(const Polygon& base, const std::vector<Polygon>& holes, bool base
     return holes.empty() || keepClear(base, holes) || Detail::SharedEdges(HoledPolygon(base, holes)).empty();
 }
 
-// The corners of a traced cycle, and the list position of its first piece.
-struct TracedCorners {
+// Traced cycles: the corners of each, one after the other, and for each
+// where its corners end and the list position of its first piece.
+struct TracedCycles {
     std::vector<Point> corners;
-    std::size_t anchor;
+    std::vector<std::pair<std::size_t, std::size_t>> ends;  // (end in corners, anchor)
+    std::vector<char> used;
+    std::vector<std::pair<std::uint64_t, std::size_t>> starts;
 };
 
 // Traces a boundary as the list tracer does where no two of its pieces start
@@ -227,45 +230,53 @@ struct TracedCorners {
 // from its first piece in list order through its successors. A piece's
 // successor is mostly the piece before or after it in the list (the next
 // piece of its edge, or of the edge before it once its edges were turned
-// round). False, with nothing traced, where a point starts two pieces or a
-// cycle does not close: the list tracer then has its say.
-bool traceSingleSuccessors(const std::vector<Segment>& list, std::vector<std::pair<std::uint64_t, std::size_t>>& starts,
-                           std::vector<TracedCorners>& cycles) {
+// round); the others are looked up by their start. Where the boundary's
+// cycles came from cycles that meet neither themselves nor one another,
+// two pieces can start at the same point only within `meetingBox`, and only
+// starts there are compared; an invalid box has every start compared. False,
+// with nothing traced, where a point starts two pieces or a cycle does not
+// close: the list tracer then has its say.
+bool traceSingleSuccessors(const std::vector<Segment>& list, const Box& meetingBox, TracedCycles& traced) {
     const std::size_t n = list.size();
+    std::vector<std::pair<std::uint64_t, std::size_t>>& starts = traced.starts;
+    auto follows = [&list](std::size_t before, std::size_t after) {
+        return list[before].getEndPoint() == list[after].getStartPoint();
+    };
     starts.clear();
     for (std::size_t i = 0; i < n; ++i) {
-        const Segment& piece = list[i];
-        if (piece.getStartPoint() == piece.getEndPoint()) return false;
-        starts.emplace_back(pointKey(piece.getStartPoint()), i);
+        const Point& start = list[i].getStartPoint();
+        if (start == list[i].getEndPoint()) return false;
+        const bool reachedNextDoor = (i > 0 && follows(i - 1, i)) || (i + 1 < n && follows(i + 1, i));
+        if (!meetingBox.valid || !reachedNextDoor || meetingBox.containsPoint(start)) starts.emplace_back(pointKey(start), i);
     }
     std::sort(starts.begin(), starts.end());
-    for (std::size_t k = 1; k < n; ++k) {
+    for (std::size_t k = 1; k < starts.size(); ++k) {
         if (starts[k].first == starts[k - 1].first) return false;
     }
     auto successor = [&](std::size_t i) -> std::size_t {
-        const Point& end = list[i].getEndPoint();
-        if (i + 1 < n && list[i + 1].getStartPoint() == end) return i + 1;
-        if (i > 0 && list[i - 1].getStartPoint() == end) return i - 1;
-        const std::uint64_t key = pointKey(end);
+        if (i + 1 < n && follows(i, i + 1)) return i + 1;
+        if (i > 0 && follows(i, i - 1)) return i - 1;
+        const std::uint64_t key = pointKey(list[i].getEndPoint());
         const auto at = std::lower_bound(starts.begin(), starts.end(), std::make_pair(key, std::size_t{0}));
         return at != starts.end() && at->first == key ? at->second : none;
     };
-    std::vector<bool> used(n, false);
+    std::vector<char>& used = traced.used;
+    used.assign(n, 0);
     std::size_t unused = n;
-    cycles.clear();
+    traced.corners.clear();
+    traced.ends.clear();
     for (std::size_t first = 0; first < n; ++first) {
         if (used[first]) continue;
         if (unused < 3) return false;
-        TracedCorners cycle{{}, first};
         for (std::size_t i = first;;) {
-            cycle.corners.push_back(list[i].getStartPoint());
-            used[i] = true;
+            traced.corners.push_back(list[i].getStartPoint());
+            used[i] = 1;
             --unused;
             i = successor(i);
             if (i == first) break;
             if (i == none || used[i]) return false;
         }
-        cycles.push_back(std::move(cycle));
+        traced.ends.emplace_back(traced.corners.size(), first);
     }
     return true;
 }
@@ -595,8 +606,14 @@ private:
         // at the same point.
         bool traced = false;
         bool knownApart = false;
-        if (traceSingleSuccessors(boundary, scratch.starts, scratch.traced)) {
-            for (const TracedCorners& cycle : scratch.traced) sortCycle(Polygon(cycle.corners, ""), cycle.anchor);
+        TracedCycles& cycles = scratch.traced;
+        if (traceSingleSuccessors(boundary, clearCycles ? member.box : Box(), cycles)) {
+            std::size_t begin = 0;
+            for (const auto& [end, anchor] : cycles.ends) {
+                const auto from = cycles.corners.begin();
+                sortCycle(Polygon(std::vector<Point>(from + static_cast<std::ptrdiff_t>(begin), from + static_cast<std::ptrdiff_t>(end)), ""), anchor);
+                begin = end;
+            }
             traced = true;
             knownApart = clearCycles;
         }
@@ -705,8 +722,7 @@ private:
         std::vector<Segment> edges;
         std::vector<Segment> memberSplit;
         std::vector<std::size_t> kept;
-        std::vector<std::pair<std::uint64_t, std::size_t>> starts;
-        std::vector<TracedCorners> traced;
+        TracedCycles traced;
     } scratch;
 };
 
