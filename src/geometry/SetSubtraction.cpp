@@ -361,9 +361,10 @@ private:
         pieces[id].apart = false;
     }
 
-    void addHole(std::size_t piece, const Polygon& polygon, std::size_t tracedUpTo, Rank rank) {
+    void addHole(std::size_t piece, Polygon polygon, std::size_t tracedUpTo, Rank rank) {
         const std::size_t id = holes.size();
-        holes.push_back({polygon, tracedUpTo, Box(polygon.getPoints()), piece, std::move(rank), true});
+        const Box box(polygon.getPoints());
+        holes.push_back({std::move(polygon), tracedUpTo, box, piece, std::move(rank), true});
         pieces[piece].holeIds.push_back(id);
         ++pieces[piece].liveHoles;
         holeGrid.insert(id, holes[id].box);
@@ -596,14 +597,16 @@ private:
 
         std::vector<TracedCycle> outlines;
         std::vector<TracedCycle> cwCycles;
-        auto sortCycle = [&](const Polygon& polygon, std::size_t anchor) {
+        auto sortCycle = [&](Polygon polygon, std::size_t anchor) {
             if (polygon.isEmpty()) return;
             const std::size_t source = anchor < kept.size() ? cycleOfSplit[kept[anchor]] : none;
-            (polygon.wasOriginallyDefinedInReverseOrder() ? cwCycles : outlines).push_back({polygon, source});
+            (polygon.wasOriginallyDefinedInReverseOrder() ? cwCycles : outlines).push_back({std::move(polygon), source});
         };
-        // Traced one successor at a time, such cycles stay plain and apart:
-        // where pieces of the two meet, both were cut, and two pieces start
-        // at the same point.
+        // Traced one successor at a time, the cycles of a plain member and a
+        // local shape without shared edges stay plain and apart: where two
+        // pieces meet, both were cut there and two pieces start at one point;
+        // and two rectilinear cycles that meet at all meet at a corner of each
+        // or along an edge.
         bool traced = false;
         bool knownApart = false;
         TracedCycles& cycles = scratch.traced;
@@ -615,7 +618,7 @@ private:
                 begin = end;
             }
             traced = true;
-            knownApart = clearCycles;
+            knownApart = member.plain;
         }
         if (!traced) traced = Detail::SegmentListTracer(std::move(boundary)).traceAllAnchored(sortCycle);
         // With every hole of the piece in the local shape, the local step is
@@ -690,11 +693,11 @@ private:
             pieceGrid.insert(id, box);
         }
         for (const std::size_t h : near) killHole(h);
-        for (const std::size_t c : cyclesOf[0]) addHole(id, cwCycles[c].polygon, m + 1, ranks[c]);
+        for (const std::size_t c : cyclesOf[0]) addHole(id, std::move(cwCycles[c].polygon), m + 1, ranks[c]);
         auto after = std::next(pieces[id].place);
         for (std::size_t k = 1; k < outlines.size(); ++k) {
             const std::size_t island = addPiece(HoledPolygon(outlines[k].polygon), m + 1, after);
-            for (const std::size_t c : cyclesOf[k]) addHole(island, cwCycles[c].polygon, m + 1, ranks[c]);
+            for (const std::size_t c : cyclesOf[k]) addHole(island, std::move(cwCycles[c].polygon), m + 1, ranks[c]);
             for (const auto& [owner, h] : captured) {
                 if (owner != k) continue;
                 const Hole moved = holes[h];
