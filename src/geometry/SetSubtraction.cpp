@@ -78,7 +78,7 @@ Box boxOf(const HoledPolygon& shape) {
 }
 
 // A grid of boxes over the shape's box: the entries whose boxes may touch a
-// given box. Entries stay where they were put; callers skip the ones that
+// given box. Entries stay where they were put until taken out; callers skip the ones that
 // died or moved, and put a moved entry in again. Boxes that span many cells
 // are kept in a list looked at every time. Positions beyond the shape's box
 // fall into its border cells, and cells grow until there are not many more
@@ -106,6 +106,25 @@ public:
         }
         for (std::int64_t y = span.y0; y <= span.y1; ++y) {
             for (std::int64_t x = span.x0; x <= span.x1; ++x) cells[index(x, y)].push_back(id);
+        }
+    }
+
+    // Takes out an entry put in with this box.
+    void erase(std::size_t id, const Box& box) {
+        if (!box.valid) return;
+        auto drop = [id](std::vector<std::size_t>& entries) {
+            const auto at = std::find(entries.begin(), entries.end(), id);
+            if (at == entries.end()) return;
+            *at = entries.back();
+            entries.pop_back();
+        };
+        const Span span = spanOf(box);
+        if ((span.x1 - span.x0 + 1) * (span.y1 - span.y0 + 1) > wideCells) {
+            drop(wide);
+            return;
+        }
+        for (std::int64_t y = span.y0; y <= span.y1; ++y) {
+            for (std::int64_t x = span.x0; x <= span.x1; ++x) drop(cells[index(x, y)]);
         }
     }
 
@@ -371,6 +390,7 @@ private:
     }
 
     void killHole(std::size_t id) {
+        holeGrid.erase(id, holes[id].box);
         --pieces[holes[id].piece].liveHoles;
         holes[id].alive = false;
         holes[id].polygon = Polygon();
