@@ -474,12 +474,20 @@ private:
     // a corner with one of them: a tracing through a shared corner may pass
     // from one to the other.
     std::vector<std::size_t> withCornerNeighbours(std::size_t piece, std::vector<std::size_t> ids) {
-        std::vector<std::uint64_t> corners;
+        std::vector<std::uint64_t>& corners = scratch.cornerKeys;
         for (std::size_t k = 0; k < ids.size(); ++k) {
             const Hole& hole = holes[ids[k]];
-            corners.clear();
-            for (const Point& corner : hole.polygon.getPoints()) corners.push_back(pointKey(corner));
-            std::sort(corners.begin(), corners.end());
+            bool sorted = false;  // the hole's corners, sorted once a neighbour has one in its box
+            auto hasCorner = [&](const Point& corner) {
+                if (!hole.box.containsPoint(corner)) return false;
+                if (!sorted) {
+                    corners.clear();
+                    for (const Point& own : hole.polygon.getPoints()) corners.push_back(pointKey(own));
+                    std::sort(corners.begin(), corners.end());
+                    sorted = true;
+                }
+                return std::binary_search(corners.begin(), corners.end(), pointKey(corner));
+            };
             for (const std::size_t other : holeGrid.near(hole.box)) {
                 const Hole& candidate = holes[other];
                 if (!candidate.alive || candidate.piece != piece || !candidate.box.touches(hole.box) ||
@@ -487,10 +495,7 @@ private:
                     continue;
                 }
                 const std::vector<Point>& theirs = candidate.polygon.getPoints();
-                const bool sharesACorner = std::any_of(theirs.begin(), theirs.end(), [&corners](const Point& corner) {
-                    return std::binary_search(corners.begin(), corners.end(), pointKey(corner));
-                });
-                if (sharesACorner) ids.push_back(other);
+                if (std::any_of(theirs.begin(), theirs.end(), hasCorner)) ids.push_back(other);
             }
         }
         return ids;
@@ -746,6 +751,7 @@ private:
         std::vector<Segment> memberSplit;
         std::vector<std::size_t> kept;
         TracedCycles traced;
+        std::vector<std::uint64_t> cornerKeys;
     } scratch;
 };
 
