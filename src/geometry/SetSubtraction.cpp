@@ -354,6 +354,10 @@ private:
         std::size_t piece;
         Rank rank;
         bool alive;
+        // Whether it may share a corner with another hole of its piece. A
+        // hole made from others may where one of them may, and where the
+        // tracing that made it found two pieces starting at one point.
+        bool sharesCorner;
     };
     struct MemberBoundary {
         const HoledPolygon& shape;
@@ -369,7 +373,10 @@ private:
         const Polygon& base = shape.getBasePolygon();
         pieces.push_back({base, tracedUpTo, Box(base.getPoints()), {}, 0, holdApart(base, shape.getHoles()), true,
                           order.insert(before, id)});
-        for (const Polygon& hole : shape.getHoles()) addHole(id, hole, tracedUpTo, Rank{nextRank++});
+        const std::vector<bool> sharing = holesSharingCorners(shape.getHoles());
+        for (std::size_t j = 0; j < sharing.size(); ++j) {
+            addHole(id, shape.getHoles()[j], tracedUpTo, Rank{nextRank++}, sharing[j]);
+        }
         pieceGrid.insert(id, pieces[id].box);
         if (!pieces[id].apart) tangled.push_back(id);
         return id;
@@ -380,10 +387,27 @@ private:
         pieces[id].apart = false;
     }
 
-    void addHole(std::size_t piece, Polygon polygon, std::size_t tracedUpTo, Rank rank) {
+    // For each hole, whether it has a corner of another.
+    static std::vector<bool> holesSharingCorners(const std::vector<Polygon>& holeList) {
+        std::vector<bool> sharing(holeList.size(), false);
+        if (holeList.size() < 2) return sharing;
+        std::vector<std::pair<std::uint64_t, std::size_t>> corners;
+        for (std::size_t j = 0; j < holeList.size(); ++j) {
+            for (const Point& corner : holeList[j].getPoints()) corners.emplace_back(pointKey(corner), j);
+        }
+        std::sort(corners.begin(), corners.end());
+        for (std::size_t k = 1; k < corners.size(); ++k) {
+            if (corners[k].first != corners[k - 1].first || corners[k].second == corners[k - 1].second) continue;
+            sharing[corners[k].second] = true;
+            sharing[corners[k - 1].second] = true;
+        }
+        return sharing;
+    }
+
+    void addHole(std::size_t piece, Polygon polygon, std::size_t tracedUpTo, Rank rank, bool sharesCorner) {
         const std::size_t id = holes.size();
         const Box box(polygon.getPoints());
-        holes.push_back({std::move(polygon), tracedUpTo, box, piece, std::move(rank), true});
+        holes.push_back({std::move(polygon), tracedUpTo, box, piece, std::move(rank), true, sharesCorner});
         pieces[piece].holeIds.push_back(id);
         ++pieces[piece].liveHoles;
         holeGrid.insert(id, holes[id].box);
@@ -477,6 +501,7 @@ private:
         std::vector<std::uint64_t>& corners = scratch.cornerKeys;
         for (std::size_t k = 0; k < ids.size(); ++k) {
             const Hole& hole = holes[ids[k]];
+            if (!hole.sharesCorner) continue;
             bool sorted = false;  // the hole's corners, sorted once a neighbour has one in its box
             auto hasCorner = [&](const Point& corner) {
                 if (!hole.box.containsPoint(corner)) return false;
@@ -521,7 +546,7 @@ private:
     // and each of its holes an island, traced from the hole's own edges:
     // its corners, without a name.
     void takeAwayInside(std::size_t id, const HoledPolygon& member, std::size_t m) {
-        addHole(id, member.getBasePolygon(), m, Rank{nextRank++});
+        addHole(id, member.getBasePolygon(), m, Rank{nextRank++}, false);
         auto after = std::next(pieces[id].place);
         for (const Polygon& hole : member.getHoles()) addPiece(HoledPolygon(Polygon(hole.getPoints(), "")), m + 1, after);
     }
@@ -717,17 +742,24 @@ private:
             piece.box = box;
             pieceGrid.insert(id, box);
         }
+        // A corner a new hole shares with a hole left alone is a corner of
+        // one it was made from: one inside the member's box would have put
+        // the other hole among those worked on.
+        bool sharing = !knownApart;
+        for (const std::size_t h : near) sharing = sharing || holes[h].sharesCorner;
         for (const std::size_t h : near) killHole(h);
-        for (const std::size_t c : cyclesOf[0]) addHole(id, std::move(cwCycles[c].polygon), m + 1, ranks[c]);
+        for (const std::size_t c : cyclesOf[0]) addHole(id, std::move(cwCycles[c].polygon), m + 1, ranks[c], sharing);
         auto after = std::next(pieces[id].place);
         for (std::size_t k = 1; k < outlines.size(); ++k) {
             const std::size_t island = addPiece(HoledPolygon(outlines[k].polygon), m + 1, after);
-            for (const std::size_t c : cyclesOf[k]) addHole(island, std::move(cwCycles[c].polygon), m + 1, ranks[c]);
+            for (const std::size_t c : cyclesOf[k]) {
+                addHole(island, std::move(cwCycles[c].polygon), m + 1, ranks[c], sharing);
+            }
             for (const auto& [owner, h] : captured) {
                 if (owner != k) continue;
                 const Hole moved = holes[h];
                 killHole(h);
-                addHole(island, moved.polygon, moved.tracedUpTo, moved.rank);
+                addHole(island, moved.polygon, moved.tracedUpTo, moved.rank, moved.sharesCorner);
             }
         }
         return true;
