@@ -39,6 +39,7 @@
 #include "geometry/HoledPolygon.h"
 #include "geometry/HoledPolygonSet.h"
 #include "geometry/OutlineSimplicity.h"
+#include "geometry/PlainRegion.h"
 #include "geometry/Polygon.h"
 #include "geometry/SegmentKeys.h"
 #include "geometry/SegmentSplitting.h"
@@ -366,6 +367,7 @@ private:
         bool plain;  // its cycles hold apart
         bool clear;  // and its holes keep clear of each other and of a rectangular outline
         Box box;
+        Detail::PlainRegion region;
     };
 
     std::size_t addPiece(const HoledPolygon& shape, std::size_t tracedUpTo, std::list<std::size_t>::iterator before) {
@@ -443,6 +445,40 @@ private:
         return ids;
     }
 
+    // The flipped edges of a hole as the literal steps would have left it
+    // after this many members: its corners from the one its tracings have
+    // moved to (see retracedHole).
+    void settledHoleEdges(std::size_t h, std::size_t membersTakenAway, std::vector<Segment>& edges) const {
+        const std::vector<Point>& corners = holes[h].polygon.getPoints();
+        const std::size_t count = corners.size();
+        const std::size_t passes = membersTakenAway - holes[h].tracedUpTo;
+        const std::size_t first = passes == 0 ? 0 : 2 * (passes % count) % count;
+        edges.clear();
+        for (std::size_t k = 0; k < count; ++k) {
+            const std::size_t from = (first + k) % count;
+            edges.emplace_back(corners[from + 1 == count ? 0 : from + 1], corners[from]);
+        }
+    }
+
+    // The holes' boxes keep off each other and off the sides of a
+    // rectangular outline (see keepClear).
+    bool holesKeepClear(const Piece& piece, const std::vector<std::size_t>& ids) const {
+        constexpr std::size_t fewHoles = 8;
+        if (ids.empty()) return true;
+        const Box& outline = piece.box;
+        if (ids.size() > fewHoles || !Detail::isStandardRectangle(piece.base.getPoints(), outline)) return false;
+        for (std::size_t k = 0; k < ids.size(); ++k) {
+            const Box& box = holes[ids[k]].box;
+            if (!(outline.minX < box.minX && box.maxX < outline.maxX && outline.minY < box.minY && box.maxY < outline.maxY)) {
+                return false;
+            }
+            for (std::size_t l = 0; l < k; ++l) {
+                if (holes[ids[l]].box.touches(box)) return false;
+            }
+        }
+        return true;
+    }
+
     Polygon settledHole(std::size_t h, std::size_t membersTakenAway) const {
         return retracedHole(holes[h].polygon, membersTakenAway - holes[h].tracedUpTo);
     }
@@ -477,7 +513,7 @@ private:
         const bool memberInside = holdApart(member.getBasePolygon(), member.getHoles());
         const MemberBoundary boundary{member, member.getEdges(), Detail::SharedEdges(member), memberInside,
                                       memberInside && keepClear(member.getBasePolygon(), member.getHoles()),
-                                      reach};
+                                      reach, Detail::PlainRegion(member)};
         for (const std::size_t id : touched) {
             if (!pieces[id].alive || !pieces[id].apart) continue;
             std::vector<std::size_t> near;
@@ -592,17 +628,29 @@ private:
 
     bool takeAwayLocally(std::size_t id, const MemberBoundary& member, const std::vector<std::size_t>& near,
                          std::size_t m) {
-        std::vector<Polygon> nearHoles;
-        nearHoles.reserve(near.size());
-        for (const std::size_t h : near) nearHoles.push_back(settledHole(h, m));
-        const HoledPolygon local(pieces[id].base, std::move(nearHoles));
+        // The local shape: the outline and the holes near the member, each
+        // hole as its tracings so far have left it (see retracedHole), which
+        // only moves its first corner on.
+        const Polygon& outline = pieces[id].base;
+        std::vector<const Polygon*>& nearPolygons = scratch.nearPolygons;
+        nearPolygons.clear();
+        for (const std::size_t h : near) nearPolygons.push_back(&holes[h].polygon);
+        std::optional<HoledPolygon> localShape;  // built only for the general tests
+        auto local = [&]() -> const HoledPolygon& {
+            if (!localShape) {
+                std::vector<Polygon> copies;
+                for (const Polygon* hole : nearPolygons) copies.push_back(*hole);
+                localShape.emplace(outline, std::move(copies));
+            }
+            return *localShape;
+        };
         // Cycles of the member and of the local shape that keep clear of
         // each other: nothing runs along anything, and cycles can meet only
         // where the member's pieces meet the local ones.
-        const bool clearCycles = member.clear && keepClear(local.getBasePolygon(), local.getHoles());
+        const bool clearCycles = member.clear && holesKeepClear(pieces[id], near);
         std::optional<Detail::SharedEdges> localShared;
         if (!clearCycles) {
-            localShared.emplace(local);
+            localShared.emplace(local());
             if (!localShared->empty()) return false;
         }
 
@@ -620,11 +668,9 @@ private:
         edgesNearMember.clear();
         memberSplit.clear();
         kept.clear();
-        auto addCycle = [&](const Polygon& cycle, bool flipped, std::size_t source) {
-            edges = cycle.getEdges();
+        auto addCycle = [&](std::size_t source) {
             bool near = false;
-            for (Segment& edge : edges) {
-                if (flipped) edge.flip();
+            for (const Segment& edge : edges) {
                 if (!member.box.touches(Box(edge))) continue;
                 near = true;
                 edgesNearMember.push_back(edge);
@@ -634,16 +680,25 @@ private:
             }
             cycleOfSplit.resize(localSplit.size(), source);
         };
-        addCycle(local.getBasePolygon(), false, 0);
-        for (std::size_t j = 0; j < local.getHoles().size(); ++j) addCycle(local.getHoles()[j], true, j + 1);
+        edges = outline.getEdges();
+        addCycle(0);
+        for (std::size_t j = 0; j < near.size(); ++j) {
+            settledHoleEdges(near[j], m, edges);
+            addCycle(j + 1);
+        }
         if (!Math::splitSegmentsBySegmentsInto(member.edges, edgesNearMember, splitScratch, memberSplit)) {
             memberSplit = member.edges;
         }
         if (!member.shared.empty()) memberSplit = member.shared.without(memberSplit);
-        std::vector<Segment> boundary =
-            member.plain ? Detail::plainSubtractionBoundary(local, member.shape, localSplit, memberSplit, kept)
-                         : Detail::subtractionBoundary(local, member.shape, *localShared, member.shared, localSplit,
-                                                       memberSplit, &kept);
+        std::vector<Segment>& boundary = scratch.boundary;
+        if (member.plain) {
+            const Detail::PlainRegion localRegion(outline, nearPolygons);
+            Detail::plainSubtractionBoundary(localRegion, member.region, member.box, localSplit, memberSplit, kept,
+                                             boundary);
+        } else {
+            boundary = Detail::subtractionBoundary(local(), member.shape, *localShared, member.shared, localSplit,
+                                                   memberSplit, &kept);
+        }
 
         std::vector<TracedCycle> outlines;
         std::vector<TracedCycle> cwCycles;
@@ -670,7 +725,7 @@ private:
             traced = true;
             knownApart = member.plain;
         }
-        if (!traced) traced = Detail::SegmentListTracer(std::move(boundary)).traceAllAnchored(sortCycle);
+        if (!traced) traced = Detail::SegmentListTracer(boundary).traceAllAnchored(sortCycle);
         // With every hole of the piece in the local shape, the local step is
         // the literal one: the outlines replace the piece in the order traced,
         // holes in the order traced. Otherwise the outline must come out first
@@ -784,6 +839,8 @@ private:
         std::vector<std::size_t> kept;
         TracedCycles traced;
         std::vector<std::uint64_t> cornerKeys;
+        std::vector<const Polygon*> nearPolygons;
+        std::vector<Segment> boundary;
     } scratch;
 };
 

@@ -3,7 +3,9 @@
 #include <cstddef>
 #include <vector>
 
+#include "geometry/BoundingBox.h"
 #include "geometry/HoledPolygon.h"
+#include "geometry/PlainRegion.h"
 #include "geometry/Segment.h"
 #include "geometry/SharedEdges.h"
 
@@ -26,14 +28,12 @@ std::vector<Segment> subtractionBoundary(const HoledPolygon& shape, const HoledP
                                          const std::vector<Segment>& otherSplitSegments,
                                          std::vector<std::size_t>* keptFromShape = nullptr);
 
-// The same boundary for shapes whose cycles are each plain (no corner twice,
-// no edge meeting another but its neighbours at their shared corners) and
-// run along no other cycle of their shape, so that neither has shared edges.
-// A piece cut at the other shape's edges then lies wholly inside, outside or
-// along each of its cycles, and its midpoint tells which.
-std::vector<Segment> plainSubtractionBoundary(const HoledPolygon& shape, const HoledPolygon& otherPolygon,
-                                              const std::vector<Segment>& thisSplitSegments,
-                                              const std::vector<Segment>& otherSplitSegments,
-                                              std::vector<std::size_t>& keptFromShape);
+// The same boundary, into `boundary`, for shapes whose cycles are each
+// plain and run along no other cycle of their shape, so that neither has
+// shared edges; `otherBox` holds the other shape.
+void plainSubtractionBoundary(const PlainRegion& shape, const PlainRegion& other, const Box& otherBox,
+                              const std::vector<Segment>& thisSplitSegments,
+                              const std::vector<Segment>& otherSplitSegments, std::vector<std::size_t>& keptFromShape,
+                              std::vector<Segment>& boundary);
 
 }  // namespace Zelkor::Rectilinear::Detail
