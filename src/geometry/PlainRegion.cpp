@@ -9,32 +9,70 @@ namespace Zelkor::Rectilinear::Detail {
 PlainRegion::Cycle::Cycle(const Polygon& cycle)
     : polygon(&cycle), box(cycle.getPoints()), rectangle(isStandardRectangle(cycle.getPoints(), box)) {}
 
+namespace {
+
+std::int64_t doubled(Coordinate v) { return 2 * std::int64_t{v}; }
+
+}  // namespace
+
 // A ray to the right crosses the vertical edges beyond the point whose span
 // holds it, their top ends left out.
-PlainRegion::Place PlainRegion::Cycle::placeOf(const DoubledPoint& p) const {
-    const std::int64_t left = 2 * std::int64_t{box.minX}, right = 2 * std::int64_t{box.maxX};
-    const std::int64_t bottom = 2 * std::int64_t{box.minY}, top = 2 * std::int64_t{box.maxY};
+PlainRegion::Place PlainRegion::placeOf(const Cycle& cycle, const DoubledPoint& p) const {
+    const Box& box = cycle.box;
+    const std::int64_t left = doubled(box.minX), right = doubled(box.maxX);
+    const std::int64_t bottom = doubled(box.minY), top = doubled(box.maxY);
     if (!box.valid || p.x < left || p.x > right || p.y < bottom || p.y > top) return Place::outside;
-    if (rectangle) return p.x == left || p.x == right || p.y == bottom || p.y == top ? Place::boundary : Place::inside;
+    if (cycle.rectangle) return p.x == left || p.x == right || p.y == bottom || p.y == top ? Place::boundary : Place::inside;
     bool odd = false;
-    const std::vector<Point>& corners = polygon->getPoints();
+    auto visit = [&](const Edge& edge) {
+        if (edge.vertical) {
+            if (p.y < edge.low || p.y > edge.high) return false;
+            if (p.x == edge.across) return true;
+            if (edge.across > p.x && p.y < edge.high) odd = !odd;
+            return false;
+        }
+        return p.y == edge.across && edge.low <= p.x && p.x <= edge.high;
+    };
+    if (cycle.ownEdges) {
+        for (std::size_t k = cycle.firstEdge; k < cycle.endEdge; ++k) {
+            if (visit(edges[k])) return Place::boundary;
+        }
+        return odd ? Place::inside : Place::outside;
+    }
+    const std::vector<Point>& corners = cycle.polygon->getPoints();
+    const std::size_t count = corners.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const Point& a = corners[i];
+        const Point& b = corners[i + 1 == count ? 0 : i + 1];
+        const Edge edge = a.x == b.x ? Edge{doubled(a.x), doubled(std::min(a.y, b.y)), doubled(std::max(a.y, b.y)), true}
+                                     : Edge{doubled(a.y), doubled(std::min(a.x, b.x)), doubled(std::max(a.x, b.x)), false};
+        if (visit(edge)) return Place::boundary;
+    }
+    return odd ? Place::inside : Place::outside;
+}
+
+// A ray from a point in the window crosses only vertical edges whose span
+// meets the window's, and a point there lies only on edges that reach it.
+void PlainRegion::keepEdgesNear(Cycle& cycle, const Box& window) {
+    if (cycle.rectangle) return;
+    cycle.ownEdges = true;
+    cycle.firstEdge = edges.size();
+    const std::vector<Point>& corners = cycle.polygon->getPoints();
     const std::size_t count = corners.size();
     for (std::size_t i = 0; i < count; ++i) {
         const Point& a = corners[i];
         const Point& b = corners[i + 1 == count ? 0 : i + 1];
         if (a.x == b.x) {
-            const std::int64_t x = 2 * std::int64_t{a.x};
-            const std::int64_t low = 2 * std::int64_t{std::min(a.y, b.y)}, high = 2 * std::int64_t{std::max(a.y, b.y)};
-            if (p.y < low || p.y > high) continue;
-            if (p.x == x) return Place::boundary;
-            if (x > p.x && p.y < high) odd = !odd;
+            const Coordinate low = std::min(a.y, b.y), high = std::max(a.y, b.y);
+            if (high < window.minY || low > window.maxY) continue;
+            edges.push_back({doubled(a.x), doubled(low), doubled(high), true});
         } else {
-            const std::int64_t y = 2 * std::int64_t{a.y};
-            const std::int64_t low = 2 * std::int64_t{std::min(a.x, b.x)}, high = 2 * std::int64_t{std::max(a.x, b.x)};
-            if (p.y == y && low <= p.x && p.x <= high) return Place::boundary;
+            const Coordinate low = std::min(a.x, b.x), high = std::max(a.x, b.x);
+            if (a.y < window.minY || a.y > window.maxY || high < window.minX || low > window.maxX) continue;
+            edges.push_back({doubled(a.y), doubled(low), doubled(high), false});
         }
     }
-    return odd ? Place::inside : Place::outside;
+    cycle.endEdge = edges.size();
 }
 
 PlainRegion::PlainRegion(const Polygon& outlinePolygon, const std::vector<const Polygon*>& holePolygons)
@@ -48,12 +86,19 @@ PlainRegion::PlainRegion(const HoledPolygon& shape) : outline(shape.getBasePolyg
     for (const Polygon& hole : shape.getHoles()) holes.emplace_back(hole);
 }
 
+PlainRegion::PlainRegion(const Polygon& outlinePolygon, const std::vector<const Polygon*>& holePolygons,
+                         const Box& window)
+    : PlainRegion(outlinePolygon, holePolygons) {
+    keepEdgesNear(outline, window);
+    for (Cycle& hole : holes) keepEdgesNear(hole, window);
+}
+
 bool PlainRegion::holdsMidpoint(const Segment& piece) const {
     const DoubledPoint middle{std::int64_t{piece.getStartPoint().x} + piece.getEndPoint().x,
                               std::int64_t{piece.getStartPoint().y} + piece.getEndPoint().y};
-    if (outline.placeOf(middle) == Place::outside) return false;
+    if (placeOf(outline, middle) == Place::outside) return false;
     return std::none_of(holes.begin(), holes.end(),
-                        [&middle](const Cycle& hole) { return hole.placeOf(middle) == Place::inside; });
+                        [&](const Cycle& hole) { return placeOf(hole, middle) == Place::inside; });
 }
 
 // A point has no midpoint to go by: the shape's own tests judge it.

@@ -19,6 +19,9 @@ class PlainRegion {
 public:
     PlainRegion(const Polygon& outline, const std::vector<const Polygon*>& holes);
     explicit PlainRegion(const HoledPolygon& shape);
+    // For pieces within the window only: each cycle keeps just the edges
+    // that can bear on a point there.
+    PlainRegion(const Polygon& outline, const std::vector<const Polygon*>& holes, const Box& window);
 
     // HoledPolygon::containsSegment of the piece.
     bool containsPiece(const Segment& piece) const;
@@ -31,16 +34,28 @@ private:
         std::int64_t y;
     };
     enum class Place { outside, boundary, inside };
+    // An edge in doubled coordinates: its line, and its extent along it.
+    struct Edge {
+        std::int64_t across;
+        std::int64_t low;
+        std::int64_t high;
+        bool vertical;
+    };
     struct Cycle {
         const Polygon* polygon;
         Box box;
         bool rectangle;
+        std::size_t firstEdge = 0;  // its edges in `edges`, where it keeps its own list
+        std::size_t endEdge = 0;
+        bool ownEdges = false;
         explicit Cycle(const Polygon& cycle);
-        Place placeOf(const DoubledPoint& p) const;
     };
 
+    void keepEdgesNear(Cycle& cycle, const Box& window);
+    Place placeOf(const Cycle& cycle, const DoubledPoint& p) const;
     bool holdsMidpoint(const Segment& piece) const;
 
+    std::vector<Edge> edges;
     Cycle outline;
     std::vector<Cycle> holes;
 };

@@ -692,7 +692,7 @@ private:
         if (!member.shared.empty()) memberSplit = member.shared.without(memberSplit);
         std::vector<Segment>& boundary = scratch.boundary;
         if (member.plain) {
-            const Detail::PlainRegion localRegion(outline, nearPolygons);
+            const Detail::PlainRegion localRegion(outline, nearPolygons, member.box);
             Detail::plainSubtractionBoundary(localRegion, member.region, member.box, localSplit, memberSplit, kept,
                                              boundary);
         } else {
