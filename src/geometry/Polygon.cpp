@@ -90,8 +90,8 @@ private:
 
 // --- Construction -------------------------------------------------------------
 
-Polygon::Polygon(const std::vector<Point>& newPoints, std::string newName)
-    : points(newPoints), name(std::move(newName)) {
+Polygon::Polygon(std::vector<Point> newPoints, std::string newName)
+    : points(std::move(newPoints)), name(std::move(newName)) {
     standardize();
 }
 

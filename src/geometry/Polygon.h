@@ -30,7 +30,7 @@ class WhiteSpaceInformation;
 class Polygon {
 public:
     Polygon() = default;
-    Polygon(const std::vector<Point>& newPoints, std::string newName);
+    Polygon(std::vector<Point> newPoints, std::string newName);
     // Corner texts separated by single spaces: "0,0 10,0 10,10 0,10".
     Polygon(const std::string& pointString, std::string newName);
     // Traces one closed chain from the front of `segments` and removes the

@@ -680,7 +680,11 @@ private:
             }
             cycleOfSplit.resize(localSplit.size(), source);
         };
-        edges = outline.getEdges();
+        const std::vector<Point>& outlineCorners = outline.getPoints();
+        edges.clear();
+        for (std::size_t i = 0; i < outlineCorners.size(); ++i) {
+            edges.emplace_back(outlineCorners[i], outlineCorners[i + 1 == outlineCorners.size() ? 0 : i + 1]);
+        }
         addCycle(0);
         for (std::size_t j = 0; j < near.size(); ++j) {
             settledHoleEdges(near[j], m, edges);
@@ -739,15 +743,17 @@ private:
         if (outlines.empty()) return false;
         if (!whole && !outlineComesFirst(outlines, cwCycles)) return false;
         // Each hole goes to the innermost outline that holds it.
-        std::vector<std::vector<std::size_t>> cyclesOf(outlines.size());
+        std::vector<std::size_t>& ownerOf = scratch.ownerOf;
+        ownerOf.clear();
         for (std::size_t c = 0; c < cwCycles.size(); ++c) {
-            const std::size_t innermost = innermostOutline(outlines, cwCycles[c].polygon);
-            if (innermost != none) cyclesOf[innermost].push_back(c);
+            ownerOf.push_back(innermostOutline(outlines, cwCycles[c].polygon));
         }
         const bool outlineKept = outlines.front().polygon.getPoints() == pieces[id].base.getPoints();
         for (std::size_t k = 0; k < outlines.size() && !knownApart; ++k) {
             std::vector<Polygon> own;
-            for (const std::size_t c : cyclesOf[k]) own.push_back(cwCycles[c].polygon);
+            for (std::size_t c = 0; c < cwCycles.size(); ++c) {
+                if (ownerOf[c] == k) own.push_back(cwCycles[c].polygon);
+            }
             if (!holdApart(outlines[k].polygon, own, k == 0 && outlineKept)) return false;
         }
         // An island may also lie round holes of the piece that the member's
@@ -803,12 +809,14 @@ private:
         bool sharing = !knownApart;
         for (const std::size_t h : near) sharing = sharing || holes[h].sharesCorner;
         for (const std::size_t h : near) killHole(h);
-        for (const std::size_t c : cyclesOf[0]) addHole(id, std::move(cwCycles[c].polygon), m + 1, ranks[c], sharing);
+        for (std::size_t c = 0; c < cwCycles.size(); ++c) {
+            if (ownerOf[c] == 0) addHole(id, std::move(cwCycles[c].polygon), m + 1, ranks[c], sharing);
+        }
         auto after = std::next(pieces[id].place);
         for (std::size_t k = 1; k < outlines.size(); ++k) {
             const std::size_t island = addPiece(HoledPolygon(outlines[k].polygon), m + 1, after);
-            for (const std::size_t c : cyclesOf[k]) {
-                addHole(island, std::move(cwCycles[c].polygon), m + 1, ranks[c], sharing);
+            for (std::size_t c = 0; c < cwCycles.size(); ++c) {
+                if (ownerOf[c] == k) addHole(island, std::move(cwCycles[c].polygon), m + 1, ranks[c], sharing);
             }
             for (const auto& [owner, h] : captured) {
                 if (owner != k) continue;
@@ -841,6 +849,7 @@ private:
         std::vector<std::uint64_t> cornerKeys;
         std::vector<const Polygon*> nearPolygons;
         std::vector<Segment> boundary;
+        std::vector<std::size_t> ownerOf;  // for each traced hole, the outline it goes to
     } scratch;
 };
 
