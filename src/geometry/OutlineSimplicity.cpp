@@ -1,6 +1,7 @@
 #include "geometry/OutlineSimplicity.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 
 namespace Zelkor::Rectilinear::Math {
@@ -12,7 +13,11 @@ bool meetsItselfNowhere(const std::vector<Point>& corners) {
         Coordinate minX, maxX, minY, maxY;
         bool upright;
     };
-    std::vector<Span> edges(n);
+    // Short outlines, the common case, keep their edges on the stack.
+    constexpr std::size_t fewEdges = 16;
+    std::array<Span, fewEdges> few;
+    std::vector<Span> many(n > fewEdges ? n : 0);
+    Span* const edges = n > fewEdges ? many.data() : few.data();
     for (std::size_t i = 0; i < n; ++i) {
         const Point& a = corners[i];
         const Point& b = corners[(i + 1) % n];
@@ -30,7 +35,6 @@ bool meetsItselfNowhere(const std::vector<Point>& corners) {
     auto meet = [](const Span& e, const Span& f) {
         return e.minX <= f.maxX && f.minX <= e.maxX && e.minY <= f.maxY && f.minY <= e.maxY;
     };
-    constexpr std::size_t fewEdges = 16;
     if (n <= fewEdges) {
         for (std::size_t i = 0; i < n; ++i) {
             for (std::size_t j = i + 2; j < n; ++j) {
@@ -44,7 +48,7 @@ bool meetsItselfNowhere(const std::vector<Point>& corners) {
     std::vector<std::size_t> byLeft(n);
     for (std::size_t i = 0; i < n; ++i) byLeft[i] = i;
     std::sort(byLeft.begin(), byLeft.end(),
-              [&edges](std::size_t a, std::size_t b) { return edges[a].minX < edges[b].minX; });
+              [edges](std::size_t a, std::size_t b) { return edges[a].minX < edges[b].minX; });
     for (std::size_t k = 0; k < n; ++k) {
         const std::size_t i = byLeft[k];
         for (std::size_t l = k + 1; l < n && edges[byLeft[l]].minX <= edges[i].maxX; ++l) {

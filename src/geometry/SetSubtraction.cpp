@@ -26,6 +26,7 @@
 // taken through the literal step every time.
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -208,17 +209,16 @@ bool keepClear(const Polygon& base, const std::vector<Polygon>& holes) {
     if (holes.empty()) return true;
     const Box outline(base.getPoints());
     if (holes.size() > fewHoles || !Detail::isStandardRectangle(base.getPoints(), outline)) return false;
-    std::vector<Box> boxes;
-    boxes.reserve(holes.size());
-    for (const Polygon& hole : holes) {
-        const Box box(hole.getPoints());
+    std::array<Box, fewHoles> boxes;
+    for (std::size_t k = 0; k < holes.size(); ++k) {
+        const Box box(holes[k].getPoints());
         if (!(outline.minX < box.minX && box.maxX < outline.maxX && outline.minY < box.minY && box.maxY < outline.maxY)) {
             return false;
         }
-        for (const Box& other : boxes) {
-            if (other.touches(box)) return false;
+        for (std::size_t l = 0; l < k; ++l) {
+            if (boxes[l].touches(box)) return false;
         }
-        boxes.push_back(box);
+        boxes[k] = box;
     }
     return true;
 }
@@ -495,11 +495,13 @@ private:
     void takeAway(std::size_t m) {
         const HoledPolygon& member = members[m];
         const Box reach = boxOf(member);
-        std::vector<std::size_t> touched;
+        std::vector<std::size_t>& touched = scratch.touched;
+        touched.clear();
         for (const std::size_t id : pieceGrid.near(reach)) {
             if (pieces[id].alive && pieces[id].apart && pieces[id].box.touches(reach)) touched.push_back(id);
         }
-        std::vector<std::pair<std::size_t, std::size_t>> holesTouched;  // (piece, hole)
+        std::vector<std::pair<std::size_t, std::size_t>>& holesTouched = scratch.holesTouched;  // (piece, hole)
+        holesTouched.clear();
         for (const std::size_t h : holeGrid.near(reach)) {
             if (holes[h].alive && holes[h].box.touches(reach)) holesTouched.emplace_back(holes[h].piece, h);
         }
@@ -516,10 +518,11 @@ private:
                                       reach, Detail::PlainRegion(member)};
         for (const std::size_t id : touched) {
             if (!pieces[id].alive || !pieces[id].apart) continue;
-            std::vector<std::size_t> near;
+            std::vector<std::size_t>& near = scratch.near;
+            near.clear();
             const auto first = std::lower_bound(holesTouched.begin(), holesTouched.end(), std::make_pair(id, std::size_t{0}));
             for (auto at = first; at != holesTouched.end() && at->first == id; ++at) near.push_back(at->second);
-            near = withCornerNeighbours(id, std::move(near));
+            addCornerNeighbours(id, near);
             if (near.empty() && memberInside && liesClearInside(pieces[id], reach)) {
                 takeAwayInside(id, member, m);
                 continue;
@@ -533,7 +536,7 @@ private:
     // The holes given and, over and over, the holes of the piece that share
     // a corner with one of them: a tracing through a shared corner may pass
     // from one to the other.
-    std::vector<std::size_t> withCornerNeighbours(std::size_t piece, std::vector<std::size_t> ids) {
+    void addCornerNeighbours(std::size_t piece, std::vector<std::size_t>& ids) {
         std::vector<std::uint64_t>& corners = scratch.cornerKeys;
         for (std::size_t k = 0; k < ids.size(); ++k) {
             const Hole& hole = holes[ids[k]];
@@ -559,7 +562,6 @@ private:
                 if (std::any_of(theirs.begin(), theirs.end(), hasCorner)) ids.push_back(other);
             }
         }
-        return ids;
     }
 
     // Whether the box lies inside the piece's outline without touching it.
@@ -850,6 +852,9 @@ private:
         std::vector<const Polygon*> nearPolygons;
         std::vector<Segment> boundary;
         std::vector<std::size_t> ownerOf;  // for each traced hole, the outline it goes to
+        std::vector<std::size_t> touched;
+        std::vector<std::pair<std::size_t, std::size_t>> holesTouched;
+        std::vector<std::size_t> near;
     } scratch;
 };
 
