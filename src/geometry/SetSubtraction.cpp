@@ -80,54 +80,46 @@ Box boxOf(const HoledPolygon& shape) {
 }
 
 // A grid of boxes over the shape's box: the entries whose boxes may touch a
-// given box. Entries stay where they were put until taken out; callers skip the ones that
-// died or moved, and put a moved entry in again. Boxes that span many cells
-// are kept in a list looked at every time. Positions beyond the shape's box
-// fall into its border cells, and cells grow until there are not many more
-// than the members.
+// given box. Entries stay where they were put until taken out; callers skip
+// the ones that died or moved, and put a moved entry in again. A box that
+// spans many cells goes to a coarser grid over the same box, and one that
+// spans many of those to a list looked at every time. Positions beyond the
+// shape's box fall into its border cells, and cells grow until there are not
+// many more than the members.
 class BoxGrid {
 public:
-    BoxGrid(std::int64_t cellSize, const Box& extent, std::size_t memberCount)
-        : cell(std::max<std::int64_t>(cellSize, 1)), originX(extent.minX), originY(extent.minY) {
+    BoxGrid(std::int64_t cellSize, const Box& extent, std::size_t memberCount) {
         const std::int64_t cap = 4 * static_cast<std::int64_t>(memberCount) + 64;
-        for (;;) {
-            columns = (std::int64_t{extent.maxX} - originX) / cell + 1;
-            rows = (std::int64_t{extent.maxY} - originY) / cell + 1;
-            if (columns <= cap && rows <= cap && columns * rows <= cap) break;
-            cell *= 2;
+        std::int64_t cell = std::max<std::int64_t>(cellSize, 1);
+        for (Level& level : levels) {
+            level.cell = cell;
+            level.originX = extent.minX;
+            level.originY = extent.minY;
+            for (;;) {
+                level.columns = (std::int64_t{extent.maxX} - level.originX) / level.cell + 1;
+                level.rows = (std::int64_t{extent.maxY} - level.originY) / level.cell + 1;
+                if (level.columns <= cap && level.rows <= cap && level.columns * level.rows <= cap) break;
+                level.cell *= 2;
+            }
+            level.cells.resize(static_cast<std::size_t>(level.columns * level.rows));
+            cell = level.cell * coarser;
         }
-        cells.resize(static_cast<std::size_t>(columns * rows));
     }
 
     void insert(std::size_t id, const Box& box) {
         if (!box.valid) return;
-        const Span span = spanOf(box);
-        if ((span.x1 - span.x0 + 1) * (span.y1 - span.y0 + 1) > wideCells) {
-            wide.push_back(id);
-            return;
-        }
-        for (std::int64_t y = span.y0; y <= span.y1; ++y) {
-            for (std::int64_t x = span.x0; x <= span.x1; ++x) cells[index(x, y)].push_back(id);
-        }
+        forEachCell(box, [id](std::vector<std::size_t>& entries) { entries.push_back(id); });
     }
 
     // Takes out an entry put in with this box.
     void erase(std::size_t id, const Box& box) {
         if (!box.valid) return;
-        auto drop = [id](std::vector<std::size_t>& entries) {
+        forEachCell(box, [id](std::vector<std::size_t>& entries) {
             const auto at = std::find(entries.begin(), entries.end(), id);
             if (at == entries.end()) return;
             *at = entries.back();
             entries.pop_back();
-        };
-        const Span span = spanOf(box);
-        if ((span.x1 - span.x0 + 1) * (span.y1 - span.y0 + 1) > wideCells) {
-            drop(wide);
-            return;
-        }
-        for (std::int64_t y = span.y0; y <= span.y1; ++y) {
-            for (std::int64_t x = span.x0; x <= span.x1; ++x) drop(cells[index(x, y)]);
-        }
+        });
     }
 
     // Every entry that may touch the box, each once, in no particular order;
@@ -143,37 +135,60 @@ public:
             found.push_back(id);
         };
         for (const std::size_t id : wide) take(id);
-        const Span span = spanOf(box);
-        for (std::int64_t y = span.y0; y <= span.y1; ++y) {
-            for (std::int64_t x = span.x0; x <= span.x1; ++x) {
-                for (const std::size_t id : cells[index(x, y)]) take(id);
+        for (Level& level : levels) {
+            const Span span = level.spanOf(box);
+            for (std::int64_t y = span.y0; y <= span.y1; ++y) {
+                for (std::int64_t x = span.x0; x <= span.x1; ++x) {
+                    for (const std::size_t id : level.cells[level.index(x, y)]) take(id);
+                }
             }
         }
         return found;
     }
 
 private:
-    static constexpr std::int64_t wideCells = 256;
+    static constexpr std::int64_t wideCells = 64;
+    static constexpr std::int64_t coarser = 8;
     struct Span {
         std::int64_t x0, y0, x1, y1;
+        std::int64_t count() const { return (x1 - x0 + 1) * (y1 - y0 + 1); }
     };
-    static std::int64_t clampedCell(std::int64_t offset, std::int64_t side, std::int64_t count) {
-        return offset < 0 ? 0 : std::min(offset / side, count - 1);
-    }
-    Span spanOf(const Box& box) const {
-        return {clampedCell(std::int64_t{box.minX} - originX, cell, columns),
-                clampedCell(std::int64_t{box.minY} - originY, cell, rows),
-                clampedCell(std::int64_t{box.maxX} - originX, cell, columns),
-                clampedCell(std::int64_t{box.maxY} - originY, cell, rows)};
-    }
-    std::size_t index(std::int64_t x, std::int64_t y) const { return static_cast<std::size_t>(y * columns + x); }
+    struct Level {
+        std::int64_t cell = 1;
+        std::int64_t originX = 0;
+        std::int64_t originY = 0;
+        std::int64_t columns = 1;
+        std::int64_t rows = 1;
+        std::vector<std::vector<std::size_t>> cells;
 
-    std::int64_t cell;
-    std::int64_t originX;
-    std::int64_t originY;
-    std::int64_t columns = 1;
-    std::int64_t rows = 1;
-    std::vector<std::vector<std::size_t>> cells;
+        static std::int64_t clampedCell(std::int64_t offset, std::int64_t side, std::int64_t count) {
+            return offset < 0 ? 0 : std::min(offset / side, count - 1);
+        }
+        Span spanOf(const Box& box) const {
+            return {clampedCell(std::int64_t{box.minX} - originX, cell, columns),
+                    clampedCell(std::int64_t{box.minY} - originY, cell, rows),
+                    clampedCell(std::int64_t{box.maxX} - originX, cell, columns),
+                    clampedCell(std::int64_t{box.maxY} - originY, cell, rows)};
+        }
+        std::size_t index(std::int64_t x, std::int64_t y) const { return static_cast<std::size_t>(y * columns + x); }
+    };
+
+    // The cells a box is kept in: those of the finest level where it spans
+    // few, or the wide list.
+    template <typename Visit>
+    void forEachCell(const Box& box, Visit&& visit) {
+        for (Level& level : levels) {
+            const Span span = level.spanOf(box);
+            if (span.count() > wideCells) continue;
+            for (std::int64_t y = span.y0; y <= span.y1; ++y) {
+                for (std::int64_t x = span.x0; x <= span.x1; ++x) visit(level.cells[level.index(x, y)]);
+            }
+            return;
+        }
+        visit(wide);
+    }
+
+    std::array<Level, 2> levels;
     std::vector<std::size_t> wide;
     std::vector<std::size_t> found;
     std::vector<std::uint64_t> seen;
