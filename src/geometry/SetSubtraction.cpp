@@ -147,7 +147,7 @@ public:
     }
 
 private:
-    static constexpr std::int64_t wideCells = 64;
+    static constexpr std::int64_t wideCells = 16;
     static constexpr std::int64_t coarser = 8;
     struct Span {
         std::int64_t x0, y0, x1, y1;
@@ -439,6 +439,7 @@ private:
 
     void removePiece(std::size_t id) {
         Piece& piece = pieces[id];
+        pieceGrid.erase(id, piece.box);
         for (const std::size_t h : piece.holeIds) {
             if (holes[h].alive) killHole(h);
         }
@@ -817,6 +818,7 @@ private:
         const Box box(piece.base.getPoints());
         if (box.minX != piece.box.minX || box.minY != piece.box.minY || box.maxX != piece.box.maxX ||
             box.maxY != piece.box.maxY) {
+            pieceGrid.erase(id, piece.box);
             piece.box = box;
             pieceGrid.insert(id, box);
         }
