@@ -86,11 +86,16 @@ PlainRegion::PlainRegion(const HoledPolygon& shape) : outline(shape.getBasePolyg
     for (const Polygon& hole : shape.getHoles()) holes.emplace_back(hole);
 }
 
-PlainRegion::PlainRegion(const Polygon& outlinePolygon, const std::vector<const Polygon*>& holePolygons,
-                         const Box& window)
-    : PlainRegion(outlinePolygon, holePolygons) {
+void PlainRegion::assign(const Polygon& outlinePolygon, const std::vector<const Polygon*>& holePolygons,
+                         const Box& window) {
+    edges.clear();
+    outline = Cycle(outlinePolygon);
     keepEdgesNear(outline, window);
-    for (Cycle& hole : holes) keepEdgesNear(hole, window);
+    holes.clear();
+    for (const Polygon* hole : holePolygons) {
+        holes.emplace_back(*hole);
+        keepEdgesNear(holes.back(), window);
+    }
 }
 
 bool PlainRegion::holdsMidpoint(const Segment& piece) const {

@@ -19,9 +19,12 @@ class PlainRegion {
 public:
     PlainRegion(const Polygon& outline, const std::vector<const Polygon*>& holes);
     explicit PlainRegion(const HoledPolygon& shape);
-    // For pieces within the window only: each cycle keeps just the edges
-    // that can bear on a point there.
-    PlainRegion(const Polygon& outline, const std::vector<const Polygon*>& holes, const Box& window);
+    PlainRegion() = default;
+
+    // Becomes the region of these cycles, for pieces within the window only:
+    // each cycle keeps just the edges that can bear on a point there. Keeps
+    // its lists' room for the next region.
+    void assign(const Polygon& outline, const std::vector<const Polygon*>& holes, const Box& window);
 
     // HoledPolygon::containsSegment of the piece.
     bool containsPiece(const Segment& piece) const;
@@ -42,12 +45,13 @@ private:
         bool vertical;
     };
     struct Cycle {
-        const Polygon* polygon;
+        const Polygon* polygon = nullptr;
         Box box;
-        bool rectangle;
+        bool rectangle = false;
         std::size_t firstEdge = 0;  // its edges in `edges`, where it keeps its own list
         std::size_t endEdge = 0;
         bool ownEdges = false;
+        Cycle() = default;
         explicit Cycle(const Polygon& cycle);
     };
 

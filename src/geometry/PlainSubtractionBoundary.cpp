@@ -21,17 +21,37 @@ void plainSubtractionBoundary(const PlainRegion& shape, const PlainRegion& other
         boundary.push_back(s);
         keptFromShape.push_back(i);
     }
-    // Only pieces within the other's box can be among its pieces.
+    // An other's piece this shape holds goes unless this shape has it too,
+    // running the same way. Few such pieces are looked for one by one, many
+    // in the sorted pieces of this shape that lie in the other's box.
+    const std::size_t fromOther = boundary.size();
+    for (const Segment& t : otherSplitSegments) {
+        if (shape.holdsPiece(t)) boundary.push_back(t);
+    }
+    constexpr std::size_t fewComparisons = 256;
+    const std::size_t held = boundary.size() - fromOther;
     std::vector<SegmentKey> ownPieces;
-    for (const Segment& s : thisSplitSegments) {
-        if (otherBox.containsSegment(s)) ownPieces.push_back(directedKey(s));
+    if (held * thisSplitSegments.size() > fewComparisons) {
+        for (const Segment& s : thisSplitSegments) {
+            if (otherBox.containsSegment(s)) ownPieces.push_back(directedKey(s));
+        }
+        std::sort(ownPieces.begin(), ownPieces.end());
     }
-    std::sort(ownPieces.begin(), ownPieces.end());
-    for (Segment t : otherSplitSegments) {
-        if (!shape.holdsPiece(t) || std::binary_search(ownPieces.begin(), ownPieces.end(), directedKey(t))) continue;
+    auto ownPiece = [&](const Segment& t) {
+        if (held * thisSplitSegments.size() > fewComparisons) {
+            return std::binary_search(ownPieces.begin(), ownPieces.end(), directedKey(t));
+        }
+        return std::any_of(thisSplitSegments.begin(), thisSplitSegments.end(),
+                           [&t](const Segment& s) { return s.isEqualAndInSameDirection(t); });
+    };
+    std::size_t left = fromOther;
+    for (std::size_t k = fromOther; k < boundary.size(); ++k) {
+        Segment t = boundary[k];
+        if (ownPiece(t)) continue;
         t.flip();
-        boundary.push_back(t);
+        boundary[left++] = t;
     }
+    boundary.resize(left);
 }
 
 }  // namespace Zelkor::Rectilinear::Detail

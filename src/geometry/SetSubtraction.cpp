@@ -714,9 +714,9 @@ private:
         if (!member.shared.empty()) memberSplit = member.shared.without(memberSplit);
         std::vector<Segment>& boundary = scratch.boundary;
         if (member.plain) {
-            const Detail::PlainRegion localRegion(outline, nearPolygons, member.box);
-            Detail::plainSubtractionBoundary(localRegion, member.region, member.box, localSplit, memberSplit, kept,
-                                             boundary);
+            scratch.localRegion.assign(outline, nearPolygons, member.box);
+            Detail::plainSubtractionBoundary(scratch.localRegion, member.region, member.box, localSplit, memberSplit,
+                                             kept, boundary);
         } else {
             boundary = Detail::subtractionBoundary(local(), member.shape, *localShared, member.shared, localSplit,
                                                    memberSplit, &kept);
@@ -872,6 +872,7 @@ private:
         std::vector<std::size_t> touched;
         std::vector<std::pair<std::size_t, std::size_t>> holesTouched;
         std::vector<std::size_t> near;
+        Detail::PlainRegion localRegion;
     } scratch;
 };
 
