@@ -29,10 +29,6 @@ bool between(Coordinate value, Coordinate a, Coordinate b) {
 
 }  // namespace
 
-Segment::Segment(const Point& startPoint, const Point& endPoint) : endPoints{startPoint, endPoint} {
-    requireRectilinear(__LINE__);
-}
-
 Segment::Segment(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2)
     : endPoints{Point(x1, y1), Point(x2, y2)} {
     requireRectilinear(__LINE__);

@@ -16,7 +16,10 @@ public:
 
     Segment() = default;
     // Each raises NonrectilinearException when the end points differ in both x and y.
-    Segment(const Point& startPoint, const Point& endPoint);
+    // Inline: the boolean operations make many; only a slanted one calls out.
+    Segment(const Point& startPoint, const Point& endPoint) : endPoints{startPoint, endPoint} {
+        if (startPoint.x != endPoint.x && startPoint.y != endPoint.y) requireRectilinear(__LINE__);
+    }
     Segment(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2);
     // "x1,y1 x2,y2"; only the first space separates, and text without a space
     // gives a zero-length segment.
