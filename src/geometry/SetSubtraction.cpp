@@ -722,8 +722,10 @@ private:
                                                    memberSplit, &kept);
         }
 
-        std::vector<TracedCycle> outlines;
-        std::vector<TracedCycle> cwCycles;
+        std::vector<TracedCycle>& outlines = scratch.outlines;
+        std::vector<TracedCycle>& cwCycles = scratch.cwCycles;
+        outlines.clear();
+        cwCycles.clear();
         auto sortCycle = [&](Polygon polygon, std::size_t anchor) {
             if (polygon.isEmpty()) return;
             const std::size_t source = anchor < kept.size() ? cycleOfSplit[kept[anchor]] : none;
@@ -796,6 +798,7 @@ private:
         // several such in the order traced; one that began on the member
         // comes after all.
         std::vector<Rank> ranks;
+        ranks.reserve(cwCycles.size());
         for (std::size_t c = 0; c < cwCycles.size(); ++c) {
             const std::size_t source = cwCycles[c].source;
             if (whole || source == none) {
@@ -829,13 +832,13 @@ private:
         for (const std::size_t h : near) sharing = sharing || holes[h].sharesCorner;
         for (const std::size_t h : near) killHole(h);
         for (std::size_t c = 0; c < cwCycles.size(); ++c) {
-            if (ownerOf[c] == 0) addHole(id, std::move(cwCycles[c].polygon), m + 1, ranks[c], sharing);
+            if (ownerOf[c] == 0) addHole(id, std::move(cwCycles[c].polygon), m + 1, std::move(ranks[c]), sharing);
         }
         auto after = std::next(pieces[id].place);
         for (std::size_t k = 1; k < outlines.size(); ++k) {
             const std::size_t island = addPiece(HoledPolygon(outlines[k].polygon), m + 1, after);
             for (std::size_t c = 0; c < cwCycles.size(); ++c) {
-                if (ownerOf[c] == k) addHole(island, std::move(cwCycles[c].polygon), m + 1, ranks[c], sharing);
+                if (ownerOf[c] == k) addHole(island, std::move(cwCycles[c].polygon), m + 1, std::move(ranks[c]), sharing);
             }
             for (const auto& [owner, h] : captured) {
                 if (owner != k) continue;
@@ -873,6 +876,8 @@ private:
         std::vector<std::pair<std::size_t, std::size_t>> holesTouched;
         std::vector<std::size_t> near;
         Detail::PlainRegion localRegion;
+        std::vector<TracedCycle> outlines;
+        std::vector<TracedCycle> cwCycles;
     } scratch;
 };
 
