@@ -666,11 +666,11 @@ private:
         // each other: nothing runs along anything, and cycles can meet only
         // where the member's pieces meet the local ones.
         const bool clearCycles = member.clear && holesKeepClear(pieces[id], near);
+        // The cycles of a piece that holds apart run along no other, so the
+        // local shape has no shared edges; the general tests still want them
+        // as a value.
         std::optional<Detail::SharedEdges> localShared;
-        if (!clearCycles) {
-            localShared.emplace(local());
-            if (!localShared->empty()) return false;
-        }
+        if (!member.plain) localShared.emplace(local());
 
         // The local shape's pieces, cut cycle by cycle to know where each
         // came from. Only edges that reach the member's box can cut or be
