@@ -470,10 +470,10 @@ private:
         const std::size_t passes = membersTakenAway - holes[h].tracedUpTo;
         const std::size_t first = passes == 0 ? 0 : 2 * (passes % count) % count;
         edges.clear();
-        for (std::size_t k = 0; k < count; ++k) {
-            const std::size_t from = (first + k) % count;
+        for (std::size_t from = first; from < count; ++from) {
             edges.emplace_back(corners[from + 1 == count ? 0 : from + 1], corners[from]);
         }
+        for (std::size_t from = 0; from < first; ++from) edges.emplace_back(corners[from + 1], corners[from]);
     }
 
     // The holes' boxes keep off each other and off the sides of a
