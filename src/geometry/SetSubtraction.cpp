@@ -257,6 +257,8 @@ struct TracedCycles {
     std::vector<Point> corners;
     std::vector<std::pair<std::size_t, std::size_t>> ends;  // (end in corners, anchor)
     std::vector<char> used;
+    // Looked-up starts in a small open-addressed table: (point key, position
+    // + 1), 0 marking a free slot.
     std::vector<std::pair<std::uint64_t, std::size_t>> starts;
 };
 
@@ -273,29 +275,46 @@ struct TracedCycles {
 // close: the list tracer then has its say.
 bool traceSingleSuccessors(const std::vector<Segment>& list, const Box& meetingBox, TracedCycles& traced) {
     const std::size_t n = list.size();
-    std::vector<std::pair<std::uint64_t, std::size_t>>& starts = traced.starts;
     auto follows = [&list](std::size_t before, std::size_t after) {
         return list[before].getEndPoint() == list[after].getStartPoint();
     };
-    starts.clear();
+    // The pieces to look up: those no neighbour in the list leads to, and
+    // those starting where two may start.
+    std::vector<char>& used = traced.used;
+    used.assign(n, 0);
+    std::size_t lookedUp = 0;
     for (std::size_t i = 0; i < n; ++i) {
         const Point& start = list[i].getStartPoint();
         if (start == list[i].getEndPoint()) return false;
         const bool reachedNextDoor = (i > 0 && follows(i - 1, i)) || (i + 1 < n && follows(i + 1, i));
-        if (!meetingBox.valid || !reachedNextDoor || meetingBox.containsPoint(start)) starts.emplace_back(pointKey(start), i);
+        used[i] = !meetingBox.valid || !reachedNextDoor || meetingBox.containsPoint(start);
+        lookedUp += static_cast<std::size_t>(used[i]);
     }
-    std::sort(starts.begin(), starts.end());
-    for (std::size_t k = 1; k < starts.size(); ++k) {
-        if (starts[k].first == starts[k - 1].first) return false;
+    std::vector<std::pair<std::uint64_t, std::size_t>>& starts = traced.starts;
+    std::size_t slots = 16;
+    while (slots < 2 * lookedUp) slots *= 2;
+    starts.assign(slots, {0, 0});
+    auto slotOf = [slots](std::uint64_t key) {
+        return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 40) & (slots - 1);
+    };
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!used[i]) continue;
+        const std::uint64_t key = pointKey(list[i].getStartPoint());
+        std::size_t slot = slotOf(key);
+        for (; starts[slot].second != 0; slot = (slot + 1) & (slots - 1)) {
+            if (starts[slot].first == key) return false;
+        }
+        starts[slot] = {key, i + 1};
     }
     auto successor = [&](std::size_t i) -> std::size_t {
         if (i + 1 < n && follows(i, i + 1)) return i + 1;
         if (i > 0 && follows(i, i - 1)) return i - 1;
         const std::uint64_t key = pointKey(list[i].getEndPoint());
-        const auto at = std::lower_bound(starts.begin(), starts.end(), std::make_pair(key, std::size_t{0}));
-        return at != starts.end() && at->first == key ? at->second : none;
+        for (std::size_t slot = slotOf(key); starts[slot].second != 0; slot = (slot + 1) & (slots - 1)) {
+            if (starts[slot].first == key) return starts[slot].second - 1;
+        }
+        return none;
     };
-    std::vector<char>& used = traced.used;
     used.assign(n, 0);
     std::size_t unused = n;
     traced.corners.clear();
