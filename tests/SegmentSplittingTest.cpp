@@ -35,6 +35,14 @@ TEST(SplitSegmentsBySegments, PiecesComeLastPieceFirst) {
                              {seg(7, 0, 10, 0), seg(3, 0, 7, 0), seg(0, 0, 3, 0)}));
     EXPECT_TRUE(sameSequence(Math::splitSegmentsBySegments({seg(10, 0, 0, 0)}, {seg(3, -1, 3, 1), seg(7, -1, 7, 1)}),
                              {seg(3, 0, 0, 0), seg(7, 0, 3, 0), seg(10, 0, 7, 0)}));
+    // Many cuts of one target, unordered and repeated, one target at a time.
+    std::vector<Segment> cutters;
+    for (Coordinate x : {29, 3, 17, 3, 8, 1, 25, 12, 20, 5, 27, 14, 9, 22, 2, 18, 11, 28, 6, 15}) cutters.push_back(seg(x, -1, x, 1));
+    for (const Segment& target : {seg(0, 0, 30, 0), seg(30, 0, 0, 0)}) {
+        std::vector<Segment> pieces;
+        Math::splitSegmentBySegmentsInto(target, cutters, pieces);
+        EXPECT_TRUE(sameSequence(pieces, Math::splitSegmentsBySegments({target}, cutters)));
+    }
 }
 
 TEST(SplitSegmentsBySegments, WhatSplitsAndWhatDoesNot) {
@@ -66,8 +74,13 @@ TEST(SplitSegmentsBySegments, SameAsLiteralProcedureOnRandomInput) {
         const int maximumCount = trial % 10 == 0 ? 40 : 8;
         const std::vector<Segment> targets = Testing::randomSegments(random, maximumCount, gridSize);
         const std::vector<Segment> cutters = Testing::randomSegments(random, maximumCount, gridSize);
-        ASSERT_TRUE(sameSequence(Math::splitSegmentsBySegments(targets, cutters),
-                                 Reference::splitSegmentsBySegments(targets, cutters)))
+        const std::vector<Segment> expected = Reference::splitSegmentsBySegments(targets, cutters);
+        ASSERT_TRUE(sameSequence(Math::splitSegmentsBySegments(targets, cutters), expected))
+            << "trial " << trial << "\ntargets " << describe(targets) << "\ncutters " << describe(cutters);
+        // One target at a time gives the same pieces.
+        std::vector<Segment> oneByOne;
+        for (const Segment& target : targets) Math::splitSegmentBySegmentsInto(target, cutters, oneByOne);
+        ASSERT_TRUE(sameSequence(oneByOne, expected))
             << "trial " << trial << "\ntargets " << describe(targets) << "\ncutters " << describe(cutters);
     }
 }
@@ -122,8 +135,13 @@ TEST(SplitSegmentsBySegments, SameAsLiteralProcedureOnLargeInput) {
         const std::vector<Segment> targets = randomLongSegments(random, count, gridSize, offset);
         const std::vector<Segment> cutters =
             trial % 3 == 0 ? targets : randomLongSegments(random, count / 2 + 1, gridSize, offset);
-        ASSERT_TRUE(sameSequence(Math::splitSegmentsBySegments(targets, cutters),
-                                 Reference::splitSegmentsBySegments(targets, cutters)))
+        const std::vector<Segment> expected = Reference::splitSegmentsBySegments(targets, cutters);
+        ASSERT_TRUE(sameSequence(Math::splitSegmentsBySegments(targets, cutters), expected))
+            << "trial " << trial << "\ntargets " << describe(targets) << "\ncutters " << describe(cutters);
+        // One target at a time gives the same pieces.
+        std::vector<Segment> oneByOne;
+        for (const Segment& target : targets) Math::splitSegmentBySegmentsInto(target, cutters, oneByOne);
+        ASSERT_TRUE(sameSequence(oneByOne, expected))
             << "trial " << trial << "\ntargets " << describe(targets) << "\ncutters " << describe(cutters);
     }
 }

@@ -291,6 +291,56 @@ bool splitSegmentsBySegmentsInto(const std::vector<Segment>& targetSegments,
     return true;
 }
 
+void splitSegmentBySegmentsInto(const Segment& target, const std::vector<Segment>& cuttingSegments,
+                                std::vector<Segment>& pieces) {
+    const Span span = spanOf(target, 0);
+    const bool vertical = target.isVertical();
+    // Few cuts, kept sorted as they come.
+    std::array<Coordinate, 16> few;
+    std::vector<Coordinate> many;
+    std::size_t count = 0;
+    auto add = [&](Coordinate position) {
+        if (count < few.size()) {
+            Coordinate* const end = few.data() + count;
+            Coordinate* const at = std::lower_bound(few.data(), end, position);
+            if (at != end && *at == position) return;
+            std::copy_backward(at, end, end + 1);
+            *at = position;
+            ++count;
+            return;
+        }
+        if (many.empty()) many.assign(few.begin(), few.end());
+        const auto at = std::lower_bound(many.begin(), many.end(), position);
+        if (at != many.end() && *at == position) return;
+        many.insert(at, position);
+        ++count;
+    };
+    if (!isSentinel(span.across)) {
+        for (const Segment& cutter : cuttingSegments) {
+            if (cutter.isVertical() == vertical) continue;
+            const Span cut = spanOf(cutter, 0);
+            if (isSentinel(cut.across)) continue;
+            if (cut.low <= span.across && span.across <= cut.high && span.low < cut.across && cut.across < span.high) {
+                add(cut.across);
+            }
+        }
+    }
+    if (count == 0) {
+        pieces.push_back(target);
+        return;
+    }
+    const Coordinate* const positions = many.empty() ? few.data() : many.data();
+    // As in the list splitting: from the target's end back to its start.
+    const bool increasing = vertical ? target.definedUpward() : target.definedRightward();
+    Point pieceEnd = target.getEndPoint();
+    for (std::size_t k = 0; k < count; ++k) {
+        const Point cut = pointAt(target, positions[increasing ? count - 1 - k : k]);
+        pieces.emplace_back(cut, pieceEnd);
+        pieceEnd = cut;
+    }
+    pieces.emplace_back(target.getStartPoint(), pieceEnd);
+}
+
 std::vector<Segment> splitSegmentsBySegments(const std::vector<Segment>& targetSegments,
                                              const std::vector<Segment>& cuttingSegmentsConst) {
     SplitScratch scratch;

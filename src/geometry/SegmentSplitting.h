@@ -36,4 +36,10 @@ bool splitSegmentsBySegmentsInto(const std::vector<Segment>& targetSegments,
                                  const std::vector<Segment>& cuttingSegments, SplitScratch& scratch,
                                  std::vector<Segment>& pieces);
 
+// One target's pieces, appended to `pieces` just as the splitting of a list
+// would give them, by comparing it with every cutter: for a target that few
+// cutters can reach.
+void splitSegmentBySegmentsInto(const Segment& target, const std::vector<Segment>& cuttingSegments,
+                                std::vector<Segment>& pieces);
+
 }  // namespace Zelkor::Rectilinear::Math

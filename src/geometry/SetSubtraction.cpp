@@ -663,6 +663,81 @@ private:
                std::none_of(cwCycles.begin(), cwCycles.end(), fromOutline);
     }
 
+    // The boundary of the local difference for a plain member, as the
+    // subtraction boundary of the local shape and the member would give it,
+    // with the source of each piece: an edge away from the member's box
+    // stays whole and stays, one that reaches it is cut at the member's edges
+    // and its pieces the member holds go, and the member's pieces the local
+    // shape holds come last, turned round, unless the local shape has the
+    // same piece running the same way. `listEdges(source)` puts a local
+    // cycle's edges, in list order, into scratch.edges.
+    template <typename ListEdges, typename SplitMember>
+    void localDifference(const MemberBoundary& member, const Polygon& outline,
+                         const std::vector<const Polygon*>& nearPolygons, ListEdges&& listEdges, std::size_t holeCount,
+                         SplitMember&& splitMember) {
+        std::vector<Segment>& boundary = scratch.boundary;
+        std::vector<std::size_t>& sourceOf = scratch.sourceOf;
+        std::vector<Segment>& localNear = scratch.localSplit;  // the local pieces in the member's box
+        boundary.clear();
+        sourceOf.clear();
+        localNear.clear();
+        std::vector<Segment>& cut = scratch.cutPieces;
+        for (std::size_t source = 0; source <= holeCount; ++source) {
+            listEdges(source);
+            for (const Segment& edge : scratch.edges) {
+                if (!member.box.touches(Box(edge))) {
+                    boundary.push_back(edge);
+                    sourceOf.push_back(source);
+                    continue;
+                }
+                scratch.edgesNearMember.push_back(edge);
+                cut.clear();
+                Math::splitSegmentBySegmentsInto(edge, member.edges, cut);
+                for (const Segment& piece : cut) {
+                    if (!member.box.containsSegment(piece)) {
+                        boundary.push_back(piece);
+                        sourceOf.push_back(source);
+                        continue;
+                    }
+                    localNear.push_back(piece);
+                    if (member.region.containsPiece(piece)) continue;
+                    boundary.push_back(piece);
+                    sourceOf.push_back(source);
+                }
+            }
+        }
+        splitMember();
+        scratch.localRegion.assign(outline, nearPolygons, member.box);
+        const std::size_t fromMember = boundary.size();
+        for (const Segment& t : scratch.memberSplit) {
+            if (scratch.localRegion.holdsPiece(t)) boundary.push_back(t);
+        }
+        // Few held pieces are looked for among the local ones one by one,
+        // many in them sorted.
+        constexpr std::size_t fewComparisons = 256;
+        const bool sorted = (boundary.size() - fromMember) * localNear.size() > fewComparisons;
+        std::vector<Detail::SegmentKey>& localKeys = scratch.localKeys;
+        if (sorted) {
+            localKeys.clear();
+            for (const Segment& s : localNear) localKeys.push_back(Detail::directedKey(s));
+            std::sort(localKeys.begin(), localKeys.end());
+        }
+        auto ownPiece = [&](const Segment& t) {
+            if (sorted) return std::binary_search(localKeys.begin(), localKeys.end(), Detail::directedKey(t));
+            return std::any_of(localNear.begin(), localNear.end(),
+                               [&t](const Segment& s) { return s.isEqualAndInSameDirection(t); });
+        };
+        std::size_t left = fromMember;
+        for (std::size_t k = fromMember; k < boundary.size(); ++k) {
+            Segment t = boundary[k];
+            if (ownPiece(t)) continue;
+            t.flip();
+            boundary[left++] = t;
+        }
+        boundary.resize(left);
+        sourceOf.resize(left, none);
+    }
+
     bool takeAwayLocally(std::size_t id, const MemberBoundary& member, const std::vector<std::size_t>& near,
                          std::size_t m) {
         // The local shape: the outline and the holes near the member, each
@@ -691,54 +766,78 @@ private:
         std::optional<Detail::SharedEdges> localShared;
         if (!member.plain) localShared.emplace(local());
 
-        // The local shape's pieces, cut cycle by cycle to know where each
-        // came from. Only edges that reach the member's box can cut or be
+        // The boundary of the local difference, and the cycle each of its
+        // pieces came from: the outline (0), local hole j (j + 1) or the
+        // member (none). Only edges that reach the member's box can cut or be
         // cut by it.
-        std::vector<Segment>& localSplit = scratch.localSplit;
-        std::vector<std::size_t>& cycleOfSplit = scratch.cycleOfSplit;
+        std::vector<Segment>& boundary = scratch.boundary;
+        std::vector<std::size_t>& sourceOf = scratch.sourceOf;
         std::vector<Segment>& edgesNearMember = scratch.edgesNearMember;
         std::vector<Segment>& edges = scratch.edges;
         std::vector<Segment>& memberSplit = scratch.memberSplit;
-        std::vector<std::size_t>& kept = scratch.kept;
-        localSplit.clear();
-        cycleOfSplit.clear();
         edgesNearMember.clear();
         memberSplit.clear();
-        kept.clear();
-        auto addCycle = [&](std::size_t source) {
-            bool near = false;
-            for (const Segment& edge : edges) {
-                if (!member.box.touches(Box(edge))) continue;
-                near = true;
-                edgesNearMember.push_back(edge);
-            }
-            if (!near || !Math::splitSegmentsBySegmentsInto(edges, member.edges, splitScratch, localSplit)) {
-                localSplit.insert(localSplit.end(), edges.begin(), edges.end());
-            }
-            cycleOfSplit.resize(localSplit.size(), source);
-        };
         const std::vector<Point>& outlineCorners = outline.getPoints();
-        edges.clear();
-        for (std::size_t i = 0; i < outlineCorners.size(); ++i) {
-            edges.emplace_back(outlineCorners[i], outlineCorners[i + 1 == outlineCorners.size() ? 0 : i + 1]);
-        }
-        addCycle(0);
-        for (std::size_t j = 0; j < near.size(); ++j) {
-            settledHoleEdges(near[j], m, edges);
-            addCycle(j + 1);
-        }
-        if (!Math::splitSegmentsBySegmentsInto(member.edges, edgesNearMember, splitScratch, memberSplit)) {
-            memberSplit = member.edges;
-        }
-        if (!member.shared.empty()) memberSplit = member.shared.without(memberSplit);
-        std::vector<Segment>& boundary = scratch.boundary;
-        if (member.plain) {
-            scratch.localRegion.assign(outline, nearPolygons, member.box);
-            Detail::plainSubtractionBoundary(scratch.localRegion, member.region, member.box, localSplit, memberSplit,
-                                             kept, boundary);
+        auto outlineEdges = [&]() {
+            edges.clear();
+            for (std::size_t i = 0; i < outlineCorners.size(); ++i) {
+                edges.emplace_back(outlineCorners[i], outlineCorners[i + 1 == outlineCorners.size() ? 0 : i + 1]);
+            }
+        };
+        auto splitMember = [&]() {
+            if (!Math::splitSegmentsBySegmentsInto(member.edges, edgesNearMember, splitScratch, memberSplit)) {
+                memberSplit = member.edges;
+            }
+            if (!member.shared.empty()) memberSplit = member.shared.without(memberSplit);
+        };
+        constexpr std::size_t fewMemberEdges = 64;
+        if (member.plain && member.edges.size() <= fewMemberEdges) {
+            localDifference(member, outline, nearPolygons, [&](std::size_t source) {
+                if (source == 0) {
+                    outlineEdges();
+                } else {
+                    settledHoleEdges(near[source - 1], m, edges);
+                }
+            }, near.size(), splitMember);
         } else {
-            boundary = Detail::subtractionBoundary(local(), member.shape, *localShared, member.shared, localSplit,
-                                                   memberSplit, &kept);
+            // The local shape's pieces, cut cycle by cycle to know where each
+            // came from.
+            std::vector<Segment>& localSplit = scratch.localSplit;
+            std::vector<std::size_t>& cycleOfSplit = scratch.cycleOfSplit;
+            std::vector<std::size_t>& kept = scratch.kept;
+            localSplit.clear();
+            cycleOfSplit.clear();
+            kept.clear();
+            auto addCycle = [&](std::size_t source) {
+                bool near = false;
+                for (const Segment& edge : edges) {
+                    if (!member.box.touches(Box(edge))) continue;
+                    near = true;
+                    edgesNearMember.push_back(edge);
+                }
+                if (!near || !Math::splitSegmentsBySegmentsInto(edges, member.edges, splitScratch, localSplit)) {
+                    localSplit.insert(localSplit.end(), edges.begin(), edges.end());
+                }
+                cycleOfSplit.resize(localSplit.size(), source);
+            };
+            outlineEdges();
+            addCycle(0);
+            for (std::size_t j = 0; j < near.size(); ++j) {
+                settledHoleEdges(near[j], m, edges);
+                addCycle(j + 1);
+            }
+            splitMember();
+            if (member.plain) {
+                scratch.localRegion.assign(outline, nearPolygons, member.box);
+                Detail::plainSubtractionBoundary(scratch.localRegion, member.region, member.box, localSplit,
+                                                 memberSplit, kept, boundary);
+            } else {
+                boundary = Detail::subtractionBoundary(local(), member.shape, *localShared, member.shared, localSplit,
+                                                       memberSplit, &kept);
+            }
+            sourceOf.clear();
+            for (const std::size_t k : kept) sourceOf.push_back(cycleOfSplit[k]);
+            sourceOf.resize(boundary.size(), none);
         }
 
         std::vector<TracedCycle>& outlines = scratch.outlines;
@@ -747,7 +846,7 @@ private:
         cwCycles.clear();
         auto sortCycle = [&](Polygon polygon, std::size_t anchor) {
             if (polygon.isEmpty()) return;
-            const std::size_t source = anchor < kept.size() ? cycleOfSplit[kept[anchor]] : none;
+            const std::size_t source = sourceOf[anchor];
             (polygon.wasOriginallyDefinedInReverseOrder() ? cwCycles : outlines).push_back({std::move(polygon), source});
         };
         // Traced one successor at a time, the cycles of a plain member and a
@@ -890,6 +989,9 @@ private:
         std::vector<std::uint64_t> cornerKeys;
         std::vector<const Polygon*> nearPolygons;
         std::vector<Segment> boundary;
+        std::vector<std::size_t> sourceOf;  // for each boundary piece, the local cycle it came from, or none
+        std::vector<Segment> cutPieces;
+        std::vector<Detail::SegmentKey> localKeys;
         std::vector<std::size_t> ownerOf;  // for each traced hole, the outline it goes to
         std::vector<std::size_t> touched;
         std::vector<std::pair<std::size_t, std::size_t>> holesTouched;
