@@ -24,6 +24,12 @@
 // to run along each other or a cycle touches itself) is done as the literal
 // step on the whole piece, and a piece whose cycles do not hold apart is
 // taken through the literal step every time.
+//
+// The local step itself is kept to the member's reach: local edges away from
+// the member's box stay whole, the pieces of a plain member and of the local
+// cycles are judged by their midpoints (see PlainRegion), and a boundary
+// where no two pieces start at one point is traced by following each piece's
+// one successor (see SuccessorTracer).
 
 #include <algorithm>
 #include <array>
@@ -31,12 +37,12 @@
 #include <cstdint>
 #include <iterator>
 #include <list>
-#include <optional>
 #include <utility>
 #include <vector>
 
 #include "geometry/BoundaryTracing.h"
 #include "geometry/BoundingBox.h"
+#include "geometry/BoxGrid.h"
 #include "geometry/HoledPolygon.h"
 #include "geometry/HoledPolygonSet.h"
 #include "geometry/OutlineSimplicity.h"
@@ -46,6 +52,7 @@
 #include "geometry/SegmentSplitting.h"
 #include "geometry/SharedEdges.h"
 #include "geometry/SubtractionBoundary.h"
+#include "geometry/SuccessorTracer.h"
 
 namespace Zelkor::Rectilinear {
 
@@ -78,122 +85,6 @@ Box boxOf(const HoledPolygon& shape) {
     for (const Polygon& hole : shape.getHoles()) box.include(hole.getPoints());
     return box;
 }
-
-// A grid of boxes over the shape's box: the entries whose boxes may touch a
-// given box. Entries stay where they were put until taken out; callers skip
-// the ones that died or moved, and put a moved entry in again. A box that
-// spans many cells goes to a coarser grid over the same box, and one that
-// spans many of those to a list looked at every time. Positions beyond the
-// shape's box fall into its border cells, and cells grow until there are not
-// many more than the members.
-class BoxGrid {
-public:
-    BoxGrid(std::int64_t cellSize, const Box& extent, std::size_t memberCount) {
-        const std::int64_t cap = 4 * static_cast<std::int64_t>(memberCount) + 64;
-        std::int64_t cell = std::max<std::int64_t>(cellSize, 1);
-        for (Level& level : levels) {
-            level.cell = cell;
-            level.originX = extent.minX;
-            level.originY = extent.minY;
-            for (;;) {
-                level.columns = (std::int64_t{extent.maxX} - level.originX) / level.cell + 1;
-                level.rows = (std::int64_t{extent.maxY} - level.originY) / level.cell + 1;
-                if (level.columns <= cap && level.rows <= cap && level.columns * level.rows <= cap) break;
-                level.cell *= 2;
-            }
-            level.cells.resize(static_cast<std::size_t>(level.columns * level.rows));
-            cell = level.cell * coarser;
-        }
-    }
-
-    void insert(std::size_t id, const Box& box) {
-        if (!box.valid) return;
-        forEachCell(box, [id](std::vector<std::size_t>& entries) { entries.push_back(id); });
-    }
-
-    // Takes out an entry put in with this box.
-    void erase(std::size_t id, const Box& box) {
-        if (!box.valid) return;
-        forEachCell(box, [id](std::vector<std::size_t>& entries) {
-            const auto at = std::find(entries.begin(), entries.end(), id);
-            if (at == entries.end()) return;
-            *at = entries.back();
-            entries.pop_back();
-        });
-    }
-
-    // Every entry that may touch the box, each once, in no particular order;
-    // good until the next call.
-    const std::vector<std::size_t>& near(const Box& box) {
-        found.clear();
-        if (!box.valid) return found;
-        ++stamp;
-        auto take = [&](std::size_t id) {
-            if (id >= seen.size()) seen.resize(2 * id + 16, 0);
-            if (seen[id] == stamp) return;
-            seen[id] = stamp;
-            found.push_back(id);
-        };
-        for (const std::size_t id : wide) take(id);
-        for (Level& level : levels) {
-            const Span span = level.spanOf(box);
-            for (std::int64_t y = span.y0; y <= span.y1; ++y) {
-                for (std::int64_t x = span.x0; x <= span.x1; ++x) {
-                    for (const std::size_t id : level.cells[level.index(x, y)]) take(id);
-                }
-            }
-        }
-        return found;
-    }
-
-private:
-    static constexpr std::int64_t wideCells = 16;
-    static constexpr std::int64_t coarser = 8;
-    struct Span {
-        std::int64_t x0, y0, x1, y1;
-        std::int64_t count() const { return (x1 - x0 + 1) * (y1 - y0 + 1); }
-    };
-    struct Level {
-        std::int64_t cell = 1;
-        std::int64_t originX = 0;
-        std::int64_t originY = 0;
-        std::int64_t columns = 1;
-        std::int64_t rows = 1;
-        std::vector<std::vector<std::size_t>> cells;
-
-        static std::int64_t clampedCell(std::int64_t offset, std::int64_t side, std::int64_t count) {
-            return offset < 0 ? 0 : std::min(offset / side, count - 1);
-        }
-        Span spanOf(const Box& box) const {
-            return {clampedCell(std::int64_t{box.minX} - originX, cell, columns),
-                    clampedCell(std::int64_t{box.minY} - originY, cell, rows),
-                    clampedCell(std::int64_t{box.maxX} - originX, cell, columns),
-                    clampedCell(std::int64_t{box.maxY} - originY, cell, rows)};
-        }
-        std::size_t index(std::int64_t x, std::int64_t y) const { return static_cast<std::size_t>(y * columns + x); }
-    };
-
-    // The cells a box is kept in: those of the finest level where it spans
-    // few, or the wide list.
-    template <typename Visit>
-    void forEachCell(const Box& box, Visit&& visit) {
-        for (Level& level : levels) {
-            const Span span = level.spanOf(box);
-            if (span.count() > wideCells) continue;
-            for (std::int64_t y = span.y0; y <= span.y1; ++y) {
-                for (std::int64_t x = span.x0; x <= span.x1; ++x) visit(level.cells[level.index(x, y)]);
-            }
-            return;
-        }
-        visit(wide);
-    }
-
-    std::array<Level, 2> levels;
-    std::vector<std::size_t> wide;
-    std::vector<std::size_t> found;
-    std::vector<std::uint64_t> seen;
-    std::uint64_t stamp = 0;
-};
 
 // The typical side of the members' boxes, as the grid's cell.
 std::int64_t typicalSide(const std::vector<HoledPolygon>& members) {
@@ -249,90 +140,6 @@ bool holdApart(const Polygon& base, const std::vector<Polygon>& holes, bool base
         if (hole.isEmpty() || !isPlainCycle(hole)) return false;
     }
     return holes.empty() || keepClear(base, holes) || Detail::SharedEdges(HoledPolygon(base, holes)).empty();
-}
-
-// Traced cycles: the corners of each, one after the other, and for each
-// where its corners end and the list position of its first piece.
-struct TracedCycles {
-    std::vector<Point> corners;
-    std::vector<std::pair<std::size_t, std::size_t>> ends;  // (end in corners, anchor)
-    std::vector<char> used;
-    // Looked-up starts in a small open-addressed table: (point key, position
-    // + 1), 0 marking a free slot.
-    std::vector<std::pair<std::uint64_t, std::size_t>> starts;
-};
-
-// Traces a boundary as the list tracer does where no two of its pieces start
-// at the same point: every piece then has one successor, and each cycle runs
-// from its first piece in list order through its successors. A piece's
-// successor is mostly the piece before or after it in the list (the next
-// piece of its edge, or of the edge before it once its edges were turned
-// round); the others are looked up by their start. Where the boundary's
-// cycles came from cycles that meet neither themselves nor one another,
-// two pieces can start at the same point only within `meetingBox`, and only
-// starts there are compared; an invalid box has every start compared. False,
-// with nothing traced, where a point starts two pieces or a cycle does not
-// close: the list tracer then has its say.
-bool traceSingleSuccessors(const std::vector<Segment>& list, const Box& meetingBox, TracedCycles& traced) {
-    const std::size_t n = list.size();
-    auto follows = [&list](std::size_t before, std::size_t after) {
-        return list[before].getEndPoint() == list[after].getStartPoint();
-    };
-    // The pieces to look up: those no neighbour in the list leads to, and
-    // those starting where two may start.
-    std::vector<char>& used = traced.used;
-    used.assign(n, 0);
-    std::size_t lookedUp = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const Point& start = list[i].getStartPoint();
-        if (start == list[i].getEndPoint()) return false;
-        const bool reachedNextDoor = (i > 0 && follows(i - 1, i)) || (i + 1 < n && follows(i + 1, i));
-        used[i] = !meetingBox.valid || !reachedNextDoor || meetingBox.containsPoint(start);
-        lookedUp += static_cast<std::size_t>(used[i]);
-    }
-    std::vector<std::pair<std::uint64_t, std::size_t>>& starts = traced.starts;
-    std::size_t slots = 16;
-    while (slots < 2 * lookedUp) slots *= 2;
-    starts.assign(slots, {0, 0});
-    auto slotOf = [slots](std::uint64_t key) {
-        return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 40) & (slots - 1);
-    };
-    for (std::size_t i = 0; i < n; ++i) {
-        if (!used[i]) continue;
-        const std::uint64_t key = pointKey(list[i].getStartPoint());
-        std::size_t slot = slotOf(key);
-        for (; starts[slot].second != 0; slot = (slot + 1) & (slots - 1)) {
-            if (starts[slot].first == key) return false;
-        }
-        starts[slot] = {key, i + 1};
-    }
-    auto successor = [&](std::size_t i) -> std::size_t {
-        if (i + 1 < n && follows(i, i + 1)) return i + 1;
-        if (i > 0 && follows(i, i - 1)) return i - 1;
-        const std::uint64_t key = pointKey(list[i].getEndPoint());
-        for (std::size_t slot = slotOf(key); starts[slot].second != 0; slot = (slot + 1) & (slots - 1)) {
-            if (starts[slot].first == key) return starts[slot].second - 1;
-        }
-        return none;
-    };
-    used.assign(n, 0);
-    std::size_t unused = n;
-    traced.corners.clear();
-    traced.ends.clear();
-    for (std::size_t first = 0; first < n; ++first) {
-        if (used[first]) continue;
-        if (unused < 3) return false;
-        for (std::size_t i = first;;) {
-            traced.corners.push_back(list[i].getStartPoint());
-            used[i] = 1;
-            --unused;
-            i = successor(i);
-            if (i == first) break;
-            if (i == none || used[i]) return false;
-        }
-        traced.ends.emplace_back(traced.corners.size(), first);
-    }
-    return true;
 }
 
 // Orders the holes of a piece. A hole replaced by several takes their
@@ -663,18 +470,88 @@ private:
                std::none_of(cwCycles.begin(), cwCycles.end(), fromOutline);
     }
 
-    // The boundary of the local difference for a plain member, as the
-    // subtraction boundary of the local shape and the member would give it,
-    // with the source of each piece: an edge away from the member's box
-    // stays whole and stays, one that reaches it is cut at the member's edges
-    // and its pieces the member holds go, and the member's pieces the local
+    bool takeAwayLocally(std::size_t id, const MemberBoundary& member, const std::vector<std::size_t>& near,
+                         std::size_t m) {
+        // Cycles of the member and of the local shape that keep clear of
+        // each other: nothing runs along anything, and cycles can meet only
+        // where the member's pieces meet the local ones.
+        const bool clearCycles = member.clear && holesKeepClear(pieces[id], near);
+        localBoundary(id, member, near, m);
+        bool knownApart = false;
+        if (!traceLocalBoundary(member, clearCycles, knownApart)) return false;
+        // With every hole of the piece in the local shape, the local step is
+        // the literal one: the outlines replace the piece in the order traced,
+        // holes in the order traced. Otherwise the outline must come out first
+        // and whole, from its own pieces.
+        const std::vector<TracedCycle>& outlines = scratch.outlines;
+        const bool whole = near.size() == pieces[id].liveHoles;
+        if (whole && outlines.empty()) {
+            removePiece(id);
+            return true;
+        }
+        if (outlines.empty()) return false;
+        if (!whole && !outlineComesFirst(outlines, scratch.cwCycles)) return false;
+        assignTracedHoles();
+        if (!knownApart && !tracedCyclesHoldApart(id)) return false;
+        replaceLocally(id, near, m, whole, !knownApart);
+        return true;
+    }
+
+    // The boundary of the local difference into scratch.boundary, and the
+    // cycle each of its pieces came from into scratch.sourceOf: the outline
+    // (0), local hole j (j + 1) or the member (none). The local shape is the
+    // outline and the holes near the member, each hole as its tracings so
+    // far have left it (see retracedHole), which only moves its first corner
+    // on. Only edges that reach the member's box can cut or be cut by it.
+    void localBoundary(std::size_t id, const MemberBoundary& member, const std::vector<std::size_t>& near,
+                       std::size_t m) {
+        const Polygon& outline = pieces[id].base;
+        std::vector<const Polygon*>& nearPolygons = scratch.nearPolygons;
+        nearPolygons.clear();
+        for (const std::size_t h : near) nearPolygons.push_back(&holes[h].polygon);
+        std::vector<Segment>& edges = scratch.edges;
+        const std::vector<Point>& outlineCorners = outline.getPoints();
+        auto listEdges = [&](std::size_t source) {
+            if (source > 0) {
+                settledHoleEdges(near[source - 1], m, edges);
+                return;
+            }
+            edges.clear();
+            for (std::size_t i = 0; i < outlineCorners.size(); ++i) {
+                edges.emplace_back(outlineCorners[i], outlineCorners[i + 1 == outlineCorners.size() ? 0 : i + 1]);
+            }
+        };
+        scratch.edgesNearMember.clear();
+        constexpr std::size_t fewMemberEdges = 64;
+        if (member.plain && member.edges.size() <= fewMemberEdges) {
+            plainLocalBoundary(member, outline, nearPolygons, listEdges, near.size());
+        } else {
+            generalLocalBoundary(member, outline, nearPolygons, listEdges, near.size());
+        }
+    }
+
+    // The member's pieces cut at the local edges near it, less those along
+    // its own shared edges, into scratch.memberSplit.
+    void splitMember(const MemberBoundary& member) {
+        std::vector<Segment>& memberSplit = scratch.memberSplit;
+        memberSplit.clear();
+        if (!Math::splitSegmentsBySegmentsInto(member.edges, scratch.edgesNearMember, splitScratch, memberSplit)) {
+            memberSplit = member.edges;
+        }
+        if (!member.shared.empty()) memberSplit = member.shared.without(memberSplit);
+    }
+
+    // The local boundary for a plain member of few edges, in one pass over
+    // the local edges, as the subtraction boundary of the local shape and
+    // the member would give it: an edge away from the member's box stays
+    // whole and stays, one that reaches it is cut at the member's edges and
+    // its pieces the member holds go, and the member's pieces the local
     // shape holds come last, turned round, unless the local shape has the
-    // same piece running the same way. `listEdges(source)` puts a local
-    // cycle's edges, in list order, into scratch.edges.
-    template <typename ListEdges, typename SplitMember>
-    void localDifference(const MemberBoundary& member, const Polygon& outline,
-                         const std::vector<const Polygon*>& nearPolygons, ListEdges&& listEdges, std::size_t holeCount,
-                         SplitMember&& splitMember) {
+    // same piece running the same way.
+    template <typename ListEdges>
+    void plainLocalBoundary(const MemberBoundary& member, const Polygon& outline,
+                            const std::vector<const Polygon*>& nearPolygons, ListEdges& listEdges,
+                            std::size_t holeCount) {
         std::vector<Segment>& boundary = scratch.boundary;
         std::vector<std::size_t>& sourceOf = scratch.sourceOf;
         std::vector<Segment>& localNear = scratch.localSplit;  // the local pieces in the member's box
@@ -706,7 +583,7 @@ private:
                 }
             }
         }
-        splitMember();
+        splitMember(member);
         scratch.localRegion.assign(outline, nearPolygons, member.box);
         const std::size_t fromMember = boundary.size();
         for (const Segment& t : scratch.memberSplit) {
@@ -738,166 +615,110 @@ private:
         sourceOf.resize(left, none);
     }
 
-    bool takeAwayLocally(std::size_t id, const MemberBoundary& member, const std::vector<std::size_t>& near,
-                         std::size_t m) {
-        // The local shape: the outline and the holes near the member, each
-        // hole as its tracings so far have left it (see retracedHole), which
-        // only moves its first corner on.
-        const Polygon& outline = pieces[id].base;
-        std::vector<const Polygon*>& nearPolygons = scratch.nearPolygons;
-        nearPolygons.clear();
-        for (const std::size_t h : near) nearPolygons.push_back(&holes[h].polygon);
-        std::optional<HoledPolygon> localShape;  // built only for the general tests
-        auto local = [&]() -> const HoledPolygon& {
-            if (!localShape) {
-                std::vector<Polygon> copies;
-                for (const Polygon* hole : nearPolygons) copies.push_back(*hole);
-                localShape.emplace(outline, std::move(copies));
+    // The local boundary through the shapes' general tests: the local pieces
+    // cut cycle by cycle to know where each came from.
+    template <typename ListEdges>
+    void generalLocalBoundary(const MemberBoundary& member, const Polygon& outline,
+                              const std::vector<const Polygon*>& nearPolygons, ListEdges& listEdges,
+                              std::size_t holeCount) {
+        std::vector<Segment>& localSplit = scratch.localSplit;
+        std::vector<std::size_t>& cycleOfSplit = scratch.cycleOfSplit;
+        std::vector<std::size_t>& kept = scratch.kept;
+        localSplit.clear();
+        cycleOfSplit.clear();
+        kept.clear();
+        for (std::size_t source = 0; source <= holeCount; ++source) {
+            listEdges(source);
+            const std::vector<Segment>& edges = scratch.edges;
+            bool near = false;
+            for (const Segment& edge : edges) {
+                if (!member.box.touches(Box(edge))) continue;
+                near = true;
+                scratch.edgesNearMember.push_back(edge);
             }
-            return *localShape;
-        };
-        // Cycles of the member and of the local shape that keep clear of
-        // each other: nothing runs along anything, and cycles can meet only
-        // where the member's pieces meet the local ones.
-        const bool clearCycles = member.clear && holesKeepClear(pieces[id], near);
-        // The cycles of a piece that holds apart run along no other, so the
-        // local shape has no shared edges; the general tests still want them
-        // as a value.
-        std::optional<Detail::SharedEdges> localShared;
-        if (!member.plain) localShared.emplace(local());
-
-        // The boundary of the local difference, and the cycle each of its
-        // pieces came from: the outline (0), local hole j (j + 1) or the
-        // member (none). Only edges that reach the member's box can cut or be
-        // cut by it.
-        std::vector<Segment>& boundary = scratch.boundary;
-        std::vector<std::size_t>& sourceOf = scratch.sourceOf;
-        std::vector<Segment>& edgesNearMember = scratch.edgesNearMember;
-        std::vector<Segment>& edges = scratch.edges;
-        std::vector<Segment>& memberSplit = scratch.memberSplit;
-        edgesNearMember.clear();
-        memberSplit.clear();
-        const std::vector<Point>& outlineCorners = outline.getPoints();
-        auto outlineEdges = [&]() {
-            edges.clear();
-            for (std::size_t i = 0; i < outlineCorners.size(); ++i) {
-                edges.emplace_back(outlineCorners[i], outlineCorners[i + 1 == outlineCorners.size() ? 0 : i + 1]);
+            if (!near || !Math::splitSegmentsBySegmentsInto(edges, member.edges, splitScratch, localSplit)) {
+                localSplit.insert(localSplit.end(), edges.begin(), edges.end());
             }
-        };
-        auto splitMember = [&]() {
-            if (!Math::splitSegmentsBySegmentsInto(member.edges, edgesNearMember, splitScratch, memberSplit)) {
-                memberSplit = member.edges;
-            }
-            if (!member.shared.empty()) memberSplit = member.shared.without(memberSplit);
-        };
-        constexpr std::size_t fewMemberEdges = 64;
-        if (member.plain && member.edges.size() <= fewMemberEdges) {
-            localDifference(member, outline, nearPolygons, [&](std::size_t source) {
-                if (source == 0) {
-                    outlineEdges();
-                } else {
-                    settledHoleEdges(near[source - 1], m, edges);
-                }
-            }, near.size(), splitMember);
-        } else {
-            // The local shape's pieces, cut cycle by cycle to know where each
-            // came from.
-            std::vector<Segment>& localSplit = scratch.localSplit;
-            std::vector<std::size_t>& cycleOfSplit = scratch.cycleOfSplit;
-            std::vector<std::size_t>& kept = scratch.kept;
-            localSplit.clear();
-            cycleOfSplit.clear();
-            kept.clear();
-            auto addCycle = [&](std::size_t source) {
-                bool near = false;
-                for (const Segment& edge : edges) {
-                    if (!member.box.touches(Box(edge))) continue;
-                    near = true;
-                    edgesNearMember.push_back(edge);
-                }
-                if (!near || !Math::splitSegmentsBySegmentsInto(edges, member.edges, splitScratch, localSplit)) {
-                    localSplit.insert(localSplit.end(), edges.begin(), edges.end());
-                }
-                cycleOfSplit.resize(localSplit.size(), source);
-            };
-            outlineEdges();
-            addCycle(0);
-            for (std::size_t j = 0; j < near.size(); ++j) {
-                settledHoleEdges(near[j], m, edges);
-                addCycle(j + 1);
-            }
-            splitMember();
-            if (member.plain) {
-                scratch.localRegion.assign(outline, nearPolygons, member.box);
-                Detail::plainSubtractionBoundary(scratch.localRegion, member.region, member.box, localSplit,
-                                                 memberSplit, kept, boundary);
-            } else {
-                boundary = Detail::subtractionBoundary(local(), member.shape, *localShared, member.shared, localSplit,
-                                                       memberSplit, &kept);
-            }
-            sourceOf.clear();
-            for (const std::size_t k : kept) sourceOf.push_back(cycleOfSplit[k]);
-            sourceOf.resize(boundary.size(), none);
+            cycleOfSplit.resize(localSplit.size(), source);
         }
+        splitMember(member);
+        std::vector<Segment>& boundary = scratch.boundary;
+        if (member.plain) {
+            scratch.localRegion.assign(outline, nearPolygons, member.box);
+            Detail::plainSubtractionBoundary(scratch.localRegion, member.region, member.box, localSplit,
+                                             scratch.memberSplit, kept, boundary);
+        } else {
+            // The cycles of a piece that holds apart run along no other, so
+            // the local shape has no shared edges.
+            std::vector<Polygon> copies;
+            for (const Polygon* hole : nearPolygons) copies.push_back(*hole);
+            const HoledPolygon local(outline, std::move(copies));
+            boundary = Detail::subtractionBoundary(local, member.shape, Detail::SharedEdges(local), member.shared,
+                                                   localSplit, scratch.memberSplit, &kept);
+        }
+        std::vector<std::size_t>& sourceOf = scratch.sourceOf;
+        sourceOf.clear();
+        for (const std::size_t k : kept) sourceOf.push_back(cycleOfSplit[k]);
+        sourceOf.resize(boundary.size(), none);
+    }
 
+    // The local boundary's cycles into scratch.outlines and
+    // scratch.cwCycles, each with the cycle its tracing began on. Traced one
+    // successor at a time, the cycles of a plain member and a local shape
+    // without shared edges stay plain and apart: where two pieces meet, both
+    // were cut there and two pieces start at one point; and two rectilinear
+    // cycles that meet at all meet at a corner of each or along an edge.
+    // False where the list tracer would refuse the boundary.
+    bool traceLocalBoundary(const MemberBoundary& member, bool clearCycles, bool& knownApart) {
         std::vector<TracedCycle>& outlines = scratch.outlines;
         std::vector<TracedCycle>& cwCycles = scratch.cwCycles;
         outlines.clear();
         cwCycles.clear();
         auto sortCycle = [&](Polygon polygon, std::size_t anchor) {
             if (polygon.isEmpty()) return;
-            const std::size_t source = sourceOf[anchor];
+            const std::size_t source = scratch.sourceOf[anchor];
             (polygon.wasOriginallyDefinedInReverseOrder() ? cwCycles : outlines).push_back({std::move(polygon), source});
         };
-        // Traced one successor at a time, the cycles of a plain member and a
-        // local shape without shared edges stay plain and apart: where two
-        // pieces meet, both were cut there and two pieces start at one point;
-        // and two rectilinear cycles that meet at all meet at a corner of each
-        // or along an edge.
-        bool traced = false;
-        bool knownApart = false;
-        TracedCycles& cycles = scratch.traced;
-        if (traceSingleSuccessors(boundary, clearCycles ? member.box : Box(), cycles)) {
-            std::size_t begin = 0;
-            for (const auto& [end, anchor] : cycles.ends) {
-                const auto from = cycles.corners.begin();
-                sortCycle(Polygon(std::vector<Point>(from + static_cast<std::ptrdiff_t>(begin), from + static_cast<std::ptrdiff_t>(end)), ""), anchor);
-                begin = end;
-            }
-            traced = true;
+        Detail::SuccessorTracer& tracer = scratch.tracer;
+        if (tracer.trace(scratch.boundary, clearCycles ? member.box : Box())) {
+            tracer.forEachCycle([&](auto first, auto last, std::size_t anchor) {
+                sortCycle(Polygon(std::vector<Point>(first, last), ""), anchor);
+            });
             knownApart = member.plain;
-        }
-        if (!traced) traced = Detail::SegmentListTracer(boundary).traceAllAnchored(sortCycle);
-        // With every hole of the piece in the local shape, the local step is
-        // the literal one: the outlines replace the piece in the order traced,
-        // holes in the order traced. Otherwise the outline must come out first
-        // and whole, from its own pieces.
-        const bool whole = near.size() == pieces[id].liveHoles;
-        if (!traced) return false;
-        if (whole && outlines.empty()) {
-            removePiece(id);
             return true;
         }
-        if (outlines.empty()) return false;
-        if (!whole && !outlineComesFirst(outlines, cwCycles)) return false;
-        // Each hole goes to the innermost outline that holds it.
+        return Detail::SegmentListTracer(scratch.boundary).traceAllAnchored(sortCycle);
+    }
+
+    // Each traced hole goes to the innermost outline that holds it
+    // (scratch.ownerOf).
+    void assignTracedHoles() {
         std::vector<std::size_t>& ownerOf = scratch.ownerOf;
         ownerOf.clear();
-        for (std::size_t c = 0; c < cwCycles.size(); ++c) {
-            ownerOf.push_back(innermostOutline(outlines, cwCycles[c].polygon));
-        }
+        for (const TracedCycle& hole : scratch.cwCycles) ownerOf.push_back(innermostOutline(scratch.outlines, hole.polygon));
+    }
+
+    // Whether each traced outline holds apart with its holes.
+    bool tracedCyclesHoldApart(std::size_t id) const {
+        const std::vector<TracedCycle>& outlines = scratch.outlines;
+        const std::vector<TracedCycle>& cwCycles = scratch.cwCycles;
         const bool outlineKept = outlines.front().polygon.getPoints() == pieces[id].base.getPoints();
-        for (std::size_t k = 0; k < outlines.size() && !knownApart; ++k) {
+        for (std::size_t k = 0; k < outlines.size(); ++k) {
             std::vector<Polygon> own;
             for (std::size_t c = 0; c < cwCycles.size(); ++c) {
-                if (ownerOf[c] == k) own.push_back(cwCycles[c].polygon);
+                if (scratch.ownerOf[c] == k) own.push_back(cwCycles[c].polygon);
             }
             if (!holdApart(outlines[k].polygon, own, k == 0 && outlineKept)) return false;
         }
-        // An island may also lie round holes of the piece that the member's
-        // box missed (the member closed a hole shaped like a C round them):
-        // they become its holes, untouched.
-        std::vector<std::pair<std::size_t, std::size_t>> captured;  // (island, hole)
+        return true;
+    }
+
+    // Holes of the piece that the member's box missed but an island lies
+    // round (the member closed a hole shaped like a C round them): they
+    // become the island's holes, untouched. As (island, hole).
+    std::vector<std::pair<std::size_t, std::size_t>> capturedHoles(std::size_t id, const std::vector<std::size_t>& near) {
+        const std::vector<TracedCycle>& outlines = scratch.outlines;
+        std::vector<std::pair<std::size_t, std::size_t>> captured;
         for (std::size_t k = 1; k < outlines.size(); ++k) {
             const Box island(outlines[k].polygon.getPoints());
             for (const std::size_t h : holeGrid.near(island)) {
@@ -911,10 +732,14 @@ private:
                 if (innermost != 0 && innermost != none) captured.emplace_back(innermost, h);
             }
         }
+        return captured;
+    }
 
-        // A traced hole takes the place of the hole its tracing began on,
-        // several such in the order traced; one that began on the member
-        // comes after all.
+    // A traced hole takes the place of the hole its tracing began on,
+    // several such in the order traced; one that began on the member comes
+    // after all. Where the local shape was the whole piece, the order traced.
+    std::vector<Rank> ranksOfTracedHoles(const std::vector<std::size_t>& near, bool whole) {
+        const std::vector<TracedCycle>& cwCycles = scratch.cwCycles;
         std::vector<Rank> ranks;
         ranks.reserve(cwCycles.size());
         for (std::size_t c = 0; c < cwCycles.size(); ++c) {
@@ -932,6 +757,19 @@ private:
             }
             if (same > 1) ranks.back().push_back(before);
         }
+        return ranks;
+    }
+
+    // The traced cycles replace the piece's outline and its local holes;
+    // further outlines become pieces of their own right after it, with the
+    // holes they hold.
+    void replaceLocally(std::size_t id, const std::vector<std::size_t>& near, std::size_t m, bool whole,
+                        bool cyclesMayShareCorners) {
+        std::vector<TracedCycle>& outlines = scratch.outlines;
+        std::vector<TracedCycle>& cwCycles = scratch.cwCycles;
+        const std::vector<std::size_t>& ownerOf = scratch.ownerOf;
+        const std::vector<std::pair<std::size_t, std::size_t>> captured = capturedHoles(id, near);
+        std::vector<Rank> ranks = ranksOfTracedHoles(near, whole);
 
         Piece& piece = pieces[id];
         piece.base = std::move(outlines.front().polygon);
@@ -946,7 +784,7 @@ private:
         // A corner a new hole shares with a hole left alone is a corner of
         // one it was made from: one inside the member's box would have put
         // the other hole among those worked on.
-        bool sharing = !knownApart;
+        bool sharing = cyclesMayShareCorners;
         for (const std::size_t h : near) sharing = sharing || holes[h].sharesCorner;
         for (const std::size_t h : near) killHole(h);
         for (std::size_t c = 0; c < cwCycles.size(); ++c) {
@@ -965,7 +803,6 @@ private:
                 addHole(island, moved.polygon, moved.tracedUpTo, moved.rank, moved.sharesCorner);
             }
         }
-        return true;
     }
 
     const std::vector<HoledPolygon>& members;
@@ -973,8 +810,8 @@ private:
     std::vector<Hole> holes;
     std::list<std::size_t> order;      // the pieces in result order
     std::vector<std::size_t> tangled;  // pieces whose cycles do not hold apart: stepped literally every time
-    BoxGrid pieceGrid;
-    BoxGrid holeGrid;
+    Detail::BoxGrid pieceGrid;
+    Detail::BoxGrid holeGrid;
     std::uint64_t nextRank = 0;
     Math::SplitScratch splitScratch;
     // Lists of the local step, kept between members for their room.
@@ -985,7 +822,7 @@ private:
         std::vector<Segment> edges;
         std::vector<Segment> memberSplit;
         std::vector<std::size_t> kept;
-        TracedCycles traced;
+        Detail::SuccessorTracer tracer;
         std::vector<std::uint64_t> cornerKeys;
         std::vector<const Polygon*> nearPolygons;
         std::vector<Segment> boundary;
