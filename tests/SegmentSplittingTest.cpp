@@ -25,6 +25,20 @@ Segment seg(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2) {
     return ::testing::AssertionFailure() << "got " << describe(actual) << "\nexpected " << describe(expected);
 }
 
+// The list splitting, and the splitting of one target at a time, against
+// the literal procedure.
+::testing::AssertionResult splitsAsTheLiteralProcedure(const std::vector<Segment>& targets,
+                                                       const std::vector<Segment>& cutters) {
+    const std::vector<Segment> expected = Reference::splitSegmentsBySegments(targets, cutters);
+    std::vector<Segment> oneByOne;
+    for (const Segment& target : targets) Math::splitSegmentBySegmentsInto(target, cutters, oneByOne);
+    for (const std::vector<Segment>& actual : {Math::splitSegmentsBySegments(targets, cutters), oneByOne}) {
+        ::testing::AssertionResult same = sameSequence(actual, expected);
+        if (!same) return same << "\ntargets " << describe(targets) << "\ncutters " << describe(cutters);
+    }
+    return ::testing::AssertionSuccess();
+}
+
 }  // namespace
 
 TEST(SplitSegmentsBySegments, PiecesComeLastPieceFirst) {
@@ -74,14 +88,7 @@ TEST(SplitSegmentsBySegments, SameAsLiteralProcedureOnRandomInput) {
         const int maximumCount = trial % 10 == 0 ? 40 : 8;
         const std::vector<Segment> targets = Testing::randomSegments(random, maximumCount, gridSize);
         const std::vector<Segment> cutters = Testing::randomSegments(random, maximumCount, gridSize);
-        const std::vector<Segment> expected = Reference::splitSegmentsBySegments(targets, cutters);
-        ASSERT_TRUE(sameSequence(Math::splitSegmentsBySegments(targets, cutters), expected))
-            << "trial " << trial << "\ntargets " << describe(targets) << "\ncutters " << describe(cutters);
-        // One target at a time gives the same pieces.
-        std::vector<Segment> oneByOne;
-        for (const Segment& target : targets) Math::splitSegmentBySegmentsInto(target, cutters, oneByOne);
-        ASSERT_TRUE(sameSequence(oneByOne, expected))
-            << "trial " << trial << "\ntargets " << describe(targets) << "\ncutters " << describe(cutters);
+        ASSERT_TRUE(splitsAsTheLiteralProcedure(targets, cutters)) << "trial " << trial;
     }
 }
 
@@ -135,13 +142,6 @@ TEST(SplitSegmentsBySegments, SameAsLiteralProcedureOnLargeInput) {
         const std::vector<Segment> targets = randomLongSegments(random, count, gridSize, offset);
         const std::vector<Segment> cutters =
             trial % 3 == 0 ? targets : randomLongSegments(random, count / 2 + 1, gridSize, offset);
-        const std::vector<Segment> expected = Reference::splitSegmentsBySegments(targets, cutters);
-        ASSERT_TRUE(sameSequence(Math::splitSegmentsBySegments(targets, cutters), expected))
-            << "trial " << trial << "\ntargets " << describe(targets) << "\ncutters " << describe(cutters);
-        // One target at a time gives the same pieces.
-        std::vector<Segment> oneByOne;
-        for (const Segment& target : targets) Math::splitSegmentBySegmentsInto(target, cutters, oneByOne);
-        ASSERT_TRUE(sameSequence(oneByOne, expected))
-            << "trial " << trial << "\ntargets " << describe(targets) << "\ncutters " << describe(cutters);
+        ASSERT_TRUE(splitsAsTheLiteralProcedure(targets, cutters)) << "trial " << trial;
     }
 }

@@ -21,27 +21,28 @@ void plainSubtractionBoundary(const PlainRegion& shape, const PlainRegion& other
         boundary.push_back(s);
         keptFromShape.push_back(i);
     }
-    // An other's piece this shape holds goes unless this shape has it too,
-    // running the same way. Few such pieces are looked for one by one, many
-    // in the sorted pieces of this shape that lie in the other's box.
     const std::size_t fromOther = boundary.size();
     for (const Segment& t : otherSplitSegments) {
         if (shape.holdsPiece(t)) boundary.push_back(t);
     }
+    std::vector<SegmentKey> keys;
+    turnRoundUnlessOwn(boundary, fromOther, thisSplitSegments, keys);
+}
+
+// Few held pieces are looked for among this shape's one by one, many in
+// them sorted.
+void turnRoundUnlessOwn(std::vector<Segment>& boundary, std::size_t fromOther, const std::vector<Segment>& ownPieces,
+                        std::vector<SegmentKey>& keys) {
     constexpr std::size_t fewComparisons = 256;
-    const std::size_t held = boundary.size() - fromOther;
-    std::vector<SegmentKey> ownPieces;
-    if (held * thisSplitSegments.size() > fewComparisons) {
-        for (const Segment& s : thisSplitSegments) {
-            if (otherBox.containsSegment(s)) ownPieces.push_back(directedKey(s));
-        }
-        std::sort(ownPieces.begin(), ownPieces.end());
+    const bool sorted = (boundary.size() - fromOther) * ownPieces.size() > fewComparisons;
+    if (sorted) {
+        keys.clear();
+        for (const Segment& s : ownPieces) keys.push_back(directedKey(s));
+        std::sort(keys.begin(), keys.end());
     }
     auto ownPiece = [&](const Segment& t) {
-        if (held * thisSplitSegments.size() > fewComparisons) {
-            return std::binary_search(ownPieces.begin(), ownPieces.end(), directedKey(t));
-        }
-        return std::any_of(thisSplitSegments.begin(), thisSplitSegments.end(),
+        if (sorted) return std::binary_search(keys.begin(), keys.end(), directedKey(t));
+        return std::any_of(ownPieces.begin(), ownPieces.end(),
                            [&t](const Segment& s) { return s.isEqualAndInSameDirection(t); });
     };
     std::size_t left = fromOther;

@@ -589,30 +589,8 @@ private:
         for (const Segment& t : scratch.memberSplit) {
             if (scratch.localRegion.holdsPiece(t)) boundary.push_back(t);
         }
-        // Few held pieces are looked for among the local ones one by one,
-        // many in them sorted.
-        constexpr std::size_t fewComparisons = 256;
-        const bool sorted = (boundary.size() - fromMember) * localNear.size() > fewComparisons;
-        std::vector<Detail::SegmentKey>& localKeys = scratch.localKeys;
-        if (sorted) {
-            localKeys.clear();
-            for (const Segment& s : localNear) localKeys.push_back(Detail::directedKey(s));
-            std::sort(localKeys.begin(), localKeys.end());
-        }
-        auto ownPiece = [&](const Segment& t) {
-            if (sorted) return std::binary_search(localKeys.begin(), localKeys.end(), Detail::directedKey(t));
-            return std::any_of(localNear.begin(), localNear.end(),
-                               [&t](const Segment& s) { return s.isEqualAndInSameDirection(t); });
-        };
-        std::size_t left = fromMember;
-        for (std::size_t k = fromMember; k < boundary.size(); ++k) {
-            Segment t = boundary[k];
-            if (ownPiece(t)) continue;
-            t.flip();
-            boundary[left++] = t;
-        }
-        boundary.resize(left);
-        sourceOf.resize(left, none);
+        Detail::turnRoundUnlessOwn(boundary, fromMember, localNear, scratch.localKeys);
+        sourceOf.resize(boundary.size(), none);
     }
 
     // The local boundary through the shapes' general tests: the local pieces

@@ -7,6 +7,7 @@
 #include "geometry/HoledPolygon.h"
 #include "geometry/PlainRegion.h"
 #include "geometry/Segment.h"
+#include "geometry/SegmentKeys.h"
 #include "geometry/SharedEdges.h"
 
 namespace Zelkor::Rectilinear::Detail {
@@ -35,5 +36,11 @@ void plainSubtractionBoundary(const PlainRegion& shape, const PlainRegion& other
                               const std::vector<Segment>& thisSplitSegments,
                               const std::vector<Segment>& otherSplitSegments, std::vector<std::size_t>& keptFromShape,
                               std::vector<Segment>& boundary);
+
+// The other shape's pieces this shape holds, from `fromOther` on in
+// `boundary`, turned round, less those this shape has too running the same
+// way; `ownPieces` holds every piece of this shape that could be one of them.
+void turnRoundUnlessOwn(std::vector<Segment>& boundary, std::size_t fromOther, const std::vector<Segment>& ownPieces,
+                        std::vector<SegmentKey>& keys);
 
 }  // namespace Zelkor::Rectilinear::Detail
