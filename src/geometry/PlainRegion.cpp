@@ -75,12 +75,6 @@ void PlainRegion::keepEdgesNear(Cycle& cycle, const Box& window) {
     cycle.endEdge = edges.size();
 }
 
-PlainRegion::PlainRegion(const Polygon& outlinePolygon, const std::vector<const Polygon*>& holePolygons)
-    : outline(outlinePolygon) {
-    holes.reserve(holePolygons.size());
-    for (const Polygon* hole : holePolygons) holes.emplace_back(*hole);
-}
-
 PlainRegion::PlainRegion(const HoledPolygon& shape) : outline(shape.getBasePolygon()) {
     holes.reserve(shape.getHoles().size());
     for (const Polygon& hole : shape.getHoles()) holes.emplace_back(hole);

@@ -17,7 +17,6 @@ namespace Zelkor::Rectilinear::Detail {
 // which. Refers to the polygons it is given, which must outlive it.
 class PlainRegion {
 public:
-    PlainRegion(const Polygon& outline, const std::vector<const Polygon*>& holes);
     explicit PlainRegion(const HoledPolygon& shape);
     PlainRegion() = default;
 
