@@ -535,7 +535,11 @@ private:
     void splitMember(const MemberBoundary& member) {
         std::vector<Segment>& memberSplit = scratch.memberSplit;
         memberSplit.clear();
-        if (!Math::splitSegmentsBySegmentsInto(member.edges, scratch.edgesNearMember, splitScratch, memberSplit)) {
+        const std::vector<Segment>& cutters = scratch.edgesNearMember;
+        constexpr std::size_t fewComparisons = 4096;
+        if (member.edges.size() * cutters.size() <= fewComparisons) {
+            for (const Segment& edge : member.edges) Math::splitSegmentBySegmentsInto(edge, cutters, memberSplit);
+        } else if (!Math::splitSegmentsBySegmentsInto(member.edges, cutters, splitScratch, memberSplit)) {
             memberSplit = member.edges;
         }
         if (!member.shared.empty()) memberSplit = member.shared.without(memberSplit);
