@@ -110,23 +110,29 @@ bool isPlainCycle(const Polygon& cycle) {
 
 // No holes, or holes whose boxes keep off each other and off the sides of a
 // rectangular outline: no cycle meets another.
-bool keepClear(const Polygon& base, const std::vector<Polygon>& holes) {
+template <typename BoxOf>
+bool boxesKeepClear(const std::vector<Point>& outlineCorners, const Box& outline, std::size_t holeCount,
+                    BoxOf&& boxOfHole) {
     constexpr std::size_t fewHoles = 8;
-    if (holes.empty()) return true;
-    const Box outline(base.getPoints());
-    if (holes.size() > fewHoles || !Detail::isStandardRectangle(base.getPoints(), outline)) return false;
+    if (holeCount == 0) return true;
+    if (holeCount > fewHoles || !Detail::isStandardRectangle(outlineCorners, outline)) return false;
     std::array<Box, fewHoles> boxes;
-    for (std::size_t k = 0; k < holes.size(); ++k) {
-        const Box box(holes[k].getPoints());
+    for (std::size_t k = 0; k < holeCount; ++k) {
+        boxes[k] = boxOfHole(k);
+        const Box& box = boxes[k];
         if (!(outline.minX < box.minX && box.maxX < outline.maxX && outline.minY < box.minY && box.maxY < outline.maxY)) {
             return false;
         }
         for (std::size_t l = 0; l < k; ++l) {
             if (boxes[l].touches(box)) return false;
         }
-        boxes[k] = box;
     }
     return true;
+}
+
+bool keepClear(const Polygon& base, const std::vector<Polygon>& holes) {
+    return boxesKeepClear(base.getPoints(), Box(base.getPoints()), holes.size(),
+                          [&holes](std::size_t k) { return Box(holes[k].getPoints()); });
 }
 
 // Cycles that hold apart: each plain, none running along another. Cycles
@@ -305,20 +311,8 @@ private:
     // The holes' boxes keep off each other and off the sides of a
     // rectangular outline (see keepClear).
     bool holesKeepClear(const Piece& piece, const std::vector<std::size_t>& ids) const {
-        constexpr std::size_t fewHoles = 8;
-        if (ids.empty()) return true;
-        const Box& outline = piece.box;
-        if (ids.size() > fewHoles || !Detail::isStandardRectangle(piece.base.getPoints(), outline)) return false;
-        for (std::size_t k = 0; k < ids.size(); ++k) {
-            const Box& box = holes[ids[k]].box;
-            if (!(outline.minX < box.minX && box.maxX < outline.maxX && outline.minY < box.minY && box.maxY < outline.maxY)) {
-                return false;
-            }
-            for (std::size_t l = 0; l < k; ++l) {
-                if (holes[ids[l]].box.touches(box)) return false;
-            }
-        }
-        return true;
+        return boxesKeepClear(piece.base.getPoints(), piece.box, ids.size(),
+                              [&](std::size_t k) { return holes[ids[k]].box; });
     }
 
     Polygon settledHole(std::size_t h, std::size_t membersTakenAway) const {
