@@ -14,6 +14,9 @@ public:
     PackingException(std::string newFileName, int newLineNumber)
         : Exception(std::move(newFileName), newLineNumber,
                     "the packing cannot go on: no part left fits the standard sheet") {}
+    // `reason` says which parts fit and why not.
+    PackingException(std::string newFileName, int newLineNumber, const std::string& reason)
+        : Exception(std::move(newFileName), newLineNumber, "the packing cannot go on: " + reason) {}
 };
 
 }  // namespace Zelkor::Rectilinear

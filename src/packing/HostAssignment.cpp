@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <string>
 
 #include "geometry/HoledPolygonSet.h"
@@ -51,6 +52,27 @@ CongruencyCounts countsInPool(const std::vector<PolygonSet>& polygonSets) {
         for (const Polygon& polygon : group.getAllPolygons()) ++counts[polygon.getId()];
     }
     return counts;
+}
+
+std::string sizeText(const Rectangle& box) {
+    return std::to_string(std::int64_t{box.getTopRight().x} - box.getBottomLeft().x) + " x " +
+           std::to_string(std::int64_t{box.getTopRight().y} - box.getBottomLeft().y);
+}
+
+// Names the parts of the pool that the standard sheet cannot take even alone.
+std::string whyNothingFits(const std::vector<PolygonSet>& polygonSets, const Polygon& sheet) {
+    std::string tooLarge;
+    int count = 0;
+    for (const PolygonSet& group : polygonSets) {
+        for (const Polygon& part : group.getAllPolygons()) {
+            if (sheet.canContain(part)) continue;
+            if (++count > 10) continue;
+            tooLarge += (count > 1 ? ", '" : "'") + part.getName() + "' (" + sizeText(part.getBoundingRectangle()) + ")";
+        }
+    }
+    if (count > 10) tooLarge += " and " + std::to_string(count - 10) + " more";
+    return "no part left fits the standard sheet (" + sizeText(sheet.getBoundingRectangle()) +
+           "); too large: " + tooLarge + " (sizes with half the blade around every part and the sheet)";
 }
 
 }  // namespace
@@ -281,7 +303,7 @@ void packSetsIntoHostGroupings(int /*packingAlgorithmBeingUsed*/, std::vector<Po
             } else if (currentHostShape < numberOfHosts) {
                 ++currentHostShape;
             } else {
-                throw PackingException("RectilinearMath", 722);
+                throw PackingException("RectilinearMath", 722, whyNothingFits(polygonSets, hostPolygon));
             }
             nextHost = outfallFromCurrentHost.empty() ? hostAt(currentHostShape) : outfallFromCurrentHost.back();
         } else {

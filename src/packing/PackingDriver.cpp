@@ -5,8 +5,7 @@
 #include <string>
 
 #include "geometry/CoordinateRangeException.h"
-#include "geometry/HoledPolygon.h"
-#include "geometry/HoledPolygonSet.h"
+#include "packing/Growth.h"
 #include "packing/HostAssignment.h"
 #include "packing/PackingHelpers.h"
 #include "packing/SpecialCasePrePacking.h"
@@ -39,18 +38,21 @@ void requireFitsAtOrigin(const Polygon& shape, const char* kind) {
                                    tooWide ? 'x' : 'y', tooWide ? width : height);
 }
 
-// Grows every host by the expansion factor, dropping those that cannot grow
-// as one simple polygon; the order keeps the survivors in the same relative
-// order, renumbered. Answers whether every survivor is the standard sheet.
+// Grows every host by the expansion factor, setting aside those that cannot
+// take parts; the order keeps the survivors in the same relative order,
+// renumbered. Answers whether every survivor is the standard sheet.
 bool inflateHosts(std::vector<Polygon>& potentialHosts, std::vector<IndexedValue>& order, const Polygon& defaultHost,
-                  int expansionFactor, int algorithm) {
+                  int expansionFactor, int algorithm, std::vector<UnusableHost>& unusable) {
     bool allHostsAreTheSameAsTheDefault = true;
     std::vector<int> newPosition(potentialHosts.size(), -1);
     std::vector<Polygon> kept;
     for (std::size_t ii = 0; ii < potentialHosts.size(); ++ii) {
-        Polygon& host = potentialHosts[ii];
-        if (!host.canExpandBy(expansionFactor)) continue;
-        host.unvalidatedExpand(expansionFactor);
+        GrownHost grown = grownHost(potentialHosts[ii], expansionFactor);
+        if (!grown.host) {
+            unusable.push_back({static_cast<int>(ii), potentialHosts[ii].getName(), std::move(grown.reason)});
+            continue;
+        }
+        Polygon& host = *grown.host;
         requireFitsAtOrigin(host, "host");
         if (allHostsAreTheSameAsTheDefault && algorithm != standardSheet && !host.isCongruant(defaultHost)) {
             allHostsAreTheSameAsTheDefault = false;
@@ -66,26 +68,6 @@ bool inflateHosts(std::vector<Polygon>& potentialHosts, std::vector<IndexedValue
     }
     order = std::move(renumbered);
     return allHostsAreTheSameAsTheDefault;
-}
-
-// A part grown by half the blade. Its raw offset runs over itself where a
-// notch or slot is narrower than the blade; such a part grows as its region
-// does instead, the narrow opening closed up (nothing else fits there anyway).
-Polygon grownPart(const Polygon& part, int expansionFactor) {
-    Polygon grown = part;
-    if (expansionFactor <= 0 || part.canExpandBy(expansionFactor)) {
-        grown.unvalidatedExpand(expansionFactor);
-        return grown;
-    }
-    const HoledPolygonSet region = HoledPolygon(part).getPolygonExpanded(expansionFactor);
-    if (region.size() != 1) {
-        grown.unvalidatedExpand(expansionFactor);
-        return grown;
-    }
-    grown = region.getPolygon(0).getBasePolygon();
-    grown.setName(part.getName());
-    grown.setId(part.getId());
-    return grown;
 }
 
 // The caller's part for a group polygon, placed where the engine put it.
@@ -145,7 +127,9 @@ PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, con
     defaultHost.unvalidatedExpand(expansionFactor);
     requireFitsAtOrigin(defaultHost, "standard sheet");
 
-    if (inflateHosts(potentialHosts, potentialHostIndicesSortedByArea, defaultHost, expansionFactor, algorithm)) {
+    std::vector<UnusableHost> unusableHosts;
+    if (inflateHosts(potentialHosts, potentialHostIndicesSortedByArea, defaultHost, expansionFactor, algorithm,
+                     unusableHosts)) {
         algorithm = standardSheet;
     }
 
@@ -162,6 +146,7 @@ PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, con
                               &reportReceiver, hostShapesUsed, retiredSets, pairingSearch);
 
     PackingResults results;
+    results.unusableHosts = std::move(unusableHosts);
     for (std::size_t k = 0; k < retiredSets.size(); ++k) {
         PolygonSet& group = retiredSets[k];
         const Polygon& host = hostShapesUsed[k];

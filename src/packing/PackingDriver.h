@@ -18,6 +18,13 @@ struct HostAndSetPairing {
     std::string hostId;
 };
 
+// An inventory host the engine could not use, and why.
+struct UnusableHost {
+    int index = -1;    // its position in the hosts given
+    std::string name;  // its name, empty when it had none
+    std::string reason;
+};
+
 struct PackingResults {
     // One entry per host used, in the order the hosts were taken.
     std::vector<HostAndSetPairing> resultingSets;
@@ -27,6 +34,8 @@ struct PackingResults {
     float totalMergedArea = 0.0f;
     // Sum of the areas of the hosts used, grown by half the spacing.
     float totalHostArea = 0.0f;
+    // Inventory hosts that could take no part, in the order given.
+    std::vector<UnusableHost> unusableHosts;
 };
 
 // Groups the parts and places them onto the inventory hosts (in the order the
