@@ -6,6 +6,7 @@
 #include "geometry/CoordinateRangeException.h"
 #include "geometry/CrossSection.h"
 #include "geometry/DirectedGraph.h"
+#include "geometry/ExactArea.h"
 #include "geometry/Exception.h"
 #include "geometry/HoledPolygon.h"
 #include "geometry/HoledPolygonSet.h"
@@ -28,6 +29,7 @@
 
 // The nesting engine, and packing jobs as text.
 #include "packing/ComparablePacking.h"
+#include "packing/Growth.h"
 #include "packing/HostAssignment.h"
 #include "packing/IndexedValue.h"
 #include "packing/PackingCache.h"

@@ -74,43 +74,51 @@ TEST(PairingSearchDifferential, GreedyLoopEqualsReference) {
     }
 }
 
-// Shrunk by 1 to let parts touch, a part 2 units wide vanishes: taken as
-// written, the search lays it right on top of the base.
-TEST(PairingSearchDifferential, ThinSatelliteNeverCoversTheBase) {
+// Shrunk by 1 to let parts touch, a part 2 units wide would vanish and one 1
+// unit wide turn inside out: such parts are judged by their interiors, so
+// they never lie over the base and may lie right beside it.
+TEST(PairingSearchDifferential, ThinSatelliteLiesBesideTheBaseOnly) {
     const PolygonSet base({Polygon("0,0 10,0 10,10 0,10", "base")});
     const PolygonSet thin({Polygon("0,0 2,0 2,10 0,10", "thin")});
     const Polygon host("0,0 11,0 11,11 0,11", "host");  // too small to hold the two side by side
-    EXPECT_TRUE(Reference::determineBestRelativePosition(base, thin, host, 0, nullptr).isValid());
+    EXPECT_FALSE(Reference::determineBestRelativePosition(base, thin, host, 0, nullptr).isValid());
     EXPECT_FALSE(Math::determineBestRelativePosition(base, thin, host, 0, nullptr).isValid());
 
     ComparablePacking beside =
         Math::determineBestRelativePosition(base, thin, Polygon("0,0 12,0 12,10 0,10", "wider"), 0, nullptr);
     ASSERT_TRUE(beside.isValid());
     EXPECT_EQ(beside.getCombination()->toString(), "2,0 12,0 12,10 2,10 | 0,0 2,0 2,10 0,10");
+
+    const PolygonSet unit({Polygon("0,0 1,0 1,1 0,1", "unit")});
+    ComparablePacking units =
+        Math::determineBestRelativePosition(unit, unit, Polygon("0,0 100,0 100,100 0,100", "sheet"), 0, nullptr);
+    ASSERT_TRUE(units.isValid());
+    EXPECT_EQ(units.getCombination()->toString(), "1,0 2,0 2,1 1,1 | 0,0 1,0 1,1 0,1");
 }
 
 // Odd outlines, with pockets a partner can reach into and members that
 // overlap: the overlap test's shortcuts place partners exactly where the
-// reference does.
+// reference does, for features wider than the unit the test shrinks by and,
+// unscaled, for sides of one or two units.
 TEST(PairingSearchDifferential, OddOutlinesPairAsTheReferenceDoes) {
     std::mt19937 random(4242);
-    auto randomSet = [&random](int members) {
+    auto randomSet = [&random](int members, int scale) {
         std::vector<Polygon> polygons;
         for (int i = 0; i < members; ++i) {
             const Polygon p = Testing::randomRectilinearPolygon(random, 3);
-            // Features wider than the unit the overlap test shrinks by.
             std::vector<Point> corners;
-            for (const Point& c : p.getPoints()) corners.emplace_back(5 * c.x, 5 * c.y);
+            for (const Point& c : p.getPoints()) corners.emplace_back(scale * c.x, scale * c.y);
             polygons.emplace_back(corners, "");
             polygons.back().translate(
-                Point(static_cast<Coordinate>(random() % 40), static_cast<Coordinate>(random() % 40)));
+                Point(static_cast<Coordinate>(random() % (8 * scale)), static_cast<Coordinate>(random() % (8 * scale))));
         }
         return PolygonSet(polygons);
     };
     const Polygon hosts[] = {Polygon("0,0 120,0 120,90 0,90", "sheet"),
                              Polygon("0,0 120,0 120,45 60,45 60,90 0,90", "off-cut")};
-    for (int trial = 0; trial < 16; ++trial) {
-        const PolygonSet base = randomSet(1 + trial % 3), satellite = randomSet(1 + trial % 2);
+    for (int trial = 0; trial < 32; ++trial) {
+        const int scale = trial < 16 ? 5 : 1;
+        const PolygonSet base = randomSet(1 + trial % 3, scale), satellite = randomSet(1 + trial % 2, scale);
         const Polygon& host = hosts[trial % 2];
         ComparablePacking library = Math::determineBestRelativePosition(base, satellite, host, trial % 3, nullptr);
         ComparablePacking reference =

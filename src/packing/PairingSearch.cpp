@@ -8,6 +8,7 @@
 #include <set>
 #include <utility>
 
+#include "geometry/ExactArea.h"
 #include "geometry/OutlineSimplicity.h"
 #include "packing/PackingHelpers.h"
 #include "placement/ColumnCover.h"
@@ -34,7 +35,7 @@ PolygonSet outlineWithUsableHoles(const PolygonSet& set, float minimumHoleArea) 
 
 // Shrinking by 1 stands for "touching is allowed" only while every polygon
 // keeps all its sides: a part 2 units wide vanishes and one 1 unit wide turns
-// inside out, and either would then pass for lying beside a part it covers.
+// inside out, and either would then be judged against the wrong shape.
 bool shrinkKeepsEveryPolygon(const PolygonSet& set, const PolygonSet& shrunk) {
     if (set.shortestSegmentLength() <= 2) return false;
     for (int ii = 0; ii < set.size(); ++ii) {
@@ -56,7 +57,7 @@ bool boxFitsInEitherOrientation(const Rectangle& box, const Rectangle& hostBox) 
 bool interiorsOverlap(const PolygonSet& one, const PolygonSet& other) {
     for (const Polygon& a : one.getAllPolygons()) {
         for (const Polygon& b : other.getAllPolygons()) {
-            if (a.boundingRectanglesIntersect(b) && a.getArea() - a.booleanSubtract(b).getArea() > 0.5f) return true;
+            if (Math::interiorsOverlap(a, b)) return true;
         }
     }
     return false;
@@ -192,12 +193,17 @@ std::optional<std::vector<Span>> regionBoxes(const std::vector<Polygon>& members
 class MovingOverlap {
 public:
     // `baseRegion` is regionBoxes of the base, worked out once for all turns
-    // of the satellite.
+    // of the satellite. With `interiorsOnly`, sets that merely touch do not
+    // meet; that question is answered through the region boxes alone.
     MovingOverlap(const PolygonSet& base, const std::optional<std::vector<Span>>& baseRegion,
-                  const PolygonSet& satellite)
+                  const PolygonSet& satellite, bool interiorsOnly = false)
         : base(base.getAllPolygons()), moved(satellite.getAllPolygons()), movedBy(moved.size(), Point(0, 0)) {
         for (const Polygon& q : moved) boxes.push_back(q.getBoundingRectangle());
-        if (baseRegion && findDifferences(*baseRegion)) return;
+        if (baseRegion && findDifferences(*baseRegion, interiorsOnly)) return;
+        if (interiorsOnly) {
+            unanswerable = true;
+            return;
+        }
         std::vector<Span> baseBoxes;
         for (const Polygon& p : this->base) baseBoxes.push_back(spanOf(p.getBoundingRectangle()));
         if (this->base.size() > membersWorthAGrid) grid.emplace(baseBoxes);
@@ -207,6 +213,7 @@ public:
     // Whether every member has corners (a proper box) and every move by one
     // of `translations` keeps the satellite's box in the coordinate range.
     bool serves(const std::vector<Point>& translations) const {
+        if (unanswerable) return false;
         auto empty = [](const Polygon& p) { return p.getPoints().empty(); };
         if (std::any_of(base.begin(), base.end(), empty) || std::any_of(moved.begin(), moved.end(), empty)) {
             return false;
@@ -264,13 +271,17 @@ private:
     // Below this many base members, trying each box costs less than the grid.
     static constexpr std::size_t membersWorthAGrid = 8;
 
-    bool findDifferences(const std::vector<Span>& baseRegion) {
+    // Interiors meet exactly when t lies inside such a difference, not on its
+    // border: on whole numbers, in the difference shrunk by one.
+    bool findDifferences(const std::vector<Span>& baseRegion, bool interiorsOnly) {
         const std::optional<std::vector<Span>> satelliteRegion = regionBoxes(moved);
         if (!satelliteRegion) return false;
+        const std::int64_t inset = interiorsOnly ? 1 : 0;
         differences.reserve(baseRegion.size() * satelliteRegion->size());
         for (const Span& a : baseRegion) {
             for (const Span& b : *satelliteRegion) {
-                differences.push_back({a.left - b.right, a.bottom - b.top, a.right - b.left, a.top - b.bottom});
+                differences.push_back({a.left - b.right + inset, a.bottom - b.top + inset, a.right - b.left - inset,
+                                       a.top - b.bottom - inset});
             }
         }
         differenceGrid.emplace(differences);
@@ -285,6 +296,7 @@ private:
     std::optional<SpanGrid> grid;
     std::vector<Span> differences;
     std::optional<SpanGrid> differenceGrid;
+    bool unanswerable = false;
 };
 
 }  // namespace
@@ -346,10 +358,12 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
         localSatelliteSet.slideToOrigin();
         satelliteTranslationSet.slideToOrigin();
         // The overlap test shrinks the satellite by one unit; shrinking commutes
-        // with moving, so it is done once per rotation.
-        PolygonSet shrunkSatellite = localSatelliteSet;
-        shrunkSatellite.unvalidatedContractAll(1);
-        const bool shrinkKeepsSatellite = shrinkKeepsEveryPolygon(localSatelliteSet, shrunkSatellite);
+        // with moving, so it is done once per rotation. A satellite too thin to
+        // keep its shape when shrunk is tested for overlapping interiors instead.
+        PolygonSet testedSatellite = localSatelliteSet;
+        testedSatellite.unvalidatedContractAll(1);
+        const bool shrinkKeepsSatellite = shrinkKeepsEveryPolygon(localSatelliteSet, testedSatellite);
+        if (!shrinkKeepsSatellite) testedSatellite = localSatelliteSet;
         const Point satelliteExtent = localSatelliteSet.getBoundingRectangle().getTopRight();
         // A combination wider or higher than the coordinate range fits no
         // host, which has to lie in the range at the origin; such candidates
@@ -366,27 +380,23 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
 
         const std::vector<Point> translations =
             baseTranslationSet.getAllTranslationsForPositions(satelliteTranslationSet.getPoints());
-        // One shrunk satellite moves from candidate to candidate (coordinates
+        // One tested satellite moves from candidate to candidate (coordinates
         // wrap alike either way, so it always sits exactly at t).
-        PolygonSet movedSatellite = shrunkSatellite;
+        PolygonSet movedSatellite = testedSatellite;
         Point movedBy(0, 0);
-        MovingOverlap overlap(baseSet, baseRegion, shrunkSatellite);
+        MovingOverlap overlap(baseSet, baseRegion, testedSatellite, !shrinkKeepsSatellite);
         const bool overlapByBoxes = overlap.serves(translations);
         auto overlapsBase = [&](const Point& t) {
             if (overlapByBoxes) return overlap.meetsAt(t);
             movedSatellite.translate(Point(wrappingSubtract(t.x, movedBy.x), wrappingSubtract(t.y, movedBy.y)));
             movedBy = t;
-            return baseSet.intersectAll(movedSatellite);
+            return shrinkKeepsSatellite ? baseSet.intersectAll(movedSatellite)
+                                        : interiorsOverlap(baseSet, movedSatellite);
         };
         for (const Point& t : translations) {
             if (reportReceiver) reportReceiver->report(nullptr);
             if (ruledOut(t, satelliteExtent) || combinationLeavesRange(t)) continue;
             if (overlapsBase(t)) continue;
-            if (!shrinkKeepsSatellite) {
-                localSatelliteSet.slideToOrigin();
-                localSatelliteSet.translate(t);
-                if (interiorsOverlap(baseSet, localSatelliteSet)) continue;
-            }
             ComparablePacking positionInformation(sharedBase, sharedSatellite, sharedHost, r, t);
             positionInformation.setIsValid(true);
             Point hostTranslation;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "geometry/ExactArea.h"
 #include "packing/PackingHelpers.h"
 #include "reference/LiteralPlacement.h"
 
@@ -34,6 +35,25 @@ PolygonSet outlineWithUsableHoles(const PolygonSet& set, float minimumHoleArea) 
     return outline;
 }
 
+// Whether the set shrunk by one keeps every side of every polygon; a
+// polygon with a side of 1 or 2 turns inside out or vanishes.
+bool keepsShapeWhenShrunk(const PolygonSet& set, const PolygonSet& shrunk) {
+    if (set.shortestSegmentLength() <= 2) return false;
+    for (int ii = 0; ii < set.size(); ++ii) {
+        if (shrunk.getPolygon(ii).numberOfPoints() != set.getPolygon(ii).numberOfPoints()) return false;
+    }
+    return true;
+}
+
+// Whether some polygon of one set covers part of the interior of one of the other's.
+bool interiorsOverlap(const PolygonSet& one, const PolygonSet& other) {
+    for (const Polygon& a : one.getAllPolygons()) {
+        for (const Polygon& b : other.getAllPolygons()) {
+            if (Math::interiorsOverlap(a, b)) return true;
+        }
+    }
+    return false;
+}
 
 enum class Verdict { better, worse, tie };
 
@@ -171,7 +191,10 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
             ComparablePacking positionInformation(baseSet, satelliteSet, hostPolygon, r, t);
             PolygonSet copyOfSatellite = localSatelliteSet;
             copyOfSatellite.unvalidatedContractAll(1);
-            if (baseSet.intersectAll(copyOfSatellite)) continue;
+            const bool overlaps = keepsShapeWhenShrunk(localSatelliteSet, copyOfSatellite)
+                                      ? baseSet.intersectAll(copyOfSatellite)
+                                      : interiorsOverlap(baseSet, localSatelliteSet);
+            if (overlaps) continue;
             positionInformation.setIsValid(true);
             Point hostTranslation;
             int hostRotationMultiplier = 0;

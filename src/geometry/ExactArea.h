@@ -1,0 +1,19 @@
+#pragma once
+
+#include "geometry/HoledPolygonSet.h"
+#include "geometry/Polygon.h"
+
+namespace Zelkor::Rectilinear::Math {
+
+// Areas as exact whole numbers: twice the area, which the float areas of the
+// shapes round beyond 2^24, where a single unit may decide a question.
+
+// Twice the area enclosed by the outline.
+__int128 twiceArea(const Polygon& polygon);
+// Twice the area of the pieces, holes taken off.
+__int128 twiceArea(const HoledPolygonSet& pieces);
+
+// Whether the two closed regions share more than boundary: some area.
+bool interiorsOverlap(const Polygon& one, const Polygon& other);
+
+}  // namespace Zelkor::Rectilinear::Math
