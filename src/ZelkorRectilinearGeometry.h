@@ -29,6 +29,7 @@
 
 // The nesting engine, and packing jobs as text.
 #include "packing/ComparablePacking.h"
+#include "packing/ForwardProgress.h"
 #include "packing/Growth.h"
 #include "packing/HostAssignment.h"
 #include "packing/IndexedValue.h"

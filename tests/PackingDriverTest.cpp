@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "BoostOracle.h"
+#include "PackingBuilders.h"
 #include "RandomPackingJobs.h"
 #include "ShapeBuilders.h"
 #include "geometry/PackingException.h"
@@ -26,13 +27,17 @@ using Testing::rect;
 
 namespace {
 
-// Remembers the highest progress value reported.
+// Remembers the highest progress value reported, and whether one fell back.
 class ProgressRecorder final : public Zelkor::ReportReceiver {
 public:
     void report(void* data) override {
-        if (data != nullptr) highest = std::max(highest, *static_cast<const float*>(data));
+        if (data == nullptr) return;
+        const float value = *static_cast<const float*>(data);
+        fellBack = fellBack || value < highest;
+        highest = std::max(highest, value);
     }
     float highest = 0.0f;
+    bool fellBack = false;
 };
 
 PackingJob readJob(const std::string& text) {
@@ -74,6 +79,22 @@ Region grown(const Polygon& polygon, int by) {
     return region;
 }
 
+// A host grown by `by` less the gaps that growing closes up, where no grown
+// part may lie; whether that leaves enclosed holes, which the engine opens
+// with strips of its own choosing.
+Region grownHost(const Polygon& host, int by, bool& enclosesHoles) {
+    using namespace bp::operators;
+    const Region material = boostRegion(host);
+    Region region = grown(host, by);
+    Region closedUp = region;
+    bp::shrink(closedUp, by);
+    region -= closedUp - material;
+    std::vector<bp::polygon_90_with_holes_data<int>> pieces;
+    region.get(pieces);
+    enclosesHoles = std::any_of(pieces.begin(), pieces.end(), [](const auto& p) { return p.size_holes() > 0; });
+    return region;
+}
+
 std::vector<std::string> partNames(const PolygonSet& set) {
     std::vector<std::string> names;
     for (const Polygon& part : set.getAllPolygons()) names.push_back(part.getName());
@@ -82,10 +103,11 @@ std::vector<std::string> partNames(const PolygonSet& set) {
 }
 
 // Checks results against their job with the independent polygon library:
-// every part comes back once, under its own name and in its own outline;
-// grown by half the blade, parts lie inside their grown host and overlap no
-// neighbour; inventory hosts come once each in the mode's order, before the
-// standard sheets; the three totals add up.
+// every part comes back once, under its own name and in its own outline, and
+// lies on its host's material; grown by half the blade, parts lie inside
+// their grown host and overlap no neighbour; inventory hosts come once each in
+// the mode's order, before the standard sheets; the three totals add up (host
+// areas as grown, gaps narrower than the blade aside).
 void expectValidPacking(const PackingJob& job, const Math::PackingResults& results) {
     using namespace bp::operators;
     const int half = job.bladeWidth / 2;
@@ -101,6 +123,7 @@ void expectValidPacking(const PackingJob& job, const Math::PackingResults& resul
     std::pair<double, std::size_t> lastRank(-1e300, 0);
     bool sheetSeen = false;
     double totalArea = 0.0, totalMergedArea = 0.0, totalHostArea = 0.0;
+    bool hostAreasExact = true;
     for (const Math::HostAndSetPairing& group : results.resultingSets) {
         SCOPED_TRACE("group on '" + group.hostId + "': " + group.set.toString());
         const Polygon* host = &sheet;
@@ -116,7 +139,10 @@ void expectValidPacking(const PackingJob& job, const Math::PackingResults& resul
             EXPECT_LT(lastRank, hostRank) << "inventory host out of order or used twice";
             lastRank = hostRank;
         }
-        const Region hostRegion = grown(*host, half);
+        const Region material = boostRegion(*host);
+        bool enclosesHoles = false;
+        const Region hostRegion = grownHost(*host, half, enclosesHoles);
+        hostAreasExact = hostAreasExact && !enclosesHoles;
         Region groupRegion;
         double groupArea = 0.0;
         Coordinate left = INT_MAX, bottom = INT_MAX, right = INT_MIN, top = INT_MIN;
@@ -130,6 +156,7 @@ void expectValidPacking(const PackingJob& job, const Math::PackingResults& resul
             if (match < job.parts.size()) returned[match] = true;
             const Region partRegion = grown(part, half);
             EXPECT_EQ(bp::area(partRegion - hostRegion), 0) << "outside its host: " << part;
+            EXPECT_EQ(bp::area(boostRegion(part) - material), 0) << "off its host's material: " << part;
             groupArea += bp::area(partRegion);
             groupRegion += partRegion;
             for (const Point& c : part.getPoints()) {
@@ -147,8 +174,13 @@ void expectValidPacking(const PackingJob& job, const Math::PackingResults& resul
         EXPECT_TRUE(returned[i]) << "part not returned: '" << job.parts[i].getName() << "' " << job.parts[i];
     }
     EXPECT_NEAR(results.totalArea, totalArea, 1e-6 * totalArea);
-    EXPECT_NEAR(results.totalMergedArea, totalMergedArea, 1e-6 * totalMergedArea);
-    EXPECT_NEAR(results.totalHostArea, totalHostArea, 1e-6 * totalHostArea);
+    if (hostAreasExact) {
+        EXPECT_NEAR(results.totalMergedArea, totalMergedArea, 1e-6 * totalMergedArea);
+        EXPECT_NEAR(results.totalHostArea, totalHostArea, 1e-6 * totalHostArea);
+    } else {
+        EXPECT_LE(results.totalMergedArea, totalMergedArea * (1 + 1e-6));
+        EXPECT_LE(results.totalHostArea, totalHostArea * (1 + 1e-6));
+    }
 }
 
 // Three to eight parts (rectangles, L, T and U shapes, some repeated, names
@@ -211,7 +243,8 @@ std::string jobText(const PackingJob& job) {
 }
 
 // Random jobs in every mode: valid packings (see expectValidPacking), the same
-// results when packed again, and progress that stays at or below 0.99.
+// results when packed again, and progress that never falls back and stays at
+// or below 0.99.
 TEST(PackingDriverProperty, RandomJobsPackValidlyAndRepeatably) {
     std::mt19937 random(2024);
     for (int trial = 0; trial < 120; ++trial) {
@@ -221,6 +254,7 @@ TEST(PackingDriverProperty, RandomJobsPackValidlyAndRepeatably) {
         const Math::PackingResults results = runPackingJob(job, progress);
         expectValidPacking(job, results);
         EXPECT_LE(progress.highest, 0.99f);
+        EXPECT_FALSE(progress.fellBack);
         EXPECT_EQ(resultsText(pack(job)), resultsText(results));
         if (HasFailure()) return;
     }
@@ -294,20 +328,118 @@ TEST(PackingDriver, LeftoverOfAShapedHostJoinsItsGroup) {
     EXPECT_EQ(partNames(results.resultingSets[0].set), (std::vector<std::string>{"leg", "p0", "p2"}));
 }
 
-// A host that grows by half the blade into something other than one simple
-// polygon (here its slot closes up) is dropped; with no blade it is used.
-TEST(PackingDriver, AHostThatCannotGrowIsDropped) {
-    for (const int blade : {0, 4}) {
-        SCOPED_TRACE(blade);
-        std::vector<Polygon> parts{rect(0, 0, 40, 15)};
-        std::vector<Polygon> hosts{Polygon("0,0 100,0 100,50 52,50 52,20 49,20 49,50 0,50", "slot")};
-        ProgressRecorder progress;
-        const Math::PackingResults results =
-            Math::packPolygonsToInventory(parts, blade, 60, 100, hosts, Math::minimumAreaOutfall, progress);
-        EXPECT_EQ(hosts.size(), blade == 0 ? 1u : 0u);
-        EXPECT_EQ(hostIds(results), (std::vector<std::string>{blade == 0 ? "slot" : ""}));
-        EXPECT_TRUE(parts.empty());
+// Off-cuts that a plain offset cannot grow by half the blade, and parts with
+// sides of one or two units: outlines touching themselves at a corner (two
+// lobes, a cavity pinched at a corner) and slots narrower than the blade.
+PackingJob oddRandomJob(std::mt19937& random) {
+    auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    auto polygon = [](const std::vector<std::pair<int, int>>& corners, const std::string& name) {
+        std::vector<Point> points;
+        for (const auto& [x, y] : corners) points.emplace_back(x, y);
+        return Polygon(points, name);
+    };
+    PackingJob job;
+    job.sheetLength = 60;
+    job.sheetWidth = 40;
+    job.bladeWidth = between(0, 5);
+    job.mode = between(0, 2);
+    for (int i = between(1, 2); i > 0; --i) {
+        const std::string name = "odd-" + std::to_string(i);
+        const int a = between(6, 25), b = between(6, 25);
+        switch (between(0, 2)) {
+            case 0: job.hosts.push_back(polygon({{0, 0}, {a, 0}, {a, a}, {a + b, a}, {a + b, a + b}, {a, a + b},
+                                                 {a, a}, {0, a}}, name)); break;
+            case 1: job.hosts.push_back(polygon({{0, 0}, {3 * a, 0}, {3 * a, 3 * a}, {a, 3 * a}, {a, 2 * a},
+                                                 {2 * a, 2 * a}, {2 * a, a}, {a, a}, {a, 2 * a}, {0, 2 * a}}, name));
+                    break;
+            default: {
+                const int w = a + b + 10, h = between(20, 50), slot = between(1, 3), at = between(3, w - 6);
+                const int depth = between(3, h - 3);
+                job.hosts.push_back(polygon({{0, 0}, {w, 0}, {w, h}, {at + slot, h}, {at + slot, h - depth},
+                                             {at, h - depth}, {at, h}, {0, h}}, name));
+            }
+        }
     }
+    for (int i = between(3, 8); i > 0; --i) {
+        const int thin = between(1, 2), w = between(1, 20), h = between(1, 20);
+        const std::string name = "p" + std::to_string(i);
+        switch (between(0, 2)) {
+            case 0: job.parts.push_back(polygon({{0, 0}, {thin, 0}, {thin, h}, {0, h}}, name)); break;
+            case 1: job.parts.push_back(polygon({{0, 0}, {w, 0}, {w, h}, {0, h}}, name)); break;
+            default: job.parts.push_back(polygon({{0, 0}, {w + thin, 0}, {w + thin, thin}, {thin, thin},
+                                                  {thin, h + thin}, {0, h + thin}}, name));
+        }
+    }
+    return job;
+}
+
+TEST(PackingDriverProperty, ThinPartsAndOddOffcutsPackValidly) {
+    std::mt19937 random(23);
+    for (int trial = 0; trial < 40; ++trial) {
+        const PackingJob job = oddRandomJob(random);
+        SCOPED_TRACE("trial " + std::to_string(trial) + ", job:\n" + jobText(job));
+        const Math::PackingResults results = pack(job);
+        expectValidPacking(job, results);
+        EXPECT_TRUE(results.unusableHosts.empty());
+        if (HasFailure()) return;
+    }
+}
+
+// The smallest jobs of faults found by trials: parts one unit wide share a
+// sheet; an off-cut touching itself at a corner, one with a slot narrower than
+// the blade and one with a cavity pinched at a corner take parts.
+TEST(PackingDriver, ThinPartsAndOddOffcutsAreUsed) {
+    const std::string unit = "0,0 1,0 1,1 0,1";
+    const std::string square = "0,0 10,0 10,10 0,10";
+    const struct {
+        std::string job;
+        std::vector<std::string> hosts;
+    } cases[] = {
+        {jobWithParts("sheet 100 100\n", unit, 3), {""}},
+        {"sheet 100 100\npart a " + unit + "\npart b 0,0 5,0 5,5 0,5\n", {""}},
+        {"sheet 12 12\nblade 0\nmode minimum-outfall\nhost bow 0,0 10,0 10,10 20,10 20,20 10,20 10,10 0,10\n"
+         "part a " + square + "\n", {"bow"}},
+        {"sheet 50 50\nblade 4\nmode minimum-outfall\n"
+         "host slotted 0,0 100,0 100,50 51,50 51,40 49,40 49,50 0,50\npart a 0,0 40,0 40,40 0,40\n", {"slotted"}},
+        {jobWithParts("sheet 12 12\nblade 0\nmode minimum-outfall\n"
+                      "host pinch 0,0 30,0 30,30 10,30 10,20 20,20 20,10 10,10 10,20 0,20\n", square, 8),
+         {"pinch", ""}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.job);
+        const PackingJob job = readJob(c.job);
+        const Math::PackingResults results = pack(job);
+        expectValidPacking(job, results);
+        EXPECT_EQ(hostIds(results), c.hosts);
+    }
+}
+
+// A host that can take nothing is named in the results with the reason, in
+// the order given; the others are used.
+TEST(PackingDriver, UnusableHostsAreReported) {
+    std::vector<Polygon> parts{rect(0, 0, 10, 10)};
+    std::vector<Polygon> hosts{rect(0, 0, 20, 20), Polygon("0,0 10,0 10,10 5,10 5,-5 0,-5", "crossed")};
+    hosts[0].setName("plain");
+    ProgressRecorder progress;
+    const Math::PackingResults results =
+        Math::packPolygonsToInventory(parts, 0, 60, 100, hosts, Math::minimumAreaOutfall, progress);
+    ASSERT_EQ(results.unusableHosts.size(), 1u);
+    EXPECT_EQ(results.unusableHosts[0].index, 1);
+    EXPECT_EQ(results.unusableHosts[0].name, "crossed");
+    EXPECT_NE(results.unusableHosts[0].reason.find("crosses itself"), std::string::npos);
+    EXPECT_EQ(hostIds(results), (std::vector<std::string>{"plain"}));
+}
+
+// The raw fraction falls back when groups are broken up for a host of
+// another shape; what reaches the receiver never does.
+TEST(PackingDriver, ProgressNeverFallsBack) {
+    Testing::CountingReceiver receiver;
+    runPackingJob(readJob(jobWithParts("sheet 52 110\nblade 6\nhost h0 0,0 27,0 27,56 0,56\n",
+                                       "1,0 17,0 17,10 19,10 19,13 0,13 0,10 1,10", 4)),
+                  receiver);
+    ASSERT_FALSE(receiver.progress.empty());
+    EXPECT_TRUE(std::is_sorted(receiver.progress.begin(), receiver.progress.end()));
+    EXPECT_LE(receiver.progress.back(), 0.99f);
 }
 
 // A host that takes no part is passed over, in every mode; only a part that

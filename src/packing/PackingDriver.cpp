@@ -5,6 +5,7 @@
 #include <string>
 
 #include "geometry/CoordinateRangeException.h"
+#include "packing/ForwardProgress.h"
 #include "packing/Growth.h"
 #include "packing/HostAssignment.h"
 #include "packing/PackingHelpers.h"
@@ -102,7 +103,8 @@ PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, con
 PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, const int& spacingUnits,
                                        const int& maxWidth, const int& maxLength,
                                        std::vector<Polygon>& potentialHosts, int algorithm,
-                                       ReportReceiver& reportReceiver, GreedyPairingSearch pairingSearch) {
+                                       ReportReceiver& callersReceiver, GreedyPairingSearch pairingSearch) {
+    ForwardProgress reportReceiver(callersReceiver);
     std::vector<IndexedValue> potentialHostIndicesSortedByArea = hostOrder(potentialHosts, algorithm);
 
     const std::vector<int> congruentPolygonIds = findCongruentElementsAndAssignIds(polygonsToPack, nullptr, -1);

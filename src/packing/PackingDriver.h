@@ -43,12 +43,13 @@ struct PackingResults {
 // maxWidth along y), keeping `spacingUnits` between neighbouring parts.
 //
 // On return `polygonsToPack` has lost every part that was matched back into
-// the result (normally all of them) and carries congruency ids; hosts that
-// cannot grow by half the spacing have been removed from `potentialHosts` and
-// the others are grown.
+// the result (normally all of them) and carries congruency ids; the hosts
+// that can take no part have been removed from `potentialHosts` (and are
+// listed in the results' unusableHosts) and the others are grown (see
+// grownHost).
 //
 // Progress and heartbeats go to `reportReceiver`, whose exceptions end the run
-// unchanged. Throws PackingException when a part fits no host at all, and
+// unchanged; the progress it sees never falls back. Throws PackingException when a part fits no host at all, and
 // CoordinateRangeException when a part, a host or the standard sheet grown by
 // half the spacing leaves the coordinate range, or would leave it moved to the
 // origin (is more than highestCoordinate wide or high).
