@@ -4,11 +4,12 @@
 // sheets. Per class it prints the sheets used against the area lower bound
 // and the best published total.
 //
-//   bin2d_classes [DATA_DIR] [--class N|all] [--max-items N] [--time-limit S] [--verbose]
+//   bin2d_classes [--class N|all] [--max-items N] [--time-limit S] [--verbose] [DATA_DIR]
 //
 // DATA_DIR holds bin2d-instances.txt (default: ../shared/benchdata beside the
-// source tree). Each result is checked: every part comes back once, with its
-// own size, inside the sheet and overlapping no other part.
+// source tree) and may come anywhere among the options. Each result is
+// checked: every part comes back once, with its own size, inside the sheet
+// and overlapping no other part.
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -164,13 +165,18 @@ struct ClassTally {
     double seconds = 0;
 };
 
+const char* const usageText =
+    "usage: bin2d_classes [--class N|all] [--max-items N] [--time-limit S] [--verbose] [DATA_DIR]\n"
+    "  --class       one class, 1 to 10, or all (default)\n"
+    "  --max-items   skip instances with more items (default: no limit)\n"
+    "  --time-limit  stop an instance after S seconds and count it as failed (default: none)\n"
+    "  --verbose     one line per instance\n"
+    "  --help        show this text\n"
+    "  DATA_DIR      folder of bin2d-instances.txt, anywhere among the options\n"
+    "                (default " ZELKOR_DEFAULT_BENCHDATA ")\n";
+
 int usage() {
-    std::cerr << "usage: bin2d_classes [DATA_DIR] [--class N|all] [--max-items N] [--time-limit S] [--verbose]\n"
-                 "  DATA_DIR      folder of bin2d-instances.txt (default " ZELKOR_DEFAULT_BENCHDATA ")\n"
-                 "  --class       one class, 1 to 10, or all (default)\n"
-                 "  --max-items   skip instances with more items (default: no limit)\n"
-                 "  --time-limit  stop an instance after S seconds and count it as failed (default: none)\n"
-                 "  --verbose     one line per instance\n";
+    std::cerr << usageText;
     return 2;
 }
 
@@ -193,7 +199,10 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (argument == "--class" && hasValue) {
+        if (argument == "--help" || argument == "-h") {
+            std::cout << usageText;
+            return 0;
+        } else if (argument == "--class" && hasValue) {
             const std::string value = argv[++i];
             onlyClass = value == "all" ? 0 : std::atoi(value.c_str());
             if (value != "all" && (onlyClass < 1 || onlyClass > 10)) return usage();

@@ -14,9 +14,17 @@
 
 using namespace Zelkor::Rectilinear;
 
+const char* const usageText =
+    "usage: random_packing_job PARTS [SEED] [full-sheets|minimum-outfall|maximum-outfall]\n"
+    "Writes a random packing job of PARTS parts; SEED defaults to PARTS, the mode to minimum-outfall.\n";
+
 int main(int argc, char** argv) {
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+        std::cout << usageText;
+        return 0;
+    }
     if (argc < 2 || argc > 4 || std::atoi(argv[1]) <= 0) {
-        std::cerr << "usage: random_packing_job PARTS [SEED] [full-sheets|minimum-outfall|maximum-outfall]\n";
+        std::cerr << usageText;
         return 2;
     }
     const int parts = std::atoi(argv[1]);

@@ -40,6 +40,7 @@
 #include "packing/PackingModes.h"
 #include "packing/PairingMemo.h"
 #include "packing/PairingSearch.h"
+#include "packing/PartFit.h"
 #include "packing/ReportReceiver.h"
 #include "packing/SpecialCasePrePacking.h"
 

@@ -46,6 +46,7 @@ TEST(PackingJobTest, ReadsAJobAndWritesItBack) {
     writePackingJob(rewritten, readJob(written.str()));
     EXPECT_EQ(rewritten.str(), written.str());
     EXPECT_EQ(readJob("sheet 10 10\n").mode, Math::standardSheet);
+    EXPECT_EQ(readJob("sheet 2147483646 10\npart p -2147483646,0 0,0 0,10 -2147483646,10\n").parts.size(), 1u);
 
     PackingJob unwritable = job;
     unwritable.parts[0].setName("two words");
@@ -64,7 +65,13 @@ TEST(PackingJobTest, MalformedInputNamesItsLine) {
         {false, "sheet 10 10\nslab 3\n", 2, "unknown keyword 'slab'"},
         {false, "sheet 10\n", 1, "missing sheet width"},
         {false, "sheet 10 1o\n", 1, "sheet width '1o' is not a number"},
-        {false, "sheet 3000000000 10\n", 1, "out of range"},
+        {false, "sheet 3000000000 10\n", 1, "sheet length '3000000000' is outside the coordinate range"},
+        // The ends of the 32-bit range are reserved.
+        {false, "sheet 2147483647 10\n", 1, "sheet length '2147483647' is outside the coordinate range"},
+        {false, "sheet 10 10\npart p 0,0 2147483647,0 2147483647,10 0,10\n", 2,
+         "coordinate '2147483647' is outside the coordinate range -2147483646..2147483646"},
+        {false, "sheet 10 10\nhost h -2147483647,0 0,0 0,10 -2147483647,10\n", 2, "coordinate '-2147483647' is outside"},
+        {false, "sheet 10 10\npart p 0,-2147483648 10,-2147483648 10,0 0,0\n", 2, "coordinate '-2147483648' is outside"},
         {false, "sheet 0 10\n", 1, "must be positive"},
         {false, "sheet 10 10\nblade -2\n", 2, "must not be negative"},
         {false, "sheet 10 10\nblade 4 5\n", 2, "unexpected '5'"},

@@ -5,6 +5,7 @@
 // The groups go to standard output in the results text form, progress to
 // standard error. With --svg, DIR receives one drawing per host used and an
 // index.html with a summary table.
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cmath>
@@ -17,8 +18,8 @@
 #include <vector>
 
 #include "PackingSvg.h"
-#include "geometry/Exception.h"
 #include "packing/PackingJob.h"
+#include "packing/PartFit.h"
 
 using namespace Zelkor::Rectilinear;
 
@@ -37,15 +38,22 @@ const char* const usageText =
     "\n"
     "A job is plain text, one item a line ('#' starts a comment):\n"
     "  sheet 3000 1500                          standard sheet, length along x, width along y\n"
-    "  blade 4                                  spacing between parts (default 0)\n"
+    "  blade 4                                  saw blade width (default 0), see below\n"
     "  mode full-sheets                         or minimum-outfall, maximum-outfall\n"
     "  host offcut-7 0,0 800,0 800,400 0,400    off-cut in stock: name, corners\n"
     "  part side-left 0,0 600,0 600,300 0,300   part: name (\"-\" for none), corners\n"
-    "Corners are x,y (x to the right, y upward, whole numbers); every edge, the\n"
-    "closing one included, is horizontal or vertical.\n"
+    "Corners are x,y (x to the right, y upward, whole numbers in\n"
+    "-2147483646..2147483646); every edge, the closing one included, is horizontal\n"
+    "or vertical.\n"
+    "\n"
+    "Parts, off-cuts and the sheet grow by half the blade, rounded down, and grown\n"
+    "parts may touch: parts keep the blade width apart when it is even, one unit\n"
+    "less when it is odd (a warning says so).\n"
     "\n"
     "A malformed job is reported on standard error as \"pack_job: JOB: line N: reason\"\n"
-    "with exit status 1; a wrong command line gives exit status 2.\n"
+    "with exit status 1, and so is each part that fits neither the sheet nor any\n"
+    "off-cut, before packing. Off-cuts that cannot take parts are named on standard\n"
+    "error after packing. A wrong command line gives exit status 2.\n"
     "\n"
     "Example:\n"
     "  pack_job --svg out tools/jobs/small-order.job > small-order.result\n";
@@ -65,11 +73,48 @@ public:
 
     void finish() {
         if (shown >= 0.0f) std::fputs("\rpacking done\n", stderr);
+        shown = -1.0f;
+    }
+
+    // Ends the progress line, if one is open, so that a message starts on a line of its own.
+    void breakLine() {
+        if (shown >= 0.0f) std::fputc('\n', stderr);
+        shown = -1.0f;
     }
 
 private:
-    float shown = -1.0f;
+    float shown = -1.0f;  // negative while no progress line is open
 };
+
+// Half the blade is rounded down as everything grows, so an odd blade keeps
+// one unit less between parts than its width; a blade wider than the sheet is
+// more likely a slip of units than meant.
+void warnAboutTheBlade(const PackingJob& job) {
+    const int blade = job.bladeWidth;
+    if (blade % 2 != 0) {
+        std::cerr << "pack_job: warning: blade " << blade << " is odd; parts keep " << 2 * (blade / 2)
+                  << " units apart (half the blade, rounded down, on each side)\n";
+    }
+    const Coordinate shorterSide = std::min(job.sheetLength, job.sheetWidth);
+    if (blade > shorterSide) {
+        std::cerr << "pack_job: warning: blade " << blade << " is larger than the sheet's shorter side ("
+                  << shorterSide << ")\n";
+    }
+}
+
+// Names every part that fits nowhere; answers whether there was any.
+bool reportPartsThatFitNowhere(const PackingJob& job) {
+    const std::vector<Math::PartThatFitsNowhere> misfits =
+        Math::findPartsThatFitNowhere(job.parts, job.bladeWidth, job.sheetLength, job.sheetWidth, job.hosts);
+    for (const Math::PartThatFitsNowhere& misfit : misfits) std::cerr << "pack_job: " << misfit.reason << '\n';
+    return !misfits.empty();
+}
+
+void reportUnusableHosts(const Math::PackingResults& results) {
+    for (const Math::UnusableHost& host : results.unusableHosts) {
+        std::cerr << "pack_job: off-cut '" << host.name << "' left unused: " << host.reason << '\n';
+    }
+}
 
 // File names keep letters, digits, '.', '-' and '_' of the host name.
 std::string fileNameFor(std::size_t index, const std::string& host) {
@@ -136,6 +181,7 @@ int main(int argc, char** argv) {
     }
 
     const std::string source = jobPath == "-" ? std::string("standard input") : jobPath;
+    ProgressLine progress;
     try {
         PackingJob job;
         if (jobPath == "-") {
@@ -148,12 +194,14 @@ int main(int argc, char** argv) {
             }
             job = readPackingJob(in);
         }
+        warnAboutTheBlade(job);
+        if (reportPartsThatFitNowhere(job)) return 1;
 
-        ProgressLine progress;
         const auto start = std::chrono::steady_clock::now();
         const Math::PackingResults results = runPackingJob(job, progress);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         progress.finish();
+        reportUnusableHosts(results);
 
         writePackingResults(std::cout, results);
         std::cout.flush();
@@ -161,10 +209,8 @@ int main(int argc, char** argv) {
     } catch (const PackingTextError& e) {
         std::cerr << "pack_job: " << source << ": " << e.what() << '\n';
         return 1;
-    } catch (const Zelkor::Exception& e) {
-        std::cerr << "\npack_job: " << e << '\n';
-        return 1;
-    } catch (const std::exception& e) {
+    } catch (const std::exception& e) {  // the library's exceptions among them, what() telling why
+        progress.breakLine();
         std::cerr << "pack_job: " << e.what() << '\n';
         return 1;
     }

@@ -43,7 +43,7 @@ const char* const helpText =
     "\n"
     "Example:\n"
     "  printf '0,0 10,0 10,10 0,10\\n3,3 6,3 6,6 3,6\\n' | rectilinear_shapes subtract\n"
-    "  0,0 10,0 10,10 0,10|3,3 6,3 6,6 3,6\n"
+    "  0,0 10,0 10,10 0,10|6,6 3,6 3,3 6,3\n"
     "\n"
     "Malformed input is reported on standard error as \"line N: reason\", with\n"
     "exit status 1; a wrong command line gives exit status 2.\n";

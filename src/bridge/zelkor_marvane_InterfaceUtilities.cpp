@@ -170,9 +170,10 @@ std::vector<Zelkor::Rectilinear::HoledPolygon> createHoledPolygonVectorFromJObje
 
 namespace {
 
-// Calls `append(polygon)` once per row of a shape array, in order. A row that
-// is neither a polygon text nor a String[] (null, say), or an empty String[],
-// reads as the empty polygon, so answers stay aligned with the caller's rows.
+// Calls `append(text, name)` once per row of a shape array, in order, with the
+// row's polygon text as given and its name. A row that is neither a polygon
+// text nor a String[] (null, say), or an empty String[], reads as the empty
+// text without a name, so answers stay aligned with the caller's rows.
 template <typename Append>
 void readShapeRows(JNIEnv* jniEnv, jobjectArray shapeArray, Append append) {
     if (shapeArray == nullptr) return;
@@ -182,8 +183,7 @@ void readShapeRows(JNIEnv* jniEnv, jobjectArray shapeArray, Append append) {
     for (jsize index = 0; index < length; ++index) {
         ScopedLocalRef<jobject> row(jniEnv, jniEnv->GetObjectArrayElement(shapeArray, index));
         if (row && jniEnv->IsInstanceOf(row.get(), stringClass.get())) {
-            const std::string text = readString(jniEnv, static_cast<jstring>(row.get()));
-            append(Zelkor::Rectilinear::Math::readValidPolygon(text, ""));
+            append(readString(jniEnv, static_cast<jstring>(row.get())), std::string());
             continue;
         }
         const jsize pairLength =
@@ -191,18 +191,17 @@ void readShapeRows(JNIEnv* jniEnv, jobjectArray shapeArray, Append append) {
                 ? jniEnv->GetArrayLength(static_cast<jobjectArray>(row.get()))
                 : 0;
         if (pairLength == 0) {
-            append(Zelkor::Rectilinear::Polygon(std::string(), ""));
+            append(std::string(), std::string());
             continue;
         }
         const auto pair = static_cast<jobjectArray>(row.get());
         ScopedLocalRef<jstring> first(jniEnv, static_cast<jstring>(jniEnv->GetObjectArrayElement(pair, 0)));
         if (pairLength == 1) {
-            append(Zelkor::Rectilinear::Math::readValidPolygon(readString(jniEnv, first.get()), ""));
+            append(readString(jniEnv, first.get()), std::string());
             continue;
         }
         ScopedLocalRef<jstring> second(jniEnv, static_cast<jstring>(jniEnv->GetObjectArrayElement(pair, 1)));
-        append(Zelkor::Rectilinear::Math::readValidPolygon(readString(jniEnv, second.get()),
-                                                           readString(jniEnv, first.get())));
+        append(readString(jniEnv, second.get()), readString(jniEnv, first.get()));
     }
 }
 
@@ -210,17 +209,27 @@ void readShapeRows(JNIEnv* jniEnv, jobjectArray shapeArray, Append append) {
 
 Zelkor::Rectilinear::PolygonSet createPolygonSetFromJObjectArray(JNIEnv* jniEnv, jobjectArray shapeArray) {
     Zelkor::Rectilinear::PolygonSet polygonSet;
-    readShapeRows(jniEnv, shapeArray, [&](const Zelkor::Rectilinear::Polygon& polygon) { polygonSet.add(polygon); });
+    readShapeRows(jniEnv, shapeArray, [&](const std::string& text, std::string name) {
+        polygonSet.add(Zelkor::Rectilinear::Math::readValidPolygon(text, std::move(name)));
+    });
     return polygonSet;
 }
 
 std::vector<Zelkor::Rectilinear::Polygon> createPolygonVectorFromJObjectArray(JNIEnv* jniEnv,
                                                                             jobjectArray shapeArray) {
     std::vector<Zelkor::Rectilinear::Polygon> polygons;
-    readShapeRows(jniEnv, shapeArray, [&](Zelkor::Rectilinear::Polygon&& polygon) {
-        polygons.push_back(std::move(polygon));
+    readShapeRows(jniEnv, shapeArray, [&](const std::string& text, std::string name) {
+        polygons.push_back(Zelkor::Rectilinear::Math::readValidPolygon(text, std::move(name)));
     });
     return polygons;
+}
+
+std::vector<Zelkor::Rectilinear::Polygon> createHostVectorFromJObjectArray(JNIEnv* jniEnv, jobjectArray shapeArray) {
+    std::vector<Zelkor::Rectilinear::Polygon> hosts;
+    readShapeRows(jniEnv, shapeArray, [&](const std::string& text, std::string name) {
+        hosts.push_back(Zelkor::Rectilinear::Math::readValidPolygon(text, name.empty() ? text : std::move(name)));
+    });
+    return hosts;
 }
 
 jobjectArray createJObjectArrayFromPolygonSet(JNIEnv* jniEnv, const Zelkor::Rectilinear::PolygonSet& polygonSet) {

@@ -71,6 +71,10 @@ std::vector<Zelkor::Rectilinear::Segment> createSegmentVectorFromJObjectArray(JN
 Zelkor::Rectilinear::PolygonSet createPolygonSetFromJObjectArray(JNIEnv* jniEnv, jobjectArray shapeArray);
 std::vector<Zelkor::Rectilinear::Polygon> createPolygonVectorFromJObjectArray(JNIEnv* jniEnv,
                                                                             jobjectArray shapeArray);
+// The same for inventory hosts, where the empty name stands for the standard
+// sheet: a host without a name is named by its polygon text, exactly as given,
+// so that its groups name it.
+std::vector<Zelkor::Rectilinear::Polygon> createHostVectorFromJObjectArray(JNIEnv* jniEnv, jobjectArray shapeArray);
 // A String[] of holed-polygon texts, in array order. A null array reads as
 // empty; a null element reads as the empty holed polygon, so indices into the
 // caller's array stay valid.

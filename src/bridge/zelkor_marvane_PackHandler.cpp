@@ -49,7 +49,7 @@ jfloatArray packPolygonsToInventory(JNIEnv* jniEnv, jobject jniObject, jobjectAr
         // A row that reads as the empty polygon is no part and no host: packed, it
         // would take a sheet of its own.
         std::vector<Polygon> potentialHosts =
-            withoutEmptyPolygons(createPolygonVectorFromJObjectArray(jniEnv, jPotentialHosts));
+            withoutEmptyPolygons(createHostVectorFromJObjectArray(jniEnv, jPotentialHosts));
         std::vector<Polygon> packingShapes =
             withoutEmptyPolygons(createPolygonVectorFromJObjectArray(jniEnv, jPackingShapes));
 

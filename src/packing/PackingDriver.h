@@ -40,7 +40,10 @@ struct PackingResults {
 
 // Groups the parts and places them onto the inventory hosts (in the order the
 // mode asks for, then copies of the standard sheet of maxLength along x by
-// maxWidth along y), keeping `spacingUnits` between neighbouring parts.
+// maxWidth along y). Parts, hosts and the sheet grow by spacingUnits / 2
+// (rounded down) and grown parts may touch, so neighbouring parts keep
+// 2 * (spacingUnits / 2) apart: the spacing when it is even, one unit less
+// when it is odd. Parts may reach the edges of their host.
 //
 // On return `polygonsToPack` has lost every part that was matched back into
 // the result (normally all of them) and carries congruency ids; the hosts
@@ -49,7 +52,9 @@ struct PackingResults {
 // grownHost).
 //
 // Progress and heartbeats go to `reportReceiver`, whose exceptions end the run
-// unchanged; the progress it sees never falls back. Throws PackingException when a part fits no host at all, and
+// unchanged; the progress it sees never falls back. Throws PackingException
+// when a part fits no host at all (findPartsThatFitNowhere in
+// packing/PartFit.h names them beforehand), and
 // CoordinateRangeException when a part, a host or the standard sheet grown by
 // half the spacing leaves the coordinate range, or would leave it moved to the
 // origin (is more than highestCoordinate wide or high).

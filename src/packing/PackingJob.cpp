@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string_view>
@@ -76,6 +77,17 @@ public:
         return value;
     }
 
+    // A coordinate of a real shape or the sheet: the ends of the 32-bit range
+    // are reserved (geometry/Point.h), so they are refused with the rest.
+    Coordinate coordinate(std::string_view text, const char* what) const {
+        const std::int64_t value = number<std::int64_t>(text, what);
+        if (!isInCoordinateRange(value)) {
+            fail(std::string(what) + " " + quoted(text) + " is outside the coordinate range " +
+                 std::to_string(lowestCoordinate) + ".." + std::to_string(highestCoordinate));
+        }
+        return static_cast<Coordinate>(value);
+    }
+
     std::string name(std::size_t i) const {
         const std::string_view token = field(i, "name");
         return token == emptyNameToken ? std::string() : std::string(token);
@@ -89,8 +101,8 @@ public:
             const std::string_view token = tokens[i];
             const std::size_t comma = token.find(',');
             if (comma == std::string_view::npos) fail("corner " + quoted(token) + " is not of the form x,y");
-            corners.emplace_back(number<Coordinate>(token.substr(0, comma), "coordinate"),
-                                 number<Coordinate>(token.substr(comma + 1), "coordinate"));
+            corners.emplace_back(coordinate(token.substr(0, comma), "coordinate"),
+                                 coordinate(token.substr(comma + 1), "coordinate"));
         }
         for (std::size_t i = 0; i < corners.size(); ++i) {
             const Point& a = corners[i];
@@ -165,8 +177,8 @@ PackingJob readPackingJob(std::istream& in) {
         const std::string_view keyword = line[0];
         if (keyword == "sheet") {
             once(line, "sheet", "sheet");
-            job.sheetLength = line.number<Coordinate>(line.field(1, "sheet length"), "sheet length");
-            job.sheetWidth = line.number<Coordinate>(line.field(2, "sheet width"), "sheet width");
+            job.sheetLength = line.coordinate(line.field(1, "sheet length"), "sheet length");
+            job.sheetWidth = line.coordinate(line.field(2, "sheet width"), "sheet width");
             line.expectEnd(3);
             if (job.sheetLength <= 0 || job.sheetWidth <= 0) line.fail("sheet sides must be positive");
         } else if (keyword == "blade") {

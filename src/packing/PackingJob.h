@@ -19,7 +19,7 @@ namespace Zelkor::Rectilinear {
 //
 //   # comment lines and blank lines are ignored; '#' starts a comment anywhere
 //   sheet 3000 1500                              standard sheet: length along x, width along y
-//   blade 4                                      spacing kept between parts (default 0)
+//   blade 4                                      saw blade width (default 0); parts keep 2 * (blade / 2) apart
 //   mode full-sheets                             full-sheets (default) | minimum-outfall | maximum-outfall
 //   host offcut-7 0,0 800,0 800,400 0,400        inventory host: name, then polygon text
 //   part side-left 0,0 600,0 600,300 0,300       part: name, then polygon text
@@ -27,9 +27,10 @@ namespace Zelkor::Rectilinear {
 // Fields are separated by spaces or tabs. A name is one token; "-" stands for
 // the empty name. Hosts need distinct, non-empty names, since results name
 // the host of each group and the empty name is the standard sheet's. Polygon
-// corners are checked for well-formed 32-bit numbers, axis-parallel edges and
-// a non-zero area, and the outline must neither cross nor run over itself
-// (Math::whatIsWrongWith).
+// corners and sheet sides are checked for well-formed numbers inside the
+// coordinate range (lowestCoordinate..highestCoordinate), axis-parallel edges
+// and a non-zero area, and the outline must not cross itself nor run over
+// itself except by doubling back along an edge (Math::whatIsWrongWith).
 //
 // Results read
 //

@@ -9,14 +9,19 @@ import java.util.List;
  *
  * <p>A pack method runs on the calling thread until the packing is done. Its arguments are two shape arrays,
  * each row a {@code {name, polygon text}} pair or a bare polygon text (unnamed): the potential hosts (sheets
- * and off-cuts in stock) and the parts; then the saw blade width kept between neighbouring parts, and the
- * standard sheet's length (along x) and width (along y), used once the hosts are exhausted. The three
- * methods differ in the order in which hosts are taken: standard sheets only (when every host is a standard
- * sheet, or there are none, all three behave like this), smallest host first (least outfall), or largest
- * host first (largest reusable outfall).
+ * and off-cuts in stock) and the parts; then the saw blade width, and the standard sheet's length (along x)
+ * and width (along y), used once the hosts are exhausted. The three methods differ in the order in which
+ * hosts are taken: standard sheets only (when every host is a standard sheet, or there are none, all three
+ * behave like this), smallest host first (least outfall), or largest host first (largest reusable outfall).
+ *
+ * <p>Parts, hosts and the sheet grow by half the blade, rounded down, and grown parts may touch, so
+ * neighbouring parts keep {@code 2 * (bladeWidth / 2)} apart: the blade width when it is even, one unit less
+ * when it is odd (blade 1 keeps none, blade 3 keeps 2).
  *
  * <p>Rows that read as the empty polygon (null, empty or of another type) are left out, and a negative blade
- * width or sheet size counts as 0.
+ * width or sheet size counts as 0. A host without a name (a bare text, or a row whose name is empty) is named
+ * by its polygon text, exactly as passed, so the groups it receives carry that text as their host id; the
+ * empty host id always means a standard sheet.
  *
  * <p>While it works, the run calls {@link #setProgressPercentage} with a fraction between 0 and 0.99 whenever
  * it has moved on by at least 0.01. When it is done, it calls {@link #addResultGroup} once per host used, in
@@ -47,7 +52,10 @@ public class PackHandler {
             this.parts = parts;
         }
 
-        /** The name of the receiving host; empty for a standard sheet. */
+        /**
+         * The name of the receiving host, or its polygon text as passed when it had no name; empty for a
+         * standard sheet.
+         */
         public String getHostId() {
             return hostId;
         }
@@ -96,7 +104,10 @@ public class PackHandler {
         this.progress = progress;
     }
 
-    /** Called by a finished pack once per host used, in order, with the parts placed on it. */
+    /**
+     * Called by a finished pack once per host used, in order, with the parts placed on it. {@code hostId} is
+     * the host's name, its polygon text as passed when it had none, or empty for a standard sheet.
+     */
     public void addResultGroup(String hostId, String[][] group) {
         synchronized (resultGroups) {
             resultGroups.add(new ResultGroup(hostId, group));

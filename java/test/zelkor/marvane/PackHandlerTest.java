@@ -254,6 +254,35 @@ class PackHandlerTest {
         return least;
     }
 
+    /**
+     * An off-cut without a name, given as a bare text or with an empty name, comes back named by its text as
+     * passed, so that an empty host id always means a standard sheet: every part lies inside the host its
+     * group names.
+     */
+    @Test
+    void anUnnamedOffCutComesBackNamedByItsText() {
+        String offCut = "1000,1000 1030,1000 1030,1020 1000,1020";
+        int[] offCutBounds = {1000, 1000, 1030, 1020};
+        int[] sheetBounds = {0, 0, 40, 40};
+        Object[] parts = {part("p", rectangle(30, 20)), part("q", rectangle(30, 20))};
+        for (Object host : new Object[] {offCut, part("", offCut)}) {
+            PackHandler handler = new PackHandler();
+            handler.packToMinimumAreaOutfall(new Object[] {host}, parts, 0, 40, 40);
+            List<String> hostIds = new ArrayList<>();
+            for (PackHandler.ResultGroup group : handler.getResultGroups()) {
+                hostIds.add(group.getHostId());
+                int[] bounds = group.getHostId().isEmpty() ? sheetBounds : offCutBounds;
+                for (String[] row : group.getParts()) {
+                    for (int[] c : HoledPolygon.parseCorners(row[1])) {
+                        assertTrue(c[0] >= bounds[0] && c[1] >= bounds[1] && c[0] <= bounds[2] && c[1] <= bounds[3],
+                                group + ": " + row[0] + " at " + row[1]);
+                    }
+                }
+            }
+            assertEquals(List.of(offCut, ""), hostIds);
+        }
+    }
+
     @Test
     void aJavaExceptionThrownByACallbackStopsTheRunAndReachesTheCaller() {
         IllegalStateException stop = new IllegalStateException("stop");
