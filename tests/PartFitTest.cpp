@@ -20,7 +20,9 @@ Polygon named(Polygon shape, const std::string& name) {
 // Parts are judged grown by half the blade, rounded down, against the grown
 // sheet and the hosts that can grow, quarter turns allowed.
 TEST(PartFit, NamesThePartsThatFitNeitherTheSheetNorAnyHost) {
-    // A U whose slot, 3 wide, closes up once grown by 2: with a blade of 4 it takes no part.
+    // A U whose slot, 3 wide, is narrower than a blade of 4: the slot stays
+    // empty and grown parts keep clear of it, so the leg left of it, 14 wide,
+    // takes no 14-wide part.
     const Polygon slotted = named(Testing::poly("0,0 31,0 31,20 17,20 17,5 14,5 14,20 0,20"), "slotted");
     const Polygon tall = named(rect(0, 0, 14, 20), "tall");
     struct Misfit {
@@ -45,7 +47,7 @@ TEST(PartFit, NamesThePartsThatFitNeitherTheSheetNorAnyHost) {
          {},
          {{0, "part 'a' (10 x 10) fits neither the 1 x 1 sheet nor any off-cut"}}},
         {"fits an off-cut only", {tall}, 0, 10, 10, {slotted}, {}},
-        {"the off-cut cannot grow by half the blade",
+        {"the slot narrower than the blade is kept clear",
          {tall},
          4,
          10,
