@@ -112,14 +112,13 @@ Polygon grownPart(const Polygon& part, int expansionFactor) {
 }
 
 GrownHost grownHost(const Polygon& host, int expansionFactor) {
-    if (expansionFactor <= 0) {
-        // Nothing grows: any valid outline serves, one touching itself included.
+    if (expansionFactor <= 0 || !host.canExpandBy(expansionFactor)) {
+        // Any valid outline serves, one touching itself included.
         if (const std::optional<std::string> problem = whatIsWrongWith(host)) {
             return {std::nullopt, "its outline is not valid: " + *problem};
         }
-        return {host, ""};
+        return expansionFactor <= 0 ? GrownHost{host, ""} : grownAsRegion(host, expansionFactor);
     }
-    if (!host.canExpandBy(expansionFactor)) return grownAsRegion(host, expansionFactor);
     Polygon grown = host;
     grown.unvalidatedExpand(expansionFactor);
     return {std::move(grown), ""};
