@@ -23,8 +23,8 @@
 #include <vector>
 
 #include "geometry/Exception.h"
-#include "geometry/InterruptedException.h"
 #include "geometry/Polygon.h"
+#include "packing/InterruptedException.h"
 #include "packing/PackingDriver.h"
 #include "packing/ReportReceiver.h"
 

@@ -16,9 +16,9 @@
 #include "PackingBuilders.h"
 #include "RandomPackingJobs.h"
 #include "ShapeBuilders.h"
-#include "geometry/PackingException.h"
 #include "packing/HostAssignment.h"
 #include "packing/PackingCache.h"
+#include "packing/PackingException.h"
 #include "packing/PackingJob.h"
 #include "packing/SpecialCasePrePacking.h"
 

@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "geometry/InterruptedException.h"
+#include "packing/InterruptedException.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <sstream>
 
 #include "geometry/Exception.h"
-#include "geometry/InterruptedException.h"
 #include "geometry/InvalidPolygonException.h"
 #include "geometry/NonrectilinearException.h"
-#include "geometry/PackingException.h"
 #include "geometry/Point.h"
 #include "geometry/Segment.h"
+#include "packing/InterruptedException.h"
+#include "packing/PackingException.h"
 
 using namespace Zelkor::Rectilinear;
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "geometry/InterruptedException.h"
+#include "packing/InterruptedException.h"
 
 namespace Zelkor::Marvane {
 

@@ -8,8 +8,8 @@
 #include "bridge/ScopedLocalRef.h"
 #include "bridge/zelkor_marvane_InterfaceUtilities.h"
 #include "geometry/Exception.h"
-#include "geometry/InterruptedException.h"
 #include "geometry/Polygon.h"
+#include "packing/InterruptedException.h"
 #include "packing/PackingDriver.h"
 
 namespace Zelkor::Marvane {

@@ -23,19 +23,19 @@
 #include <utility>
 #include <vector>
 
-#include "geometry/BoundaryTracing.h"
-#include "geometry/BoundingBox.h"
-#include "geometry/HoleAssignment.h"
 #include "geometry/HoledPolygon.h"
 #include "geometry/HoledPolygonSet.h"
-#include "geometry/OutlineIndex.h"
-#include "geometry/PieceIndex.h"
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
-#include "geometry/SegmentKeys.h"
 #include "geometry/SegmentSplitting.h"
-#include "geometry/SharedEdges.h"
-#include "geometry/SubtractionBoundary.h"
+#include "geometry/detail/BoundaryTracing.h"
+#include "geometry/detail/BoundingBox.h"
+#include "geometry/detail/HoleAssignment.h"
+#include "geometry/detail/OutlineIndex.h"
+#include "geometry/detail/PieceIndex.h"
+#include "geometry/detail/SegmentKeys.h"
+#include "geometry/detail/SharedEdges.h"
+#include "geometry/detail/SubtractionBoundary.h"
 
 namespace Zelkor::Rectilinear {
 

@@ -1,17 +1,5 @@
 #pragma once
 
-#include <string>
-#include <utility>
-
-#include "geometry/Exception.h"
-
-namespace Zelkor::Rectilinear {
-
-// Raised when the caller asked a running packing to stop.
-class InterruptedException : public Exception {
-public:
-    InterruptedException(std::string newFileName, int newLineNumber)
-        : Exception(std::move(newFileName), newLineNumber, "the packing was stopped at the caller's request") {}
-};
-
-}  // namespace Zelkor::Rectilinear
+// Forwarding header: the class lives with the packing engine, which throws it
+// (or whose receivers do); this path stays for code that included it here.
+#include "packing/InterruptedException.h"

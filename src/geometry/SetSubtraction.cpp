@@ -40,19 +40,19 @@
 #include <utility>
 #include <vector>
 
-#include "geometry/BoundaryTracing.h"
-#include "geometry/BoundingBox.h"
-#include "geometry/BoxGrid.h"
 #include "geometry/HoledPolygon.h"
 #include "geometry/HoledPolygonSet.h"
 #include "geometry/OutlineSimplicity.h"
-#include "geometry/PlainRegion.h"
 #include "geometry/Polygon.h"
-#include "geometry/SegmentKeys.h"
 #include "geometry/SegmentSplitting.h"
-#include "geometry/SharedEdges.h"
-#include "geometry/SubtractionBoundary.h"
-#include "geometry/SuccessorTracer.h"
+#include "geometry/detail/BoundaryTracing.h"
+#include "geometry/detail/BoundingBox.h"
+#include "geometry/detail/BoxGrid.h"
+#include "geometry/detail/PlainRegion.h"
+#include "geometry/detail/SegmentKeys.h"
+#include "geometry/detail/SharedEdges.h"
+#include "geometry/detail/SubtractionBoundary.h"
+#include "geometry/detail/SuccessorTracer.h"
 
 namespace Zelkor::Rectilinear {
 

@@ -11,7 +11,6 @@
 #include <utility>
 #include <vector>
 
-#include "geometry/BoundingBox.h"
 #include "geometry/DirectedGraph.h"
 #include "geometry/HoledPolygon.h"
 #include "geometry/HoledPolygonSet.h"
@@ -19,7 +18,8 @@
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
 #include "geometry/SegmentSplitting.h"
-#include "geometry/SharedEdges.h"
+#include "geometry/detail/BoundingBox.h"
+#include "geometry/detail/SharedEdges.h"
 
 namespace Zelkor::Rectilinear {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "geometry/HoledPolygonSet.h"
-#include "geometry/PackingException.h"
+#include "packing/PackingException.h"
 #include "packing/PackingHelpers.h"
 #include "packing/PairingSearch.h"
 

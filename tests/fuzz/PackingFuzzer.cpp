@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "FuzzInput.h"
-#include "geometry/PackingException.h"
+#include "packing/PackingException.h"
 #include "packing/PackingJob.h"
 
 using namespace Zelkor::Rectilinear;

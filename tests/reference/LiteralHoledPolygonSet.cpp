@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "geometry/HoleAssignment.h"
 #include "geometry/SegmentSplitting.h"
+#include "geometry/detail/HoleAssignment.h"
 
 namespace Zelkor::Rectilinear::Reference {
 

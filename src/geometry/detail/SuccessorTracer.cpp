@@ -1,6 +1,6 @@
-#include "geometry/SuccessorTracer.h"
+#include "geometry/detail/SuccessorTracer.h"
 
-#include "geometry/SegmentKeys.h"
+#include "geometry/detail/SegmentKeys.h"
 
 namespace Zelkor::Rectilinear::Detail {
 

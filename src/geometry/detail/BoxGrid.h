@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "geometry/BoundingBox.h"
+#include "geometry/detail/BoundingBox.h"
 
 namespace Zelkor::Rectilinear::Detail {
 

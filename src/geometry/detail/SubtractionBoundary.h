@@ -3,12 +3,12 @@
 #include <cstddef>
 #include <vector>
 
-#include "geometry/BoundingBox.h"
 #include "geometry/HoledPolygon.h"
-#include "geometry/PlainRegion.h"
 #include "geometry/Segment.h"
-#include "geometry/SegmentKeys.h"
-#include "geometry/SharedEdges.h"
+#include "geometry/detail/BoundingBox.h"
+#include "geometry/detail/PlainRegion.h"
+#include "geometry/detail/SegmentKeys.h"
+#include "geometry/detail/SharedEdges.h"
 
 namespace Zelkor::Rectilinear::Detail {
 

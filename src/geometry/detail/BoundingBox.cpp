@@ -1,4 +1,4 @@
-#include "geometry/BoundingBox.h"
+#include "geometry/detail/BoundingBox.h"
 
 #include <cstdint>
 #include <utility>

@@ -1,9 +1,9 @@
-#include "geometry/BoundaryTracing.h"
+#include "geometry/detail/BoundaryTracing.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "geometry/SegmentKeys.h"
+#include "geometry/detail/SegmentKeys.h"
 
 namespace Zelkor::Rectilinear::Detail {
 

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "geometry/BoundingBox.h"
 #include "geometry/HoledPolygon.h"
 #include "geometry/Polygon.h"
 #include "geometry/Segment.h"
+#include "geometry/detail/BoundingBox.h"
 
 namespace Zelkor::Rectilinear::Detail {
 

@@ -1,4 +1,4 @@
-#include "geometry/BoxGrid.h"
+#include "geometry/detail/BoxGrid.h"
 
 #include <algorithm>
 

@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "geometry/BoundingBox.h"
 #include "geometry/Polygon.h"
 #include "geometry/Segment.h"
+#include "geometry/detail/BoundingBox.h"
 
 // Indexes over the edges of simple outlines, shared by the set operations
 // that ask many containment questions of one outline.

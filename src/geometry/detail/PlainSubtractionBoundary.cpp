@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "geometry/SegmentKeys.h"
-#include "geometry/SubtractionBoundary.h"
+#include "geometry/detail/SegmentKeys.h"
+#include "geometry/detail/SubtractionBoundary.h"
 
 namespace Zelkor::Rectilinear::Detail {
 

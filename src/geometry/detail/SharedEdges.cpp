@@ -1,11 +1,11 @@
-#include "geometry/SharedEdges.h"
+#include "geometry/detail/SharedEdges.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <tuple>
 
-#include "geometry/AxisEdge.h"
-#include "geometry/BoundingBox.h"
+#include "geometry/detail/AxisEdge.h"
+#include "geometry/detail/BoundingBox.h"
 
 namespace Zelkor::Rectilinear::Detail {
 

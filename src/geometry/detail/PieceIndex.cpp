@@ -1,4 +1,4 @@
-#include "geometry/PieceIndex.h"
+#include "geometry/detail/PieceIndex.h"
 
 #include <utility>
 

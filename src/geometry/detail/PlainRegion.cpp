@@ -1,4 +1,4 @@
-#include "geometry/PlainRegion.h"
+#include "geometry/detail/PlainRegion.h"
 
 #include <algorithm>
 

@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "geometry/BoundingBox.h"
 #include "geometry/Segment.h"
-#include "geometry/SegmentKeys.h"
+#include "geometry/detail/BoundingBox.h"
+#include "geometry/detail/SegmentKeys.h"
 
 namespace Zelkor::Rectilinear::Detail {
 

@@ -1,4 +1,4 @@
-#include "geometry/OutlineIndex.h"
+#include "geometry/detail/OutlineIndex.h"
 
 namespace Zelkor::Rectilinear::Detail {
 

@@ -1,4 +1,4 @@
-#include "geometry/HoleAssignment.h"
+#include "geometry/detail/HoleAssignment.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "geometry/BoundingBox.h"
 #include "geometry/Point.h"
 #include "geometry/Segment.h"
+#include "geometry/detail/BoundingBox.h"
 
 namespace Zelkor::Rectilinear::Detail {
 
