@@ -1,0 +1,56 @@
+# Run as a test: fails when an include in src/ runs up the layers or reaches
+# into another subsystem's internals. Layers, lowest first: geometry;
+# placement and cutting; packing; bridge; diagnostics. A file may include its
+# own layer and those below. geometry/detail/ holds the geometry's engines and
+# is included from geometry/ alone (so never from the umbrella header, and
+# never installed). A geometry header whose first line after the guard is
+# "// Forwarding header" only forwards an old include path and is let be.
+cmake_policy(PUSH)
+cmake_policy(VERSION 3.25)
+set(rank_geometry 0)
+set(rank_placement 1)
+set(rank_cutting 1)
+set(rank_packing 2)
+set(rank_bridge 3)
+set(rank_diagnostics 4)
+set(rank_umbrella 5)
+
+file(GLOB_RECURSE sources RELATIVE "${ZELKOR_SOURCE_ROOT}/src" "${ZELKOR_SOURCE_ROOT}/src/*.h"
+  "${ZELKOR_SOURCE_ROOT}/src/*.cpp")
+set(violations)
+foreach(source IN LISTS sources)
+  string(REGEX MATCH "^[a-z]+/" folder "${source}")
+  string(REPLACE "/" "" folder "${folder}")
+  if(folder STREQUAL "")
+    set(folder umbrella)
+  endif()
+  file(READ "${ZELKOR_SOURCE_ROOT}/src/${source}" text)
+  if(folder STREQUAL "geometry" AND text MATCHES "\n// Forwarding header")
+    continue()
+  endif()
+  file(STRINGS "${ZELKOR_SOURCE_ROOT}/src/${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*" "\\1" included "${line}")
+    string(REGEX MATCH "^[a-z]+/" target "${included}")
+    string(REPLACE "/" "" target "${target}")
+    if(target STREQUAL "" OR NOT DEFINED rank_${target})
+      continue()
+    endif()
+    if(rank_${target} GREATER rank_${folder})
+      list(APPEND violations "${source}: includes ${included}, a layer above ${folder}")
+    elseif(rank_${target} EQUAL rank_${folder} AND NOT target STREQUAL folder)
+      list(APPEND violations "${source}: includes ${included}, a neighbour of the same layer")
+    endif()
+    if(included MATCHES "^geometry/detail/" AND NOT folder STREQUAL "geometry")
+      list(APPEND violations "${source}: includes ${included}, internal to geometry")
+    endif()
+  endforeach()
+endforeach()
+
+if(violations)
+  list(JOIN violations "\n  " listing)
+  message(FATAL_ERROR "Includes that break the layering:\n  ${listing}")
+endif()
+list(LENGTH sources count)
+message(STATUS "Layering holds in ${count} files")
+cmake_policy(POP)
