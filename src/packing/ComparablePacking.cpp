@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "geometry/SegmentSplitting.h"
-#include "packing/PairingSearch.h"
 
 namespace Zelkor::Rectilinear {
 
@@ -283,23 +282,15 @@ ComparablePacking::Verdict ComparablePacking::compareOn(int criterion, Comparabl
 }
 
 bool ComparablePacking::isBetterThan(ComparablePacking& otherPacking, int contractionFactor,
-                                     std::vector<PolygonSet>* polygonSets, int baseSetIndex, int satelliteSetIndex,
-                                     int greatestAreaSetIndex,
-                                     ComparablePacking* resultingBestPositionRelativeToLargestAreaSet,
-                                     PackingCache* cache) {
+                                     LargestSetGuard* guard) {
     if (!valid) return false;
-    auto respectsLargestSet = [&] {
-        return Math::pairingRespectsMaxAreaSet(*polygonSets, baseSetIndex, satelliteSetIndex, greatestAreaSetIndex,
-                                               getHostPolygon(), contractionFactor,
-                                               resultingBestPositionRelativeToLargestAreaSet, cache);
-    };
-    bool haveCheckedGreatestAreaSet = polygonSets == nullptr;
+    bool haveCheckedGreatestAreaSet = guard == nullptr;
     if (otherPacking.valid) {
         bool decided = false;
         for (int position = 0; position < 6 && !decided; ++position) {
             const int criterion = heuristics[position];
-            if (criterion == 8 && polygonSets) {
-                if (!respectsLargestSet()) return false;
+            if (criterion == 8 && guard) {
+                if (!guard->respectsLargestSet()) return false;
                 haveCheckedGreatestAreaSet = true;
             }
             switch (compareOn(criterion, otherPacking, contractionFactor)) {
@@ -310,7 +301,7 @@ bool ComparablePacking::isBetterThan(ComparablePacking& otherPacking, int contra
         }
         if (!decided) return false;
     }
-    return haveCheckedGreatestAreaSet || respectsLargestSet();
+    return haveCheckedGreatestAreaSet || guard->respectsLargestSet();
 }
 
 }  // namespace Zelkor::Rectilinear

@@ -69,11 +69,26 @@ public:
     bool hasWhiteSpaceScore() const { return whiteSpace.isSet(); }
     void setWhiteSpaceScore(const WhiteSpaceInformation& score);
 
+    // Asked, at most once per comparison, whether merging the pairing leaves
+    // the largest set of the pool able to grow.
+    class LargestSetGuard {
+    public:
+        virtual bool respectsLargestSet() = 0;
+
+    protected:
+        ~LargestSetGuard() = default;
+    };
+
     // Whether this candidate should replace otherPacking. The criteria, in order:
     // smaller bounding-box ratio (1 % band), larger bounding density, larger
-    // largest outfall plus area (1 % band), larger area, fewer outfall sides,
-    // larger contact. With polygonSets given, a pairing that would leave the
-    // largest set unable to grow never wins (see Math::pairingRespectsMaxAreaSet).
+    // largest leftover plus area (1 % band), larger area, fewer leftover sides,
+    // larger contact. With a guard, a pairing the guard refuses never wins.
+    bool isBetterThan(ComparablePacking& otherPacking, int contractionFactor, LargestSetGuard* guard);
+
+    // The same with the pairing search's own guard over the pool: with
+    // polygonSets given, a pairing that would leave the largest set unable to
+    // grow never wins (see Math::pairingRespectsMaxAreaSet). Defined with the
+    // pairing search, which the guard calls back into.
     bool isBetterThan(ComparablePacking& otherPacking, int contractionFactor, std::vector<PolygonSet>* polygonSets,
                       int baseSetIndex, int satelliteSetIndex, int greatestAreaSetIndex,
                       ComparablePacking* resultingBestPositionRelativeToLargestAreaSet, PackingCache* cache);

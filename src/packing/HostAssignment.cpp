@@ -209,8 +209,7 @@ int doubleCheckAndRetireAsManyCopiesAsPossible(PolygonSet& setAboutToRetire, std
                                                   reportReceiver, cache.getMemo());
                 if (!positionInformation.isValid()) {
                     congruencyIdsAlreadyRuledOut.push_back(id);
-                } else if (positionInformation.isBetterThan(bestPositionInformation, contractionFactor, nullptr, 0,
-                                                            0, 0, nullptr, nullptr)) {
+                } else if (positionInformation.isBetterThan(bestPositionInformation, contractionFactor, nullptr)) {
                     congruencyIdsAlreadyBeingConsidered.push_back(id);
                     bestPositionInformation = std::move(positionInformation);
                     bestShapeIndex = p;

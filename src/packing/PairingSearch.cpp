@@ -456,8 +456,7 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
     };
     walkPlacementsThatFit(baseSet, satelliteSet, hostPolygon, reportReceiver, losesToBest,
                           [&](ComparablePacking& candidate) {
-                              if (candidate.isBetterThan(bestPositionInformation, contractionFactor, nullptr, 0, 0, 0,
-                                                         nullptr, nullptr)) {
+                              if (candidate.isBetterThan(bestPositionInformation, contractionFactor, nullptr)) {
                                   bestPositionInformation = std::move(candidate);
                               }
                               return true;
@@ -575,6 +574,46 @@ bool pairingRespectsMaxAreaSet(std::vector<PolygonSet>& polygonSets, const int& 
     }
     return true;
 }
+
+}  // namespace Zelkor::Rectilinear::Math
+
+namespace Zelkor::Rectilinear {
+
+bool ComparablePacking::isBetterThan(ComparablePacking& otherPacking, int contractionFactor,
+                                     std::vector<PolygonSet>* polygonSets, int baseSetIndex, int satelliteSetIndex,
+                                     int greatestAreaSetIndex,
+                                     ComparablePacking* resultingBestPositionRelativeToLargestAreaSet,
+                                     PackingCache* cache) {
+    // Whether the pairing of two positions of the pool leaves its largest set room.
+    struct PoolGuard final : LargestSetGuard {
+        ComparablePacking& pairing;
+        int contractionFactor;
+        std::vector<PolygonSet>& polygonSets;
+        int baseSetIndex, satelliteSetIndex, greatestAreaSetIndex;
+        ComparablePacking* relationToLargestSet;
+        PackingCache* cache;
+
+        PoolGuard(ComparablePacking& newPairing, int newContractionFactor, std::vector<PolygonSet>& newSets,
+                  int base, int satellite, int greatest, ComparablePacking* relation, PackingCache* newCache)
+            : pairing(newPairing), contractionFactor(newContractionFactor), polygonSets(newSets),
+              baseSetIndex(base), satelliteSetIndex(satellite), greatestAreaSetIndex(greatest),
+              relationToLargestSet(relation), cache(newCache) {}
+
+        bool respectsLargestSet() override {
+            return Math::pairingRespectsMaxAreaSet(polygonSets, baseSetIndex, satelliteSetIndex,
+                                                   greatestAreaSetIndex, pairing.getHostPolygon(),
+                                                   contractionFactor, relationToLargestSet, cache);
+        }
+    };
+    if (!polygonSets) return isBetterThan(otherPacking, contractionFactor, nullptr);
+    PoolGuard guard(*this, contractionFactor, *polygonSets, baseSetIndex, satelliteSetIndex, greatestAreaSetIndex,
+                    resultingBestPositionRelativeToLargestAreaSet, cache);
+    return isBetterThan(otherPacking, contractionFactor, &guard);
+}
+
+}  // namespace Zelkor::Rectilinear
+
+namespace Zelkor::Rectilinear::Math {
 
 void greedyPackToCreateMaxAreaSet(std::vector<PolygonSet>& polygonSets, const Polygon& hostPolygon,
                                   int& contractionFactor, PackingCache& packingCache, int totalNumberOfShapesToPack,
