@@ -17,7 +17,7 @@
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
 #include "placement/PlacementServices.h"
-#include "placement/WhiteSpaceInformation.h"
+#include "geometry/WhiteSpaceInformation.h"
 #include "reference/LiteralPlacement.h"
 
 using namespace Zelkor::Rectilinear;

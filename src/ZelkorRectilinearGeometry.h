@@ -21,10 +21,12 @@
 #include "geometry/Rectangle.h"
 #include "geometry/Rounding.h"
 #include "geometry/Segment.h"
+#include "geometry/WhiteSpaceInformation.h"
 #include "geometry/SegmentSplitting.h"
 #include "geometry/ShapeValidation.h"
 
 // Placement of shapes in hosts.
+#include "placement/HostSearch.h"
 #include "placement/PlacementServices.h"
 #include "placement/WhiteSpaceInformation.h"
 

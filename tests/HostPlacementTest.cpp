@@ -14,7 +14,7 @@
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
 #include "placement/HostRegion.h"
-#include "placement/WhiteSpaceInformation.h"
+#include "geometry/WhiteSpaceInformation.h"
 #include "reference/LiteralPlacement.h"
 
 using namespace Zelkor::Rectilinear;

@@ -10,7 +10,7 @@
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
 #include "placement/OutfallScorer.h"
-#include "placement/WhiteSpaceInformation.h"
+#include "geometry/WhiteSpaceInformation.h"
 
 using namespace Zelkor::Rectilinear;
 

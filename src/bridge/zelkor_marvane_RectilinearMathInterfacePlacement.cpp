@@ -9,6 +9,7 @@
 #include "bridge/zelkor_marvane_RectilinearMathInterface.h"
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
+#include "placement/HostSearch.h"
 #include "placement/PlacementServices.h"
 
 using Zelkor::Rectilinear::Point;
@@ -113,7 +114,7 @@ JNIEXPORT jobjectArray JNICALL Java_zelkor_marvane_RectilinearMathInterface_getB
         polygon.unvalidatedExpand(expansionFactor);
         polygonSet.unvalidatedExpandAll(expansionFactor);
         // When no place exists the set stays where it was.
-        polygon.moveSetToBestPositionWithin(polygonSet, expansionFactor);
+        Math::moveSetToBestPositionWithin(polygon, polygonSet, expansionFactor);
         polygonSet.unvalidatedContractAll(expansionFactor);
         return createJObjectArrayFromPolygonSet(jniEnv, polygonSet);
     });

@@ -428,4 +428,8 @@ void Polygon::scale(float factor) {
     updateBoundingRectangle();
 }
 
+void Polygon::positionAtOuterCornerOf(const Polygon& otherPolygon) {
+    translate(otherPolygon.getBoundingRectangle().getTopRight() - boundingRectangle.getBottomLeft());
+}
+
 }  // namespace Zelkor::Rectilinear

@@ -117,13 +117,9 @@ public:
     // The union outline; holes of the union go to interiorHolesRemoved when given.
     PolygonSet booleanAddAndSimplify(const Polygon& otherPolygon, PolygonSet* interiorHolesRemoved) const;
 
-    // --- Placement (this polygon is the host; placement/HostPlacement.cpp) ---
-    // A position is reported as (possibleTranslation, possibleRotation): turn a
-    // copy of this host by possibleRotation quarter turns, slide its bounding
-    // rectangle to (0, 0) and translate it by possibleTranslation; the set, left
-    // where it is, then lies inside. Null pointers are absent outputs/inputs.
-    // A host that has to be slid to the origin for the search and is more
-    // than highestCoordinate wide or high raises CoordinateRangeException.
+    // --- Placement (this polygon is the host) ---------------------------------
+    // Each forwards to the host search of the same name in
+    // placement/HostSearch.h, which says how positions are reported.
     bool getPositionOfSetWithin(const PolygonSet& polygonSet, Point* possibleTranslation, int* possibleRotation,
                                 WhiteSpaceInformation* score, bool findBestPosition, int contractionFactor,
                                 const Point* startAtTranslation, const int* startAtRotation) const;
@@ -135,15 +131,10 @@ public:
                                     WhiteSpaceInformation* score, int contractionFactor,
                                     const Point* startAtTranslation = nullptr,
                                     const int* startAtRotation = nullptr) const;
-    // The outfall this host keeps around a set already placed in it.
     WhiteSpaceInformation whiteSpaceScore(const PolygonSet& setToBeContained, int contractionFactor) const;
-    // Every translation (x ascending, then y) that puts some corner of this
-    // polygon on the vertical line of one possible point and the horizontal
-    // line of another.
+    // Over the corners of this polygon.
     std::vector<Point> getAllTranslationsForPositions(const std::vector<Point>& possiblePoints) const;
-    // Here the set moves: to its best place inside this host, or nowhere (false).
     bool moveSetToBestPositionWithin(PolygonSet& polygonSet, int contractionFactor) const;
-    // Moves `polygon` to the first place inside this host, turning it if needed.
     bool positionPolygonWithin(Polygon& polygon) const;
     // Moves this polygon diagonally beyond the top-right corner of the other.
     void positionAtOuterCornerOf(const Polygon& otherPolygon);

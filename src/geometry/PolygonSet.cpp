@@ -178,6 +178,14 @@ bool Polygon::contains(const PolygonSet& polygonSet) const {
     return true;
 }
 
+void PolygonSet::positionAtOuterCornerOf(const Polygon& polygon) {
+    translate(polygon.getBoundingRectangle().getTopRight() - getBoundingRectangle().getBottomLeft());
+}
+
+void PolygonSet::positionAtOuterCornerOf(const PolygonSet& polygonSet) {
+    translate(polygonSet.getBoundingRectangle().getTopRight() - getBoundingRectangle().getBottomLeft());
+}
+
 std::ostream& operator<<(std::ostream& os, const PolygonSet& s) {
     return os << s.toString();
 }

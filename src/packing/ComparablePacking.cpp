@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "geometry/SegmentSplitting.h"
+#include "placement/HostSearch.h"
 
 namespace Zelkor::Rectilinear {
 
@@ -234,7 +235,7 @@ WhiteSpaceInformation ComparablePacking::getWhiteSpaceScore(int contractionFacto
         const Point startTranslation = hostTranslation;
         const int startRotation = hostRotationMultiplier;
         const bool haveStart = startingHostPositionHasBeenSet;
-        getHostPolygon().getBestPositionOfSetWithin(*getCombination(), &hostTranslation, &hostRotationMultiplier,
+        Math::getBestPositionOfSetWithin(getHostPolygon(), *getCombination(), &hostTranslation, &hostRotationMultiplier,
                                                &whiteSpace, contractionFactor,
                                                haveStart ? &startTranslation : nullptr,
                                                haveStart ? &startRotation : nullptr);

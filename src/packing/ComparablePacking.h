@@ -7,7 +7,7 @@
 #include "geometry/Point.h"
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
-#include "placement/WhiteSpaceInformation.h"
+#include "geometry/WhiteSpaceInformation.h"
 
 namespace Zelkor::Rectilinear {
 

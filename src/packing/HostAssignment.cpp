@@ -9,6 +9,7 @@
 #include "packing/PackingException.h"
 #include "packing/PackingHelpers.h"
 #include "packing/PairingSearch.h"
+#include "placement/HostSearch.h"
 
 namespace Zelkor::Rectilinear::Math {
 
@@ -18,7 +19,7 @@ namespace {
 int indexOfLargestSetThatFits(std::vector<PolygonSet>& polygonSets, const Polygon& hostPolygon) {
     const std::vector<IndexedValue> sorted = sortedIndicesByArea(polygonSets);
     for (auto it = sorted.rbegin(); it != sorted.rend(); ++it) {
-        if (hostPolygon.canContain(polygonSets[static_cast<std::size_t>(it->index)])) return it->index;
+        if (Math::canContain(hostPolygon, polygonSets[static_cast<std::size_t>(it->index)])) return it->index;
     }
     return -1;
 }
@@ -65,7 +66,7 @@ std::string whyNothingFits(const std::vector<PolygonSet>& polygonSets, const Pol
     int count = 0;
     for (const PolygonSet& group : polygonSets) {
         for (const Polygon& part : group.getAllPolygons()) {
-            if (sheet.canContain(part)) continue;
+            if (Math::canContain(sheet, part)) continue;
             if (++count > 10) continue;
             tooLarge += (count > 1 ? ", '" : "'") + part.getName() + "' (" + sizeText(part.getBoundingRectangle()) + ")";
         }
@@ -108,7 +109,7 @@ std::vector<Polygon> getReusableOutfall(const Polygon& currentHost, PolygonSet& 
                                         const std::vector<PolygonSet>& remainingSets, int expansionFactor) {
     std::vector<Polygon> reusable;
     if (currentHost.numberOfPoints() <= 4) return reusable;
-    currentHost.moveSetToBestPositionWithin(finalizedSet, expansionFactor);
+    Math::moveSetToBestPositionWithin(currentHost, finalizedSet, expansionFactor);
     const HoledPolygonSet outfall = currentHost.booleanSubtract(finalizedSet);
 
     std::vector<IndexedValue> piecesByArea;
@@ -125,7 +126,7 @@ std::vector<Polygon> getReusableOutfall(const Polygon& currentHost, PolygonSet& 
             for (const Polygon& polygon : set.getAllPolygons()) {
                 if (std::find(usedIds.begin(), usedIds.end(), polygon.getId()) != usedIds.end()) continue;
                 usedIds.push_back(polygon.getId());
-                if (newPotentialHost.canContain(polygon)) {
+                if (Math::canContain(newPotentialHost, polygon)) {
                     usable = true;
                     break;
                 }
@@ -230,7 +231,7 @@ int doubleCheckAndRetireAsManyCopiesAsPossible(PolygonSet& setAboutToRetire, std
     }
     removeGroups(polygonSets, setsThatHaveDonated, cache);
 
-    hostPolygon.moveSetToBestPositionWithin(setAboutToRetire, contractionFactor);
+    Math::moveSetToBestPositionWithin(hostPolygon, setAboutToRetire, contractionFactor);
     retiredPolygonSets.push_back(setAboutToRetire);
     int numberOfDuplicateSetsRetired = 1;
 
@@ -318,7 +319,7 @@ void packSetsIntoHostGroupings(int /*packingAlgorithmBeingUsed*/, std::vector<Po
                                           reusableOutfall.end());
             // A rectangular piece of leftover is not placed by getReusableOutfall.
             if (weJustPackedToOutfall && hostPolygon.numberOfPoints() <= 4) {
-                hostPolygon.moveSetToBestPositionWithin(finishedSet, expansionFactor);
+                Math::moveSetToBestPositionWithin(hostPolygon, finishedSet, expansionFactor);
             }
 
             if (!moreOutfall && !weJustPackedToOutfall) {

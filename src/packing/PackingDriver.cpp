@@ -10,6 +10,7 @@
 #include "packing/HostAssignment.h"
 #include "packing/PackingHelpers.h"
 #include "packing/SpecialCasePrePacking.h"
+#include "placement/HostSearch.h"
 
 namespace Zelkor::Rectilinear::Math {
 
@@ -84,7 +85,7 @@ Polygon matchToCallersPart(const Polygon& currentPolygon, std::vector<Polygon>& 
     Polygon result = currentPolygon;
     if (currentPolygon.numberOfPoints() != initial->numberOfPoints()) {
         Polygon initialPolygon = *initial;
-        if (currentPolygon.positionPolygonWithin(initialPolygon)) result = std::move(initialPolygon);
+        if (Math::positionPolygonWithin(currentPolygon, initialPolygon)) result = std::move(initialPolygon);
     }
     polygonsToPack.erase(initial);
     return result;

@@ -12,6 +12,7 @@
 #include "geometry/OutlineSimplicity.h"
 #include "packing/PackingHelpers.h"
 #include "placement/ColumnCover.h"
+#include "placement/HostSearch.h"
 
 namespace Zelkor::Rectilinear::Math {
 
@@ -379,7 +380,7 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
         };
 
         const std::vector<Point> translations =
-            baseTranslationSet.getAllTranslationsForPositions(satelliteTranslationSet.getPoints());
+            Math::getAllTranslationsForPositions(baseTranslationSet.getPoints(), satelliteTranslationSet.getPoints());
         // One tested satellite moves from candidate to candidate (coordinates
         // wrap alike either way, so it always sits exactly at t).
         PolygonSet movedSatellite = testedSatellite;
@@ -404,7 +405,7 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
             // A rectangle holds whatever fits its box in some orientation.
             const bool fits = rectangularHost ? boxFitsInEitherOrientation(positionInformation.getCombinationBox(),
                                                                            hostPolygon.getBoundingRectangle())
-                                              : hostPolygon.canContain(*positionInformation.getCombination(),
+                                              : Math::canContain(hostPolygon, *positionInformation.getCombination(),
                                                                        &hostTranslation, &hostRotationMultiplier);
             if (fits) {
                 positionInformation.setFirstKnownValidHostTranslationAndRotation(hostTranslation,

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "packing/Growth.h"
+#include "placement/HostSearch.h"
 
 namespace Zelkor::Rectilinear::Math {
 
@@ -48,9 +49,9 @@ std::vector<PartThatFitsNowhere> findPartsThatFitNowhere(const std::vector<Polyg
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const Polygon grown = grownPart(parts[i], expansionFactor);
         // Most parts fit the sheet, so the hosts are rarely searched.
-        if (sheet.canContain(grown)) continue;
+        if (Math::canContain(sheet, grown)) continue;
         if (std::any_of(usableHosts.begin(), usableHosts.end(),
-                        [&grown](const Polygon& host) { return host.canContain(grown); })) {
+                        [&grown](const Polygon& host) { return Math::canContain(host, grown); })) {
             continue;
         }
         misfits.push_back({static_cast<int>(i), parts[i].getName(),

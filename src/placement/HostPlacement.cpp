@@ -25,11 +25,12 @@
 #include "geometry/PolygonSet.h"
 #include "placement/ColumnCover.h"
 #include "placement/HostFit.h"
+#include "placement/HostSearch.h"
 #include "placement/HostRegion.h"
 #include "placement/OutfallScorer.h"
 #include "placement/PlacementSearch.h"
 #include "placement/TranslationGrid.h"
-#include "placement/WhiteSpaceInformation.h"
+#include "geometry/WhiteSpaceInformation.h"
 
 namespace Zelkor::Rectilinear {
 
@@ -83,18 +84,16 @@ std::int64_t sideLength(const Point& a, const Point& b) {
 
 // --- Candidate translations ------------------------------------------------
 
-std::vector<Point> Polygon::getAllTranslationsForPositions(const std::vector<Point>& possiblePoints) const {
-    return TranslationGrid(points, possiblePoints).allTranslations();
-}
-
-std::vector<Point> PolygonSet::getAllTranslationsForPositions(const std::vector<Point>& possiblePoints) const {
-    return TranslationGrid(getPoints(), possiblePoints).allTranslations();
+std::vector<Point> Math::getAllTranslationsForPositions(const std::vector<Point>& corners,
+                                                       const std::vector<Point>& possiblePoints) {
+    return TranslationGrid(corners, possiblePoints).allTranslations();
 }
 
 // --- Scoring ---------------------------------------------------------------
 
-WhiteSpaceInformation Polygon::whiteSpaceScore(const PolygonSet& setToBeContained, int contractionFactor) const {
-    const HoledPolygonSet outfall = booleanSubtract(setToBeContained);
+WhiteSpaceInformation Math::whiteSpaceScore(const Polygon& host, const PolygonSet& setToBeContained,
+                                            int contractionFactor) {
+    const HoledPolygonSet outfall = host.booleanSubtract(setToBeContained);
     return WhiteSpaceInformation(outfall.getAllPolygonsContracted(contractionFactor), contractionFactor);
 }
 
@@ -129,12 +128,13 @@ bool isStrictlySimple(const Polygon& polygon) {
 
 // --- Set in host -------------------------------------------------------------
 
-bool Polygon::getPositionOfSetWithin(const PolygonSet& polygonSet, Point* possibleTranslation, int* possibleRotation,
-                                     WhiteSpaceInformation* score, bool findBestPosition, int contractionFactor,
-                                     const Point* startAtTranslation, const int* startAtRotation) const {
+bool Math::getPositionOfSetWithin(const Polygon& hostPolygon, const PolygonSet& polygonSet, Point* possibleTranslation,
+                                  int* possibleRotation, WhiteSpaceInformation* score, bool findBestPosition,
+                                  int contractionFactor, const Point* startAtTranslation, const int* startAtRotation) {
+    const std::vector<Point>& points = hostPolygon.getPoints();
     // A set whose box fits the host's box in neither orientation is refused
     // before any geometry is computed.
-    const Rectangle hostBox = boundingRectangle;
+    const Rectangle hostBox = hostPolygon.getBoundingRectangle();
     const Rectangle setBox = polygonSet.getBoundingRectangle();
     const std::int64_t sideOne = std::int64_t{hostBox.getTopRight().x} - hostBox.getBottomLeft().x;
     const std::int64_t sideTwo = std::int64_t{hostBox.getTopRight().y} - hostBox.getBottomLeft().y;
@@ -185,7 +185,7 @@ bool Polygon::getPositionOfSetWithin(const PolygonSet& polygonSet, Point* possib
 
     // The shortcut scorer holds for outlines that meet themselves nowhere.
     std::optional<OutfallScorer> scorer;
-    const bool simpleShapes = mergedSetCloses && isStrictlySimple(*this) &&
+    const bool simpleShapes = mergedSetCloses && isStrictlySimple(hostPolygon) &&
                               std::all_of(mergedSet.getAllPolygons().begin(), mergedSet.getAllPolygons().end(),
                                           [](const Polygon& member) { return isStrictlySimple(member); });
     std::optional<HostFit> fit;
@@ -196,7 +196,7 @@ bool Polygon::getPositionOfSetWithin(const PolygonSet& polygonSet, Point* possib
         fit.emplace(setRegion);
     }
     for (int rotation = firstRotation; rotation <= rotations; ++rotation) {
-        Polygon copyPolygon = *this;
+        Polygon copyPolygon = hostPolygon;
         copyPolygon.rotateAboutOrigin(rotation);
         copyPolygon.slideToOrigin();
         if (scorer) scorer->placeHost(copyPolygon);
@@ -266,39 +266,42 @@ bool Polygon::getPositionOfSetWithin(const PolygonSet& polygonSet, Point* possib
     return true;
 }
 
-bool Polygon::canContain(const PolygonSet& polygonSet, Point* possibleTranslation, int* possibleRotation) const {
-    return getPositionOfSetWithin(polygonSet, possibleTranslation, possibleRotation, nullptr, false, 1, nullptr, nullptr);
+bool Math::canContain(const Polygon& host, const PolygonSet& polygonSet, Point* possibleTranslation,
+                      int* possibleRotation) {
+    return getPositionOfSetWithin(host, polygonSet, possibleTranslation, possibleRotation, nullptr, false, 1, nullptr,
+                                  nullptr);
 }
 
-bool Polygon::canContain(const Polygon& otherPolygon, Point* possibleTranslation, int* possibleRotation) const {
+bool Math::canContain(const Polygon& host, const Polygon& otherPolygon, Point* possibleTranslation,
+                      int* possibleRotation) {
     PolygonSet wrapped;
     wrapped.add(otherPolygon);
-    return canContain(wrapped, possibleTranslation, possibleRotation);
+    return canContain(host, wrapped, possibleTranslation, possibleRotation);
 }
 
-bool Polygon::getBestPositionOfSetWithin(const PolygonSet& polygonSet, Point* possibleTranslation,
-                                         int* possibleRotation, WhiteSpaceInformation* score, int contractionFactor,
-                                         const Point* startAtTranslation, const int* startAtRotation) const {
-    return getPositionOfSetWithin(polygonSet, possibleTranslation, possibleRotation, score, true, contractionFactor,
-                                  startAtTranslation, startAtRotation);
+bool Math::getBestPositionOfSetWithin(const Polygon& host, const PolygonSet& polygonSet, Point* possibleTranslation,
+                                      int* possibleRotation, WhiteSpaceInformation* score, int contractionFactor,
+                                      const Point* startAtTranslation, const int* startAtRotation) {
+    return getPositionOfSetWithin(host, polygonSet, possibleTranslation, possibleRotation, score, true,
+                                  contractionFactor, startAtTranslation, startAtRotation);
 }
 
 // --- Moving shapes into this host ----------------------------------------------
 
-bool Polygon::moveSetToBestPositionWithin(PolygonSet& polygonSet, int contractionFactor) const {
+bool Math::moveSetToBestPositionWithin(const Polygon& host, PolygonSet& polygonSet, int contractionFactor) {
     PolygonSet mergedSet = polygonSet.booleanAddAndSimplifyAll(nullptr);
     WhiteSpaceInformation bestScore;
     Point bestTranslation;
     int bestRotation = 0;
-    FixedHostTest test(*this);
+    FixedHostTest test(host);
 
     for (int rotation = 0; rotation < 4; ++rotation) {
         if (rotation > 0) mergedSet.rotateAboutOrigin(1);
         mergedSet.slideToOrigin();
-        const TranslationGrid grid(points, mergedSet.getPoints());
+        const TranslationGrid grid(host.getPoints(), mergedSet.getPoints());
         if (grid.empty()) continue;
         const Extent moving = *extentOf(mergedSet);
-        CandidateWindow window = windowKeeping(grid, moving, extentOf(*this));
+        CandidateWindow window = windowKeeping(grid, moving, extentOf(host));
         if (!gridKeepsWithin(grid, moving, coordinateLimit)) {
             window = CandidateWindow::whole(grid);
         } else if (window.size() >= candidatesWorthAnIndex) {
@@ -313,7 +316,7 @@ bool Polygon::moveSetToBestPositionWithin(PolygonSet& polygonSet, int contractio
                 PolygonSet moved = mergedSet;
                 moved.translate(t);
                 const std::optional<WhiteSpaceInformation> candidateScore =
-                    scoreUnlessBeaten(*this, moved, contractionFactor, bestScore);
+                    scoreUnlessBeaten(host, moved, contractionFactor, bestScore);
                 if (candidateScore && candidateScore->isBetter(bestScore)) {
                     bestScore = *candidateScore;
                     bestTranslation = t;
@@ -330,17 +333,17 @@ bool Polygon::moveSetToBestPositionWithin(PolygonSet& polygonSet, int contractio
     return true;
 }
 
-bool Polygon::positionPolygonWithin(Polygon& polygon) const {
-    FixedHostTest test(*this);
+bool Math::positionPolygonWithin(const Polygon& host, Polygon& polygon) {
+    FixedHostTest test(host);
     for (int rotation = 0; rotation < 4; ++rotation) {
         if (rotation > 0) polygon.rotateAboutOrigin(1);
         polygon.slideToOrigin();
-        const TranslationGrid grid(points, polygon.getPoints());
+        const TranslationGrid grid(host.getPoints(), polygon.getPoints());
         if (grid.empty()) continue;
         const std::vector<Coordinate>& xs = grid.getXTranslations();
         const std::vector<Coordinate>& ys = grid.getYTranslations();
         const Extent moving = extentOf(polygon);
-        CandidateWindow window = windowKeeping(grid, moving, extentOf(*this));
+        CandidateWindow window = windowKeeping(grid, moving, extentOf(host));
         if (!gridKeepsWithin(grid, moving, coordinateLimit)) {
             window = CandidateWindow::whole(grid);
         } else if (window.size() >= candidatesWorthAnIndex) {
@@ -361,16 +364,48 @@ bool Polygon::positionPolygonWithin(Polygon& polygon) const {
     return false;
 }
 
-void Polygon::positionAtOuterCornerOf(const Polygon& otherPolygon) {
-    translate(otherPolygon.getBoundingRectangle().getTopRight() - boundingRectangle.getBottomLeft());
+// --- The host's members, which forward to the search above ------------------
+
+std::vector<Point> Polygon::getAllTranslationsForPositions(const std::vector<Point>& possiblePoints) const {
+    return Math::getAllTranslationsForPositions(points, possiblePoints);
 }
 
-void PolygonSet::positionAtOuterCornerOf(const Polygon& polygon) {
-    translate(polygon.getBoundingRectangle().getTopRight() - getBoundingRectangle().getBottomLeft());
+std::vector<Point> PolygonSet::getAllTranslationsForPositions(const std::vector<Point>& possiblePoints) const {
+    return Math::getAllTranslationsForPositions(getPoints(), possiblePoints);
 }
 
-void PolygonSet::positionAtOuterCornerOf(const PolygonSet& polygonSet) {
-    translate(polygonSet.getBoundingRectangle().getTopRight() - getBoundingRectangle().getBottomLeft());
+WhiteSpaceInformation Polygon::whiteSpaceScore(const PolygonSet& setToBeContained, int contractionFactor) const {
+    return Math::whiteSpaceScore(*this, setToBeContained, contractionFactor);
+}
+
+bool Polygon::getPositionOfSetWithin(const PolygonSet& polygonSet, Point* possibleTranslation, int* possibleRotation,
+                                     WhiteSpaceInformation* score, bool findBestPosition, int contractionFactor,
+                                     const Point* startAtTranslation, const int* startAtRotation) const {
+    return Math::getPositionOfSetWithin(*this, polygonSet, possibleTranslation, possibleRotation, score,
+                                        findBestPosition, contractionFactor, startAtTranslation, startAtRotation);
+}
+
+bool Polygon::canContain(const PolygonSet& polygonSet, Point* possibleTranslation, int* possibleRotation) const {
+    return Math::canContain(*this, polygonSet, possibleTranslation, possibleRotation);
+}
+
+bool Polygon::canContain(const Polygon& otherPolygon, Point* possibleTranslation, int* possibleRotation) const {
+    return Math::canContain(*this, otherPolygon, possibleTranslation, possibleRotation);
+}
+
+bool Polygon::getBestPositionOfSetWithin(const PolygonSet& polygonSet, Point* possibleTranslation,
+                                         int* possibleRotation, WhiteSpaceInformation* score, int contractionFactor,
+                                         const Point* startAtTranslation, const int* startAtRotation) const {
+    return Math::getBestPositionOfSetWithin(*this, polygonSet, possibleTranslation, possibleRotation, score,
+                                            contractionFactor, startAtTranslation, startAtRotation);
+}
+
+bool Polygon::moveSetToBestPositionWithin(PolygonSet& polygonSet, int contractionFactor) const {
+    return Math::moveSetToBestPositionWithin(*this, polygonSet, contractionFactor);
+}
+
+bool Polygon::positionPolygonWithin(Polygon& polygon) const {
+    return Math::positionPolygonWithin(*this, polygon);
 }
 
 }  // namespace Zelkor::Rectilinear

@@ -9,7 +9,7 @@
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
 #include "placement/ColumnCover.h"
-#include "placement/WhiteSpaceInformation.h"
+#include "geometry/WhiteSpaceInformation.h"
 
 namespace Zelkor::Rectilinear {
 

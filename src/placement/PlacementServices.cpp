@@ -39,6 +39,7 @@
 
 #include "geometry/HoledPolygonSet.h"
 #include "placement/HostRegion.h"
+#include "placement/HostSearch.h"
 #include "placement/PlacementSearch.h"
 #include "placement/TranslationGrid.h"
 
@@ -387,7 +388,7 @@ std::vector<bool> bulkCanContain(const PolygonSet& polygonSet, const std::vector
     std::vector<bool> canContain;
     canContain.reserve(potentialHosts.size());
     for (const Polygon& host : potentialHosts) {
-        canContain.push_back(host.canExpandBy(expansionFactor) && host.canContain(polygonSet));
+        canContain.push_back(host.canExpandBy(expansionFactor) && Math::canContain(host, polygonSet));
     }
     return canContain;
 }

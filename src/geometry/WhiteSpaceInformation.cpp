@@ -1,4 +1,4 @@
-#include "placement/WhiteSpaceInformation.h"
+#include "geometry/WhiteSpaceInformation.h"
 
 #include "geometry/HoledPolygon.h"
 

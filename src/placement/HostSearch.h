@@ -1,0 +1,52 @@
+#pragma once
+
+#include <vector>
+
+#include "geometry/Point.h"
+#include "geometry/Polygon.h"
+#include "geometry/PolygonSet.h"
+#include "geometry/WhiteSpaceInformation.h"
+
+// Host search: whether and where a set fits inside a host polygon, and how
+// good a place is by the leftover it leaves. The host polygon's members of
+// the same names forward here.
+namespace Zelkor::Rectilinear::Math {
+
+// A position is reported as (possibleTranslation, possibleRotation): turn a
+// copy of the host by possibleRotation quarter turns, slide its bounding
+// rectangle to (0, 0) and translate it by possibleTranslation; the set, left
+// where it is, then lies inside. Null pointers are absent outputs and inputs.
+// Candidates are walked by rotation, then x offset, then y offset, and the
+// first of equal answers wins. A host that has to be slid to the origin for
+// the search and is more than highestCoordinate wide or high raises
+// CoordinateRangeException.
+bool getPositionOfSetWithin(const Polygon& host, const PolygonSet& polygonSet, Point* possibleTranslation,
+                            int* possibleRotation, WhiteSpaceInformation* score, bool findBestPosition,
+                            int contractionFactor, const Point* startAtTranslation, const int* startAtRotation);
+// The first position found, if any.
+bool canContain(const Polygon& host, const PolygonSet& polygonSet, Point* possibleTranslation = nullptr,
+                int* possibleRotation = nullptr);
+bool canContain(const Polygon& host, const Polygon& otherPolygon, Point* possibleTranslation = nullptr,
+                int* possibleRotation = nullptr);
+// The position that leaves the best leftover, scored into `score`.
+bool getBestPositionOfSetWithin(const Polygon& host, const PolygonSet& polygonSet, Point* possibleTranslation,
+                                int* possibleRotation, WhiteSpaceInformation* score, int contractionFactor,
+                                const Point* startAtTranslation = nullptr, const int* startAtRotation = nullptr);
+
+// The leftover the host keeps around a set already placed in it, shrunk by
+// the contraction factor.
+WhiteSpaceInformation whiteSpaceScore(const Polygon& host, const PolygonSet& setToBeContained,
+                                      int contractionFactor);
+
+// Every translation (x ascending, then y) that puts one of `corners` on the
+// vertical line of one possible point and the horizontal line of another.
+std::vector<Point> getAllTranslationsForPositions(const std::vector<Point>& corners,
+                                                  const std::vector<Point>& possiblePoints);
+
+// Here the shape moves, the host stays: the set to its best place inside the
+// host, or nowhere (false, the set unchanged).
+bool moveSetToBestPositionWithin(const Polygon& host, PolygonSet& polygonSet, int contractionFactor);
+// The polygon to the first place inside the host, turned if needed.
+bool positionPolygonWithin(const Polygon& host, Polygon& polygon);
+
+}  // namespace Zelkor::Rectilinear::Math
