@@ -20,7 +20,7 @@ namespace Zelkor::Rectilinear {
 // does not compile: a length and a width given by position are too easily
 // swapped.
 struct PackingOptions {
-    PackingOptions() noexcept {}
+    PackingOptions() noexcept {}  // user-provided, and so no aggregate (not "= default")
 
     // Width the saw takes. Parts, hosts and the sheet grow by bladeWidth / 2,
     // rounded down, and grown parts may touch, so neighbouring parts keep
