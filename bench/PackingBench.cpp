@@ -11,26 +11,24 @@
 #include <random>
 
 #include "RandomPackingJobs.h"
+#include "packing/PackingDriver.h"
 #include "packing/PackingJob.h"
+#include "packing/PackingOptions.h"
 #include "reference/LiteralPairingSearch.h"
 
 using namespace Zelkor::Rectilinear;
 
 namespace {
 
-class SilentReceiver final : public Zelkor::ReportReceiver {
-public:
-    void report(void*) override {}
-};
-
 void packRandomJob(benchmark::State& state, Math::GreedyPairingSearch pairingSearch) {
     const int parts = static_cast<int>(state.range(0));
     std::mt19937 random(static_cast<unsigned>(parts));
     const PackingJob job = Testing::randomPackingJob(random, parts, static_cast<int>(state.range(1)));
-    SilentReceiver receiver;
+    PackingOptions options = job.options();  // no receiver: progress goes nowhere
+    options.pairingSearch = pairingSearch;
     Math::PackingResults results;
     for (auto _ : state) {
-        results = runPackingJob(job, receiver, pairingSearch);
+        results = Math::packPolygonsToInventory(job.parts, job.hosts, options);
         benchmark::DoNotOptimize(results);
     }
     state.counters["hosts"] = static_cast<double>(results.resultingSets.size());

@@ -26,6 +26,7 @@
 #include "geometry/Polygon.h"
 #include "packing/InterruptedException.h"
 #include "packing/PackingDriver.h"
+#include "packing/PackingOptions.h"
 #include "packing/ReportReceiver.h"
 
 using namespace Zelkor::Rectilinear;
@@ -235,7 +236,7 @@ int main(int argc, char** argv) {
     int unsound = 0;
     for (std::size_t k = 0; k < selected.size(); ++k) {
         const Instance& instance = selected[k];
-        std::vector<Polygon> parts, hosts;
+        std::vector<Polygon> parts;
         for (std::size_t i = 0; i < instance.items.size(); ++i) {
             const Item& item = instance.items[i];
             parts.emplace_back(std::vector<Point>{{0, 0}, {item.w, 0}, {item.w, item.h}, {0, item.h}},
@@ -246,12 +247,15 @@ int main(int argc, char** argv) {
         const std::string prefix =
             instance.name + " (" + std::to_string(k + 1) + "/" + std::to_string(selected.size()) + ")";
         InstanceProgress progress(prefix, timeLimit);
+        PackingOptions options;  // blade 0, full sheets
+        options.sheetLength = instance.binWidth;
+        options.sheetWidth = instance.binHeight;
+        options.receiver = &progress;
         const Clock::time_point start = Clock::now();
         std::string problem;
         Math::PackingResults results;
         try {
-            results = Math::packPolygonsToInventory(parts, 0, instance.binHeight, instance.binWidth, hosts,
-                                                    Math::standardSheet, progress);
+            results = Math::packPolygonsToInventory(parts, /*hosts=*/{}, options);
             problem = checkResult(instance, results);
         } catch (const InterruptedException&) {
             problem = "stopped after the time limit";

@@ -43,6 +43,7 @@
 #include "packing/PackingHelpers.h"
 #include "packing/PackingJob.h"
 #include "packing/PackingModes.h"
+#include "packing/PackingOptions.h"
 #include "packing/PairingMemo.h"
 #include "packing/PairingSearch.h"
 #include "packing/PartFit.h"

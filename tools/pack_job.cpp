@@ -18,7 +18,9 @@
 #include <vector>
 
 #include "PackingSvg.h"
+#include "packing/PackingDriver.h"
 #include "packing/PackingJob.h"
+#include "packing/PackingOptions.h"
 #include "packing/PartFit.h"
 
 using namespace Zelkor::Rectilinear;
@@ -198,7 +200,9 @@ int main(int argc, char** argv) {
         if (reportPartsThatFitNowhere(job)) return 1;
 
         const auto start = std::chrono::steady_clock::now();
-        const Math::PackingResults results = runPackingJob(job, progress);
+        PackingOptions options = job.options();
+        options.receiver = &progress;
+        const Math::PackingResults results = Math::packPolygonsToInventory(job.parts, job.hosts, options);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         progress.finish();
         reportUnusableHosts(results);

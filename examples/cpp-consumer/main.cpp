@@ -7,12 +7,6 @@
 
 using namespace Zelkor::Rectilinear;
 
-// Packing reports its progress here; this program has no use for it.
-class IgnoreProgress : public Zelkor::ReportReceiver {
-public:
-    void report(void*) override {}
-};
-
 int main() {
     try {
         // Corners "x,y", y growing upward; a holed polygon is "base|hole|hole".
@@ -21,11 +15,16 @@ int main() {
         const HoledPolygonSet left = sheet.booleanSubtract(HoledPolygon(notch));
         std::cout << "left: " << left << "\narea left: " << left.getArea() << '\n';
 
-        std::vector<Polygon> parts = {Polygon("0,0 40,0 40,30 0,30", "door"), Polygon("0,0 30,0 30,50 0,50", "side")};
-        std::vector<Polygon> hostsInStock;
-        IgnoreProgress progress;
-        const Math::PackingResults packed = Math::packPolygonsToInventory(
-            parts, /*spacingUnits=*/2, /*maxWidth=*/60, /*maxLength=*/100, hostsInStock, Math::standardSheet, progress);
+        // Two parts, no hosts in stock: they go onto 100 x 60 standard sheets.
+        const std::vector<Polygon> parts = {Polygon("0,0 40,0 40,30 0,30", "door"),
+                                            Polygon("0,0 30,0 30,50 0,50", "side")};
+        PackingOptions options;
+        options.sheetLength = 100;  // along x
+        options.sheetWidth = 60;    // along y
+        options.bladeWidth = 2;
+        options.mode = PackingMode::standardSheet;
+        // No options.receiver: this program has no use for progress.
+        const Math::PackingResults packed = Math::packPolygonsToInventory(parts, /*hosts=*/{}, options);
         std::cout << "sheets used: " << packed.resultingSets.size() << '\n';
         for (const Polygon& part : packed.resultingSets.at(0).set.getAllPolygons()) {
             std::cout << "  " << part.getName() << ": " << part << '\n';

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 
 #include "geometry/CoordinateRangeException.h"
@@ -91,7 +92,24 @@ Polygon matchToCallersPart(const Polygon& currentPolygon, std::vector<Polygon>& 
     return result;
 }
 
+// The receiver of a run whose caller wants no progress.
+class IgnoreProgress final : public ReportReceiver {
+public:
+    void report(void*) override {}
+};
+
 }  // namespace
+
+PackingResults packPolygonsToInventory(const std::vector<Polygon>& parts, const std::vector<Polygon>& hosts,
+                                       const PackingOptions& options) {
+    if (options.pairingSearch == nullptr) throw std::invalid_argument("packing options without a pairing search");
+    std::vector<Polygon> polygonsToPack = parts;
+    std::vector<Polygon> potentialHosts = hosts;
+    IgnoreProgress ignoreProgress;
+    ReportReceiver& receiver = options.receiver != nullptr ? *options.receiver : ignoreProgress;
+    return packPolygonsToInventory(polygonsToPack, options.bladeWidth, options.sheetWidth, options.sheetLength,
+                                   potentialHosts, toInt(options.mode), receiver, options.pairingSearch);
+}
 
 PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, const int& spacingUnits,
                                        const int& maxWidth, const int& maxLength,

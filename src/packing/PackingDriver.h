@@ -6,6 +6,7 @@
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
 #include "packing/PackingModes.h"
+#include "packing/PackingOptions.h"
 #include "packing/PairingSearch.h"
 #include "packing/ReportReceiver.h"
 
@@ -38,6 +39,21 @@ struct PackingResults {
     std::vector<UnusableHost> unusableHosts;
 };
 
+// Groups the parts and places them onto the hosts in stock (in the order the
+// mode asks for, then copies of the standard sheet), as the positional form
+// below does with the same values, and answers where each part went.
+//
+// `parts` and `hosts` are left as they are: the engine works on copies, which
+// cost little next to the packing itself. The parts come back in host
+// coordinates under their own names, the hosts that can take no part are
+// listed in the results' unusableHosts. Progress goes to options.receiver,
+// nowhere when it is null. Throws as the positional form does, and
+// std::invalid_argument for a null options.pairingSearch.
+PackingResults packPolygonsToInventory(const std::vector<Polygon>& parts, const std::vector<Polygon>& hosts,
+                                       const PackingOptions& options);
+
+// The positional form, which works on the caller's vectors in place.
+//
 // Groups the parts and places them onto the inventory hosts (in the order the
 // mode asks for, then copies of the standard sheet of maxLength along x by
 // maxWidth along y). Parts, hosts and the sheet grow by spacingUnits / 2

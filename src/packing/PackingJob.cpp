@@ -223,12 +223,21 @@ void writePackingJob(std::ostream& out, const PackingJob& job) {
     for (const Polygon& part : job.parts) out << "part " << nameToken(part.getName()) << ' ' << part << '\n';
 }
 
+PackingOptions PackingJob::options() const {
+    PackingOptions result;
+    result.bladeWidth = bladeWidth;
+    result.sheetLength = sheetLength;
+    result.sheetWidth = sheetWidth;
+    result.mode = packingModeFromInt(mode);
+    return result;
+}
+
 Math::PackingResults runPackingJob(const PackingJob& job, ReportReceiver& reportReceiver,
                                    Math::GreedyPairingSearch pairingSearch) {
-    std::vector<Polygon> parts = job.parts;
-    std::vector<Polygon> hosts = job.hosts;
-    return Math::packPolygonsToInventory(parts, job.bladeWidth, job.sheetWidth, job.sheetLength, hosts, job.mode,
-                                         reportReceiver, pairingSearch);
+    PackingOptions options = job.options();
+    options.receiver = &reportReceiver;
+    options.pairingSearch = pairingSearch;
+    return Math::packPolygonsToInventory(job.parts, job.hosts, options);
 }
 
 Math::PackingResults readPackingResults(std::istream& in) {

@@ -9,6 +9,7 @@
 #include "geometry/Point.h"
 #include "geometry/Polygon.h"
 #include "packing/PackingDriver.h"
+#include "packing/PackingOptions.h"
 #include "packing/PairingSearch.h"
 #include "packing/ReportReceiver.h"
 
@@ -61,6 +62,10 @@ struct PackingJob {
     int mode = Math::standardSheet;
     std::vector<Polygon> hosts;  // named, in stock order
     std::vector<Polygon> parts;  // named
+
+    // The job's sheet, blade and mode as packing options, with no receiver;
+    // throws std::invalid_argument when the mode is none of the three.
+    PackingOptions options() const;
 };
 
 // "full-sheets", "minimum-outfall" or "maximum-outfall"; throws
@@ -72,8 +77,9 @@ PackingJob readPackingJob(std::istream& in);
 // (white space, '#', or the name "-") or the mode is unknown.
 void writePackingJob(std::ostream& out, const PackingJob& job);
 
-// Packs copies of the job's parts and hosts with its sheet, blade and mode.
-// The engine's exceptions and the receiver's pass through.
+// Packs the job's parts and hosts with its options(), reporting to
+// `reportReceiver` and pairing with `pairingSearch`. The engine's exceptions
+// and the receiver's pass through.
 Math::PackingResults runPackingJob(const PackingJob& job, ReportReceiver& reportReceiver,
                                    Math::GreedyPairingSearch pairingSearch = &Math::greedyPackToCreateMaxAreaSet);
 

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "geometry/Point.h"
+#include "packing/PackingModes.h"
+#include "packing/PairingSearch.h"
+#include "packing/ReportReceiver.h"
+
+namespace Zelkor::Rectilinear {
+
+// Everything a packing run takes besides the parts and the hosts in stock,
+// set field by field:
+//
+//   PackingOptions options;
+//   options.sheetLength = 3000;
+//   options.sheetWidth = 1500;
+//   options.bladeWidth = 4;
+//   options.mode = PackingMode::minimumAreaOutfall;
+//
+// It is deliberately not an aggregate, so that `PackingOptions{4, 3000, 1500}`
+// does not compile: a length and a width given by position are too easily
+// swapped.
+struct PackingOptions {
+    PackingOptions() noexcept {}  // user-provided, and so no aggregate (not "= default")
+
+    // Width the saw takes. Parts, hosts and the sheet grow by bladeWidth / 2,
+    // rounded down, and grown parts may touch, so neighbouring parts keep
+    // 2 * (bladeWidth / 2) apart. Not negative.
+    int bladeWidth = 0;
+    // The standard sheet, with its lower-left corner at the origin: its
+    // length along x and its width along y. Both are 0 until set; copies of
+    // the sheet are taken once the hosts in stock are used up, so set them
+    // even when the stock should suffice.
+    Coordinate sheetLength = 0;
+    Coordinate sheetWidth = 0;
+    PackingMode mode = PackingMode::standardSheet;
+    // Receives progress and heartbeats on the calling thread (see
+    // packing/ReportReceiver.h); whatever it throws ends the run. Not owned.
+    // Null: no progress is reported.
+    ReportReceiver* receiver = nullptr;
+    // The greedy pairing search the engine runs. Another search of the same
+    // answers may take its place, as a benchmark's baseline does. Not null.
+    Math::GreedyPairingSearch pairingSearch = &Math::greedyPackToCreateMaxAreaSet;
+};
+
+}  // namespace Zelkor::Rectilinear
