@@ -52,7 +52,7 @@ TEST(ShapeText, ReadsOnlyWhatTheLibraryReadsAsWritten) {
         {square + "|5,5 15,5 15,8 5,8", "hole 1 is not inside the base"},
     };
     for (const auto& [line, expected] : cases) {
-        const std::string verdict = verdictOf([&] { Zelkor::Tools::readHoledPolygon(line); });
+        const std::string verdict = verdictOf([&line = line] { Zelkor::Tools::readHoledPolygon(line); });
         if (expected.empty()) {
             EXPECT_EQ(verdict, "") << line;
         } else {
@@ -71,6 +71,6 @@ TEST(ShapeText, SegmentsAreTwoCornersOnAnAxisLine) {
         {"0,0 0,a", "'a' in corner '0,a' is not a whole number"},
     };
     for (const auto& [line, expected] : cases) {
-        EXPECT_EQ(verdictOf([&] { Zelkor::Tools::readSegment(line); }), expected) << line;
+        EXPECT_EQ(verdictOf([&line = line] { Zelkor::Tools::readSegment(line); }), expected) << line;
     }
 }

@@ -72,7 +72,7 @@ TEST(ShapeValidationTest, RefusesWhatIsNoShapeAndAcceptsTheRest) {
     };
     for (const auto& [text, expected] : cases) {
         SCOPED_TRACE(text);
-        const std::string holedVerdict = verdictOf([&] { Math::readValidHoledPolygon(text); });
+        const std::string holedVerdict = verdictOf([&text = text] { Math::readValidHoledPolygon(text); });
         if (expected.empty()) {
             EXPECT_EQ(holedVerdict, "");
         } else {
@@ -85,7 +85,7 @@ TEST(ShapeValidationTest, RefusesWhatIsNoShapeAndAcceptsTheRest) {
             EXPECT_EQ(query.value_or(""), holedVerdict);
         }
         if (text.find('|') != std::string::npos) continue;
-        const std::string verdict = verdictOf([&] { Math::readValidPolygon(text, "p"); });
+        const std::string verdict = verdictOf([&text = text] { Math::readValidPolygon(text, "p"); });
         if (expected.empty()) {
             EXPECT_EQ(verdict, "");
         } else {
