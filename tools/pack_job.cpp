@@ -1,12 +1,15 @@
-// Packs a job given in the packing job text form:
+// Packs a job given in the packing job text form, or draws results packed elsewhere:
 //
-//   pack_job [--svg DIR] [JOB]     JOB is a file, or standard input when absent or "-"
+//   pack_job [--svg DIR] [--title TEXT] [JOB]
+//   pack_job --svg DIR [--title TEXT] --results RESULTS JOB
+//
+// JOB is a file, or standard input when absent or "-".
 //
 // The groups go to standard output in the results text form, progress to
 // standard error. With --svg, DIR receives one drawing per host used and an
-// index.html with a summary table.
+// index.html with a summary table; with --results the groups are read from
+// RESULTS instead of packed.
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -28,15 +31,20 @@ using namespace Zelkor::Rectilinear;
 namespace {
 
 const char* const usageText =
-    "usage: pack_job [--svg DIR] [JOB]\n"
+    "usage: pack_job [--svg DIR] [--title TEXT] [JOB]\n"
+    "       pack_job --svg DIR [--title TEXT] --results RESULTS JOB\n"
     "\n"
     "Packs the job in file JOB (standard input when JOB is absent or \"-\") and prints\n"
     "the groups, one \"group HOST\" line per host used (\"-\" is a standard sheet)\n"
     "followed by one line per part (name, outline), and a last line\n"
     "\"totals AREA MERGED_AREA HOST_AREA\". Progress goes to standard error.\n"
     "\n"
-    "  --svg DIR   also write one SVG drawing per host used and DIR/index.html\n"
-    "  --help      show this text\n"
+    "  --svg DIR          also write one SVG drawing per host used (DIR/host-NN-HOST.svg,\n"
+    "                     removing those of an earlier run) and DIR/index.html\n"
+    "  --title TEXT       heading of index.html (default \"Packing \" and JOB's file name)\n"
+    "  --results RESULTS  draw the groups in file RESULTS, in the form above, on the\n"
+    "                     hosts of JOB instead of packing; needs --svg, prints nothing\n"
+    "  --help             show this text\n"
     "\n"
     "A job is plain text, one item a line ('#' starts a comment):\n"
     "  sheet 3000 1500                          standard sheet, length along x, width along y\n"
@@ -52,13 +60,15 @@ const char* const usageText =
     "parts may touch: parts keep the blade width apart when it is even, one unit\n"
     "less when it is odd (a warning says so).\n"
     "\n"
-    "A malformed job is reported on standard error as \"pack_job: JOB: line N: reason\"\n"
+    "A malformed job or results file is reported on standard error as\n"
+    "\"pack_job: FILE: line N: reason\"\n"
     "with exit status 1, and so is each part that fits neither the sheet nor any\n"
     "off-cut, before packing. Off-cuts that cannot take parts are named on standard\n"
     "error after packing. A wrong command line gives exit status 2.\n"
     "\n"
-    "Example:\n"
-    "  pack_job --svg out tools/jobs/small-order.job > small-order.result\n";
+    "Examples:\n"
+    "  pack_job --svg out tools/jobs/small-order.job > small-order.result\n"
+    "  pack_job --svg again --results small-order.result tools/jobs/small-order.job\n";
 
 // The progress fraction on one line of standard error, rewritten in place
 // whenever it has moved by at least 0.01.
@@ -118,45 +128,8 @@ void reportUnusableHosts(const Math::PackingResults& results) {
     }
 }
 
-// File names keep letters, digits, '.', '-' and '_' of the host name.
-std::string fileNameFor(std::size_t index, const std::string& host) {
-    char number[16];
-    std::snprintf(number, sizeof number, "%03zu-", index + 1);
-    std::string name = number;
-    for (char c : host.empty() ? std::string("sheet") : host) {
-        const bool plain = std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_';
-        name += plain ? c : '_';
-    }
-    return name + ".svg";
-}
-
-void writeDrawings(const std::filesystem::path& directory, const std::string& title, const PackingJob& job,
-                   const Math::PackingResults& results, double seconds) {
-    std::filesystem::create_directories(directory);
-    const Polygon sheet(
-        std::vector<Point>{{0, 0}, {job.sheetLength, 0}, {job.sheetLength, job.sheetWidth}, {0, job.sheetWidth}}, "");
-    std::vector<Tools::HostSummary> summaries;
-    for (const Math::HostAndSetPairing& group : results.resultingSets) {
-        const Polygon* host = &sheet;
-        for (const Polygon& candidate : job.hosts) {
-            if (!group.hostId.empty() && candidate.getName() == group.hostId) host = &candidate;
-        }
-        Tools::HostSummary summary;
-        summary.file = fileNameFor(summaries.size(), group.hostId);
-        summary.host = group.hostId;
-        summary.parts = group.set.size();
-        for (const Polygon& part : group.set.getAllPolygons()) summary.partArea += part.getArea();
-        summary.hostArea = host->getArea();
-        std::ofstream svg(directory / summary.file);
-        Tools::writeHostSvg(svg, *host, group.set, job.bladeWidth,
-                            group.hostId.empty() ? "standard sheet" : group.hostId);
-        if (!svg) throw std::runtime_error("cannot write " + (directory / summary.file).string());
-        summaries.push_back(summary);
-    }
-    std::ofstream index(directory / "index.html");
-    Tools::writeIndexHtml(index, title, summaries,
-                          {results.totalArea, results.totalMergedArea, results.totalHostArea, seconds});
-    if (!index) throw std::runtime_error("cannot write " + (directory / "index.html").string());
+void reportPictureWarnings(const std::vector<std::string>& warnings) {
+    for (const std::string& warning : warnings) std::cerr << "pack_job: warning: " << warning << '\n';
 }
 
 }  // namespace
@@ -164,6 +137,8 @@ void writeDrawings(const std::filesystem::path& directory, const std::string& ti
 int main(int argc, char** argv) {
     std::string jobPath = "-";
     std::string svgDirectory;
+    std::string title;
+    std::string resultsPath;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--help" || argument == "-h") {
@@ -171,6 +146,10 @@ int main(int argc, char** argv) {
             return 0;
         } else if (argument == "--svg" && i + 1 < argc) {
             svgDirectory = argv[++i];
+        } else if (argument == "--title" && i + 1 < argc) {
+            title = argv[++i];
+        } else if (argument == "--results" && i + 1 < argc) {
+            resultsPath = argv[++i];
         } else if (argument.size() > 1 && argument[0] == '-') {
             std::cerr << usageText;
             return 2;
@@ -181,8 +160,15 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
+    if (!resultsPath.empty() && (svgDirectory.empty() || jobPath == "-")) {
+        std::cerr << usageText;
+        return 2;
+    }
 
-    const std::string source = jobPath == "-" ? std::string("standard input") : jobPath;
+    std::string source = jobPath == "-" ? std::string("standard input") : jobPath;
+    if (title.empty()) {
+        title = "Packing " + (jobPath == "-" ? source : std::filesystem::path(jobPath).filename().string());
+    }
     ProgressLine progress;
     try {
         PackingJob job;
@@ -196,6 +182,19 @@ int main(int argc, char** argv) {
             }
             job = readPackingJob(in);
         }
+
+        if (!resultsPath.empty()) {
+            std::ifstream in(resultsPath);
+            if (!in) {
+                std::cerr << "pack_job: cannot open " << resultsPath << '\n';
+                return 1;
+            }
+            source = resultsPath;
+            const Math::PackingResults results = readPackingResults(in);
+            reportPictureWarnings(Tools::writePackingPictures(svgDirectory, {title, std::nullopt}, job, results));
+            return 0;
+        }
+
         warnAboutTheBlade(job);
         if (reportPartsThatFitNowhere(job)) return 1;
 
@@ -209,7 +208,9 @@ int main(int argc, char** argv) {
 
         writePackingResults(std::cout, results);
         std::cout.flush();
-        if (!svgDirectory.empty()) writeDrawings(svgDirectory, source, job, results, seconds);
+        if (!svgDirectory.empty()) {
+            reportPictureWarnings(Tools::writePackingPictures(svgDirectory, {title, seconds}, job, results));
+        }
     } catch (const PackingTextError& e) {
         std::cerr << "pack_job: " << source << ": " << e.what() << '\n';
         return 1;

@@ -16,8 +16,10 @@ import java.util.Map;
 
 /**
  * The host application's packing job: reads a job file, packs its parts onto its off-cuts and standard sheets
- * with {@link PackHandler}, follows the run on a progress bar and prints a summary. It draws one SVG picture
- * per host used (parts, cut lines and leftover material) and an index.html that shows them with the summary.
+ * with {@link PackHandler}, follows the run on a progress bar and prints a summary. It writes the job as packed
+ * (job.txt) and the groups the library answered (result.txt) in the text forms the library's tools read;
+ * scripts/run-demo then draws them with {@code pack_job --results}: one SVG picture per host used and an
+ * index.html that shows them with the summary.
  *
  * <pre>
  * PackingDemo [--mode full-sheets|minimum-outfall|maximum-outfall] [--out DIR] [JOB]
@@ -27,12 +29,16 @@ import java.util.Map;
 public final class PackingDemo {
     public static final String DEFAULT_JOB = "tools/jobs/cabinet-order.job";
     public static final String DEFAULT_OUTPUT = "build/demo/packing";
+    /** The files written into the output directory: the job as packed and the library's groups. */
+    public static final String JOB_FILE = "job.txt";
+    public static final String RESULTS_FILE = "result.txt";
     static final String USAGE = "usage: run-demo [--mode full-sheets|minimum-outfall|maximum-outfall] [--out DIR] [JOB]\n"
             + "       run-demo --cutting [SVG]\n"
             + "\n"
             + "Packs JOB (default " + DEFAULT_JOB + ") in the job's mode, or the one given with --mode,\n"
-            + "prints a summary and writes one SVG per host used, index.html and result.txt into DIR\n"
-            + "(default " + DEFAULT_OUTPUT + "). --cutting runs the cutting demo instead.";
+            + "prints a summary and writes job.txt and result.txt into DIR (default " + DEFAULT_OUTPUT + "),\n"
+            + "from which pack_job draws one SVG per host used and index.html. --cutting runs the\n"
+            + "cutting demo instead.";
 
     private PackingDemo() {
     }
@@ -67,7 +73,7 @@ public final class PackingDemo {
         }
     }
 
-    /** A finished run: what the library answered and where the pictures went. */
+    /** A finished run: what the library answered and where its text went. */
     public static final class Run {
         public final Path jobFile;
         public final PackingJob job;
@@ -77,7 +83,6 @@ public final class PackingDemo {
         public float[] totals;
         public long nanoseconds;
         public Path outputDirectory;
-        public final List<Path> pictures = new ArrayList<>();
 
         Run(Path jobFile, PackingJob job, PackingJob.Mode mode) {
             this.jobFile = jobFile;
@@ -171,7 +176,7 @@ public final class PackingDemo {
         }
     }
 
-    /** Runs the job the arguments name, prints to {@code out} and writes the pictures. */
+    /** Runs the job the arguments name, prints to {@code out} and writes the job and results text. */
     public static Run run(String[] args, PrintStream out) throws IOException, UsageException {
         Path jobFile = Paths.get(DEFAULT_JOB);
         Path output = Paths.get(DEFAULT_OUTPUT);
@@ -212,7 +217,7 @@ public final class PackingDemo {
         pack(run, out);
         printSummary(run, out);
         writeFiles(run, output);
-        out.println("Pictures: " + output.resolve("index.html"));
+        out.println("Job and results: " + output.resolve(JOB_FILE) + ", " + output.resolve(RESULTS_FILE));
         return run;
     }
 
@@ -310,27 +315,36 @@ public final class PackingDemo {
     }
 
     /**
-     * Writes the pictures, index.html and result.txt into {@code directory}, after removing the pictures of
-     * an earlier run there.
+     * Writes job.txt and result.txt into {@code directory}, after removing the pictures of an earlier run
+     * there, which no longer match.
      */
     static void writeFiles(Run run, Path directory) throws IOException {
         Files.createDirectories(directory);
-        try (DirectoryStream<Path> old = Files.newDirectoryStream(directory, "host-*.svg")) {
+        try (DirectoryStream<Path> old = Files.newDirectoryStream(directory, "{host-*.svg,index.html}")) {
             for (Path file : old) {
                 Files.delete(file);
             }
         }
         run.outputDirectory = directory;
-        for (int i = 0; i < run.groups.size(); i++) {
-            Group group = run.groups.get(i);
-            String name = String.format(Locale.ROOT, "host-%02d-%s.svg", i + 1,
-                    group.hostId.isEmpty() ? "sheet" : group.hostId.replaceAll("[^A-Za-z0-9._-]", "_"));
-            Path file = directory.resolve(name);
-            write(file, PackingPictures.hostSvg(run, i));
-            run.pictures.add(file);
+        write(directory.resolve(JOB_FILE), jobText(run));
+        write(directory.resolve(RESULTS_FILE), resultText(run));
+    }
+
+    /** The job as packed, in the job text form: the run's mode in place of the job's own. */
+    static String jobText(Run run) {
+        PackingJob job = run.job;
+        StringBuilder text = new StringBuilder();
+        text.append("# ").append(run.jobFile).append(" as packed\n");
+        text.append("sheet ").append(job.sheetLength).append(' ').append(job.sheetWidth).append('\n');
+        text.append("blade ").append(job.bladeWidth).append('\n');
+        text.append("mode ").append(run.mode.text).append('\n');
+        for (String[] host : job.hosts) {
+            text.append("host ").append(host[0]).append(' ').append(host[1]).append('\n');
         }
-        write(directory.resolve("index.html"), PackingPictures.indexHtml(run));
-        write(directory.resolve("result.txt"), resultText(run));
+        for (String[] part : job.parts) {
+            text.append("part ").append(part[0].isEmpty() ? "-" : part[0]).append(' ').append(part[1]).append('\n');
+        }
+        return text.toString();
     }
 
     /** The groups and totals as plain text: "group HOST" ("-" for a standard sheet), parts, "totals A M H". */
