@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdint>
 #include <string>
 
 #include "geometry/HoledPolygonSet.h"
@@ -53,11 +52,6 @@ CongruencyCounts countsInPool(const std::vector<PolygonSet>& polygonSets) {
         for (const Polygon& polygon : group.getAllPolygons()) ++counts[polygon.getId()];
     }
     return counts;
-}
-
-std::string sizeText(const Rectangle& box) {
-    return std::to_string(std::int64_t{box.getTopRight().x} - box.getBottomLeft().x) + " x " +
-           std::to_string(std::int64_t{box.getTopRight().y} - box.getBottomLeft().y);
 }
 
 // Names the parts of the pool that the standard sheet cannot take even alone.

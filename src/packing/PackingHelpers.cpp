@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 namespace Zelkor::Rectilinear::Math {
 
@@ -105,6 +106,11 @@ void reportProgress(int totalNumberOfShapesToPack, int numberOfShapesWaitingToBe
     float currentProgressPercentage = progressFraction(totalNumberOfShapesToPack, numberOfShapesWaitingToBePackedLater,
                                                        numberOfSetsCurrentlyBeingPacked);
     reportReceiver->report(&currentProgressPercentage);
+}
+
+std::string sizeText(const Rectangle& box) {
+    return std::to_string(std::int64_t{box.getTopRight().x} - box.getBottomLeft().x) + " x " +
+           std::to_string(std::int64_t{box.getTopRight().y} - box.getBottomLeft().y);
 }
 
 }  // namespace Zelkor::Rectilinear::Math

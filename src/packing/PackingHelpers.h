@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "geometry/Polygon.h"
@@ -26,6 +27,9 @@ template <typename Element>
 std::vector<int> findCongruentElementsAndAssignIds(const std::vector<Element>& elementList,
                                                    const std::vector<int>* existingCongruencyIds,
                                                    int indexToMakeUnique);
+
+// "W x H", the width and height of the box, for messages.
+std::string sizeText(const Rectangle& box);
 
 // The share of the job done: (total - waiting - sets + 1) / total, at most 0.99.
 float progressFraction(int totalNumberOfShapesToPack, int numberOfShapesWaitingToBePackedLater,

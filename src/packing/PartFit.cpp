@@ -1,28 +1,19 @@
 #include "packing/PartFit.h"
 
 #include <algorithm>
-#include <cstdint>
 
 #include "packing/Growth.h"
+#include "packing/PackingHelpers.h"
 #include "placement/HostSearch.h"
 
 namespace Zelkor::Rectilinear::Math {
 
 namespace {
 
-std::string sizeText(std::int64_t length, std::int64_t width) {
-    return std::to_string(length) + " x " + std::to_string(width);
-}
-
-std::string sizeText(const Polygon& shape) {
-    const Rectangle box = shape.getBoundingRectangle();
-    return sizeText(std::int64_t{box.getTopRight().x} - box.getBottomLeft().x,
-                    std::int64_t{box.getTopRight().y} - box.getBottomLeft().y);
-}
-
 std::string partText(const Polygon& part, std::size_t index) {
-    if (part.getName().empty()) return "part " + std::to_string(index + 1) + " (unnamed, " + sizeText(part) + ")";
-    return "part '" + part.getName() + "' (" + sizeText(part) + ")";
+    const std::string size = sizeText(part.getBoundingRectangle());
+    if (part.getName().empty()) return "part " + std::to_string(index + 1) + " (unnamed, " + size + ")";
+    return "part '" + part.getName() + "' (" + size + ")";
 }
 
 // The hosts that can take parts, grown as the engine grows them.
@@ -42,6 +33,7 @@ std::vector<PartThatFitsNowhere> findPartsThatFitNowhere(const std::vector<Polyg
                                                          const std::vector<Polygon>& hosts) {
     const int expansionFactor = bladeWidth / 2;
     Polygon sheet({Point(0, 0), Point(sheetLength, 0), Point(sheetLength, sheetWidth), Point(0, sheetWidth)}, "");
+    const std::string sheetSize = sizeText(sheet.getBoundingRectangle());
     sheet.unvalidatedExpand(expansionFactor);
     const std::vector<Polygon> usableHosts = grownHosts(hosts, expansionFactor);
 
@@ -55,7 +47,7 @@ std::vector<PartThatFitsNowhere> findPartsThatFitNowhere(const std::vector<Polyg
             continue;
         }
         misfits.push_back({static_cast<int>(i), parts[i].getName(),
-                           partText(parts[i], i) + " fits neither the " + sizeText(sheetLength, sheetWidth) +
+                           partText(parts[i], i) + " fits neither the " + sheetSize +
                                " sheet nor any off-cut"});
     }
     return misfits;
