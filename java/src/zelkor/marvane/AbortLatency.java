@@ -118,18 +118,7 @@ public final class AbortLatency {
 
     /** The job in the job text form ({@link PackingJob#parse} reads it back). */
     static String jobText(PackingJob job) {
-        StringBuilder text = new StringBuilder();
-        text.append("# ").append(job.parts.size()).append(" generated parts (AbortLatency)\n");
-        text.append("sheet ").append(job.sheetLength).append(' ').append(job.sheetWidth).append('\n');
-        text.append("blade ").append(job.bladeWidth).append('\n');
-        text.append("mode ").append(job.mode.text).append('\n');
-        for (String[] host : job.hosts) {
-            text.append("host ").append(host[0]).append(' ').append(host[1]).append('\n');
-        }
-        for (String[] part : job.parts) {
-            text.append("part ").append(part[0]).append(' ').append(part[1]).append('\n');
-        }
-        return text.toString();
+        return job.toText(job.parts.size() + " generated parts (AbortLatency)", job.mode);
     }
 
     /** The outcome of one trial. */

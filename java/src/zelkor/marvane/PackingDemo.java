@@ -332,19 +332,7 @@ public final class PackingDemo {
 
     /** The job as packed, in the job text form: the run's mode in place of the job's own. */
     static String jobText(Run run) {
-        PackingJob job = run.job;
-        StringBuilder text = new StringBuilder();
-        text.append("# ").append(run.jobFile).append(" as packed\n");
-        text.append("sheet ").append(job.sheetLength).append(' ').append(job.sheetWidth).append('\n');
-        text.append("blade ").append(job.bladeWidth).append('\n');
-        text.append("mode ").append(run.mode.text).append('\n');
-        for (String[] host : job.hosts) {
-            text.append("host ").append(host[0]).append(' ').append(host[1]).append('\n');
-        }
-        for (String[] part : job.parts) {
-            text.append("part ").append(part[0].isEmpty() ? "-" : part[0]).append(' ').append(part[1]).append('\n');
-        }
-        return text.toString();
+        return run.job.toText(run.jobFile + " as packed", run.mode);
     }
 
     /** The groups and totals as plain text: "group HOST" ("-" for a standard sheet), parts, "totals A M H". */

@@ -99,6 +99,25 @@ public final class PackingJob {
         return null;
     }
 
+    /**
+     * The job in the job text form, which {@link #parse} reads back: a comment line, then the job packed in
+     * {@code asMode}.
+     */
+    public String toText(String comment, Mode asMode) {
+        StringBuilder text = new StringBuilder();
+        text.append("# ").append(comment).append('\n');
+        text.append("sheet ").append(sheetLength).append(' ').append(sheetWidth).append('\n');
+        text.append("blade ").append(bladeWidth).append('\n');
+        text.append("mode ").append(asMode.text).append('\n');
+        for (String[] host : hosts) {
+            text.append("host ").append(host[0]).append(' ').append(host[1]).append('\n');
+        }
+        for (String[] part : parts) {
+            text.append("part ").append(part[0].isEmpty() ? "-" : part[0]).append(' ').append(part[1]).append('\n');
+        }
+        return text.toString();
+    }
+
     public static PackingJob read(Path file) throws IOException {
         return parse(new String(Files.readAllBytes(file), StandardCharsets.UTF_8));
     }
