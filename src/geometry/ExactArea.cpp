@@ -28,4 +28,13 @@ bool interiorsOverlap(const Polygon& one, const Polygon& other) {
     return one.boundingRectanglesIntersect(other) && twiceArea(one) > twiceArea(one.booleanSubtract(other));
 }
 
+bool interiorsOverlap(const PolygonSet& one, const PolygonSet& other) {
+    for (const Polygon& a : one.getAllPolygons()) {
+        for (const Polygon& b : other.getAllPolygons()) {
+            if (interiorsOverlap(a, b)) return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace Zelkor::Rectilinear::Math

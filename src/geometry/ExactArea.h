@@ -2,6 +2,7 @@
 
 #include "geometry/HoledPolygonSet.h"
 #include "geometry/Polygon.h"
+#include "geometry/PolygonSet.h"
 
 namespace Zelkor::Rectilinear::Math {
 
@@ -15,5 +16,7 @@ __int128 twiceArea(const HoledPolygonSet& pieces);
 
 // Whether the two closed regions share more than boundary: some area.
 bool interiorsOverlap(const Polygon& one, const Polygon& other);
+// Whether some member of one set shares area with some member of the other.
+bool interiorsOverlap(const PolygonSet& one, const PolygonSet& other);
 
 }  // namespace Zelkor::Rectilinear::Math

@@ -54,16 +54,6 @@ bool boxFitsInEitherOrientation(const Rectangle& box, const Rectangle& hostBox) 
            std::min(width, height) <= std::min(hostWidth, hostHeight);
 }
 
-// Whether some polygon of one set covers part of the interior of one of the other's.
-bool interiorsOverlap(const PolygonSet& one, const PolygonSet& other) {
-    for (const Polygon& a : one.getAllPolygons()) {
-        for (const Polygon& b : other.getAllPolygons()) {
-            if (Math::interiorsOverlap(a, b)) return true;
-        }
-    }
-    return false;
-}
-
 // Whether a candidate with the satellite's box (extent from the origin)
 // moved by t loses to `best` on the area ratio or, tied there, on the
 // bounding density: the first two criteria, computed from boxes alone.
@@ -392,7 +382,7 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
             movedSatellite.translate(Point(wrappingSubtract(t.x, movedBy.x), wrappingSubtract(t.y, movedBy.y)));
             movedBy = t;
             return shrinkKeepsSatellite ? baseSet.intersectAll(movedSatellite)
-                                        : interiorsOverlap(baseSet, movedSatellite);
+                                        : Math::interiorsOverlap(baseSet, movedSatellite);
         };
         for (const Point& t : translations) {
             if (reportReceiver) reportReceiver->report(nullptr);

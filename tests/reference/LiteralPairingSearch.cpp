@@ -45,16 +45,6 @@ bool keepsShapeWhenShrunk(const PolygonSet& set, const PolygonSet& shrunk) {
     return true;
 }
 
-// Whether some polygon of one set covers part of the interior of one of the other's.
-bool interiorsOverlap(const PolygonSet& one, const PolygonSet& other) {
-    for (const Polygon& a : one.getAllPolygons()) {
-        for (const Polygon& b : other.getAllPolygons()) {
-            if (Math::interiorsOverlap(a, b)) return true;
-        }
-    }
-    return false;
-}
-
 enum class Verdict { better, worse, tie };
 
 // The white-space score by the plain placement search over every candidate.
@@ -193,7 +183,7 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
             copyOfSatellite.unvalidatedContractAll(1);
             const bool overlaps = keepsShapeWhenShrunk(localSatelliteSet, copyOfSatellite)
                                       ? baseSet.intersectAll(copyOfSatellite)
-                                      : interiorsOverlap(baseSet, localSatelliteSet);
+                                      : Math::interiorsOverlap(baseSet, localSatelliteSet);
             if (overlaps) continue;
             positionInformation.setIsValid(true);
             Point hostTranslation;
