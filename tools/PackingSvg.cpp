@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -61,13 +60,6 @@ std::string wholeNumber(__int128 value) {
     for (; value != 0; value /= 10) digits += char('0' + int(negative ? -(value % 10) : value % 10));
     if (negative) digits += '-';
     return std::string(digits.rbegin(), digits.rend());
-}
-
-// The shortest text that reads back as the same float.
-std::string floatText(float value) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
 }
 
 std::string percent(double part, double whole) {

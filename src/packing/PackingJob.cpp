@@ -147,13 +147,13 @@ std::string nameToken(const std::string& name) {
     return name;
 }
 
+}  // namespace
+
 std::string floatText(float value) {
     char buffer[32];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
 }
-
-}  // namespace
 
 PackingTextError::PackingTextError(int newLineNumber, const std::string& reason)
     : std::runtime_error(newLineNumber > 0 ? "line " + std::to_string(newLineNumber) + ": " + reason : reason),

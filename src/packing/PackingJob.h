@@ -83,6 +83,9 @@ void writePackingJob(std::ostream& out, const PackingJob& job);
 Math::PackingResults runPackingJob(const PackingJob& job, ReportReceiver& reportReceiver,
                                    Math::GreedyPairingSearch pairingSearch = &Math::greedyPackToCreateMaxAreaSet);
 
+// The shortest text that reads back as the same float, as the totals are written.
+std::string floatText(float value);
+
 Math::PackingResults readPackingResults(std::istream& in);
 // Same name rule as writePackingJob.
 void writePackingResults(std::ostream& out, const Math::PackingResults& results);
