@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
@@ -20,6 +21,7 @@
 #include "packing/PackingCache.h"
 #include "packing/PackingException.h"
 #include "packing/PackingJob.h"
+#include "packing/PackingOptions.h"
 #include "packing/SpecialCasePrePacking.h"
 
 using namespace Zelkor::Rectilinear;
@@ -48,6 +50,12 @@ PackingJob readJob(const std::string& text) {
 Math::PackingResults pack(const PackingJob& job) {
     ProgressRecorder progress;
     return runPackingJob(job, progress);
+}
+
+Math::PackingResults packOnThreads(const PackingJob& job, int threads) {
+    PackingOptions options = job.options();
+    options.threads = threads;
+    return Math::packPolygonsToInventory(job.parts, job.hosts, options);
 }
 
 std::string resultsText(const Math::PackingResults& results) {
@@ -243,8 +251,8 @@ std::string jobText(const PackingJob& job) {
 }
 
 // Random jobs in every mode: valid packings (see expectValidPacking), the same
-// results when packed again, and progress that never falls back and stays at
-// or below 0.99.
+// results when packed again on one, two or eight threads, and progress that
+// never falls back and stays at or below 0.99.
 TEST(PackingDriverProperty, RandomJobsPackValidlyAndRepeatably) {
     std::mt19937 random(2024);
     for (int trial = 0; trial < 120; ++trial) {
@@ -255,8 +263,25 @@ TEST(PackingDriverProperty, RandomJobsPackValidlyAndRepeatably) {
         expectValidPacking(job, results);
         EXPECT_LE(progress.highest, 0.99f);
         EXPECT_FALSE(progress.fellBack);
-        EXPECT_EQ(resultsText(pack(job)), resultsText(results));
+        EXPECT_EQ(resultsText(packOnThreads(job, std::array{1, 2, 8}[trial % 3])), resultsText(results));
         if (HasFailure()) return;
+    }
+}
+
+// Many small parts to a sheet, where every pass of the search has many
+// pairings to find: the same text on one, two and eight threads.
+TEST(PackingDriverProperty, DenseJobsPackTheSameOnAnyNumberOfThreads) {
+    std::mt19937 random(25);
+    for (int trial = 0; trial < 3; ++trial) {
+        const PackingJob job = Testing::densePackingJob(random, 40, std::array{Math::standardSheet,
+                                                                             Math::minimumAreaOutfall,
+                                                                             Math::maximumAreaOutfall}[trial]);
+        SCOPED_TRACE("trial " + std::to_string(trial) + ", job:\n" + jobText(job));
+        const Math::PackingResults results = packOnThreads(job, 1);
+        expectValidPacking(job, results);
+        const std::string alone = resultsText(results);
+        EXPECT_EQ(resultsText(packOnThreads(job, 2)), alone);
+        EXPECT_EQ(resultsText(packOnThreads(job, 8)), alone);
     }
 }
 

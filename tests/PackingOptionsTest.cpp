@@ -57,7 +57,9 @@ TEST(PackingOptions, PacksAsThePositionalForm) {
         options.receiver = &progress;
         EXPECT_EQ(resultsText(Math::packPolygonsToInventory(job.parts, job.hosts, options)), positional);
         EXPECT_EQ(progress.progress, positionalProgress.progress);
-        EXPECT_EQ(progress.heartbeats, positionalProgress.heartbeats);
+        // Heartbeats also come while the calling thread waits for workers,
+        // so their number depends on timing.
+        EXPECT_EQ(progress.heartbeats > 0, positionalProgress.heartbeats > 0);
     }
 }
 

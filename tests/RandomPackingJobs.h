@@ -79,4 +79,41 @@ inline PackingJob randomPackingJob(std::mt19937& random, int partCount, int mode
     return job;
 }
 
+
+// A dense job: many small parts to a sheet, as brackets, small panels and
+// strips are cut. Copies of 20 shapes in turn (every third a rectangle, the
+// others L shapes, sides 30 to 120) on 1220 by 2440 sheets, blade 4.
+inline PackingJob densePackingJob(std::mt19937& random, int partCount, int mode = Math::standardSheet) {
+    auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    std::vector<std::vector<Point>> shapes;
+    for (int shape = 0; shape < 20; ++shape) {
+        const Coordinate w = between(30, 120), h = between(30, 120);
+        shapes.push_back(shape % 3 == 0 ? Detail::rectangleOutline(w, h)
+                                        : Detail::lOutline(w, h, between(10, w - 10), between(10, h - 10)));
+    }
+    PackingJob job;
+    job.sheetLength = 1220;
+    job.sheetWidth = 2440;
+    job.bladeWidth = 4;
+    job.mode = mode;
+    for (int part = 0; part < partCount; ++part) {
+        job.parts.emplace_back(shapes[static_cast<std::size_t>(part % 20)], "d" + std::to_string(part));
+    }
+    return job;
+}
+
+// Distinct rectangles, sides 20 to 300, on one 3000 by 3000 sheet, no blade:
+// every part is a kind of its own.
+inline PackingJob distinctRectanglesJob(std::mt19937& random, int partCount) {
+    auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    PackingJob job;
+    job.sheetLength = 3000;
+    job.sheetWidth = 3000;
+    job.mode = Math::standardSheet;
+    for (int part = 0; part < partCount; ++part) {
+        job.parts.emplace_back(Detail::rectangleOutline(between(20, 300), between(20, 300)), "r" + std::to_string(part));
+    }
+    return job;
+}
+
 }  // namespace Zelkor::Rectilinear::Testing

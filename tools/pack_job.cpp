@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -31,7 +32,7 @@ using namespace Zelkor::Rectilinear;
 namespace {
 
 const char* const usageText =
-    "usage: pack_job [--svg DIR] [--title TEXT] [JOB]\n"
+    "usage: pack_job [--threads N] [--svg DIR] [--title TEXT] [JOB]\n"
     "       pack_job --svg DIR [--title TEXT] --results RESULTS JOB\n"
     "\n"
     "Packs the job in file JOB (standard input when JOB is absent or \"-\") and prints\n"
@@ -39,6 +40,8 @@ const char* const usageText =
     "followed by one line per part (name, outline), and a last line\n"
     "\"totals AREA MERGED_AREA HOST_AREA\". Progress goes to standard error.\n"
     "\n"
+    "  --threads N        search on N threads (default: one per core); the result\n"
+    "                     is the same for every N\n"
     "  --svg DIR          also write one SVG drawing per host used (DIR/host-NN-HOST.svg,\n"
     "                     removing those of an earlier run) and DIR/index.html\n"
     "  --title TEXT       heading of index.html (default \"Packing \" and JOB's file name)\n"
@@ -139,11 +142,20 @@ int main(int argc, char** argv) {
     std::string svgDirectory;
     std::string title;
     std::string resultsPath;
+    int threads = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--help" || argument == "-h") {
             std::cout << usageText;
             return 0;
+        } else if (argument == "--threads" && i + 1 < argc) {
+            char* end = nullptr;
+            const long wanted = std::strtol(argv[++i], &end, 10);
+            if (*end != '\0' || wanted < 1 || wanted > 1024) {
+                std::cerr << "pack_job: --threads takes a whole number from 1 to 1024\n";
+                return 2;
+            }
+            threads = static_cast<int>(wanted);
         } else if (argument == "--svg" && i + 1 < argc) {
             svgDirectory = argv[++i];
         } else if (argument == "--title" && i + 1 < argc) {
@@ -201,6 +213,7 @@ int main(int argc, char** argv) {
         const auto start = std::chrono::steady_clock::now();
         PackingOptions options = job.options();
         options.receiver = &progress;
+        options.threads = threads;
         const Math::PackingResults results = Math::packPolygonsToInventory(job.parts, job.hosts, options);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         progress.finish();

@@ -255,7 +255,8 @@ void packSetsIntoHostGroupings(int /*packingAlgorithmBeingUsed*/, std::vector<Po
                                const std::vector<Polygon>& potentialHosts,
                                const std::vector<IndexedValue>& potentialHostIndicesSortedByArea,
                                ReportReceiver* reportReceiver, std::vector<Polygon>& hostShapesUsed,
-                               std::vector<PolygonSet>& hostGroupings, GreedyPairingSearch pairingSearch) {
+                               std::vector<PolygonSet>& hostGroupings, GreedyPairingSearch pairingSearch,
+                               WorkerPool* workers) {
     const int numberOfHosts = static_cast<int>(potentialHostIndicesSortedByArea.size());
     // The host at a position of the order; the standard sheet past its end.
     auto hostAt = [&](int position) -> const Polygon& {
@@ -281,6 +282,7 @@ void packSetsIntoHostGroupings(int /*packingAlgorithmBeingUsed*/, std::vector<Po
     while (!polygonSets.empty()) {
         PackingCache packingCache(static_cast<int>(polygonSets.size()));
         packingCache.attachMemo(&memo);
+        packingCache.attachWorkers(workers);
         int contractionFactor = expansionFactor;
         pairingSearch(polygonSets, hostPolygon, contractionFactor, packingCache,
                                      totalNumberOfShapesBeingPacked, numberOfShapesWaitingToBePackedLater,

@@ -32,7 +32,8 @@ void packSetsIntoHostGroupings(int packingAlgorithmBeingUsed, std::vector<Polygo
                                const std::vector<IndexedValue>& potentialHostIndicesSortedByArea,
                                ReportReceiver* reportReceiver, std::vector<Polygon>& hostShapesUsed,
                                std::vector<PolygonSet>& hostGroupings,
-                               GreedyPairingSearch pairingSearch = &greedyPackToCreateMaxAreaSet);
+                               GreedyPairingSearch pairingSearch = &greedyPackToCreateMaxAreaSet,
+                               WorkerPool* workers = nullptr);
 
 // Places the set for good in a host of more than four corners and returns the
 // hole-free pieces of what is left that can still take one of the remaining

@@ -5,6 +5,7 @@
 #include "packing/ComparablePacking.h"
 #include "packing/PairingMemo.h"
 #include "packing/ReportReceiver.h"
+#include "packing/WorkerPool.h"
 
 namespace Zelkor::Rectilinear {
 
@@ -46,12 +47,18 @@ public:
     ReportReceiver* getHeartbeatReceiver() const { return heartbeatReceiver; }
     void attachHeartbeatReceiver(ReportReceiver* receiver) { heartbeatReceiver = receiver; }
 
+    // The threads a pass may spread its pairing searches over; null, or a
+    // pool of one thread, searches on the calling thread alone.
+    WorkerPool* getWorkers() const { return workers; }
+    void attachWorkers(WorkerPool* pool) { workers = pool; }
+
 private:
     bool isUsablePair(int element1, int element2) const;
 
     std::vector<std::vector<ComparablePacking>> cache;
     PairingMemo* memo = nullptr;
     ReportReceiver* heartbeatReceiver = nullptr;
+    WorkerPool* workers = nullptr;
 };
 
 }  // namespace Zelkor::Rectilinear

@@ -11,6 +11,7 @@
 #include "packing/HostAssignment.h"
 #include "packing/PackingHelpers.h"
 #include "packing/SpecialCasePrePacking.h"
+#include "packing/WorkerPool.h"
 #include "placement/HostSearch.h"
 
 namespace Zelkor::Rectilinear::Math {
@@ -108,7 +109,8 @@ PackingResults packPolygonsToInventory(const std::vector<Polygon>& parts, const 
     IgnoreProgress ignoreProgress;
     ReportReceiver& receiver = options.receiver != nullptr ? *options.receiver : ignoreProgress;
     return packPolygonsToInventory(polygonsToPack, options.bladeWidth, options.sheetWidth, options.sheetLength,
-                                   potentialHosts, toInt(options.mode), receiver, options.pairingSearch);
+                                   potentialHosts, toInt(options.mode), receiver, options.pairingSearch,
+                                   options.threads);
 }
 
 PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, const int& spacingUnits,
@@ -122,8 +124,10 @@ PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, con
 PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, const int& spacingUnits,
                                        const int& maxWidth, const int& maxLength,
                                        std::vector<Polygon>& potentialHosts, int algorithm,
-                                       ReportReceiver& callersReceiver, GreedyPairingSearch pairingSearch) {
+                                       ReportReceiver& callersReceiver, GreedyPairingSearch pairingSearch,
+                                   int threads) {
     ForwardProgress reportReceiver(callersReceiver);
+    WorkerPool workers(threads);
     std::vector<IndexedValue> potentialHostIndicesSortedByArea = hostOrder(potentialHosts, algorithm);
 
     const std::vector<int> congruentPolygonIds = findCongruentElementsAndAssignIds(polygonsToPack, nullptr, -1);
@@ -157,14 +161,15 @@ PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, con
     const int totalNumberOfShapes = static_cast<int>(polygonsToPack.size());
     if (algorithm == standardSheet) {
         prePackPolygonsForSpecialCases(polygonSets, congruentPolygonIds, congruentPolygonCopyCounts, defaultHost,
-                                       expansionFactor, totalNumberOfShapes, &reportReceiver, pairingSearch);
+                                       expansionFactor, totalNumberOfShapes, &reportReceiver, pairingSearch,
+                                       &workers);
     }
 
     std::vector<Polygon> hostShapesUsed;
     std::vector<PolygonSet> retiredSets;
     packSetsIntoHostGroupings(algorithm, polygonSets, defaultHost, expansionFactor, totalNumberOfShapes, 0,
                               congruentPolygonCopyCounts, potentialHosts, potentialHostIndicesSortedByArea,
-                              &reportReceiver, hostShapesUsed, retiredSets, pairingSearch);
+                              &reportReceiver, hostShapesUsed, retiredSets, pairingSearch, &workers);
 
     PackingResults results;
     results.unusableHosts = std::move(unusableHosts);

@@ -79,10 +79,11 @@ PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, con
                                        std::vector<Polygon>& potentialHosts, int algorithm,
                                        ReportReceiver& reportReceiver);
 // The same with another greedy pairing search of the same answers (a
-// benchmark's baseline).
+// benchmark's baseline), on `threads` threads (0: one per core).
 PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, const int& spacingUnits,
                                        const int& maxWidth, const int& maxLength,
                                        std::vector<Polygon>& potentialHosts, int algorithm,
-                                       ReportReceiver& reportReceiver, GreedyPairingSearch pairingSearch);
+                                       ReportReceiver& reportReceiver, GreedyPairingSearch pairingSearch,
+                                       int threads = 0);
 
 }  // namespace Zelkor::Rectilinear::Math

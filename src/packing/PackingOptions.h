@@ -40,6 +40,10 @@ struct PackingOptions {
     // The greedy pairing search the engine runs. Another search of the same
     // answers may take its place, as a benchmark's baseline does. Not null.
     Math::GreedyPairingSearch pairingSearch = &Math::greedyPackToCreateMaxAreaSet;
+    // Threads the run spreads its searches over, the calling thread included;
+    // 0 takes one per core. The result is the same for every count; only the
+    // calling thread ever calls the receiver.
+    int threads = 0;
 };
 
 }  // namespace Zelkor::Rectilinear

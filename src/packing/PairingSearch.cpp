@@ -490,6 +490,67 @@ bool cacheServes(const PackingCache* packingCache, int indexOne, int indexTwo) {
     return packingCache && packingCache->findCacheEntry(indexOne, indexTwo) != nullptr;
 }
 
+// The pairs of positions a pass of the greedy search walks, in its order:
+// the first pair of each two kinds of set.
+std::vector<std::pair<int, int>> pairsOfDistinctKinds(const std::vector<int>& congruentPolygonSetIds) {
+    std::vector<std::pair<int, int>> pairs;
+    std::set<std::pair<int, int>> kindsSeen;
+    const int numberOfSets = static_cast<int>(congruentPolygonSetIds.size());
+    for (int base = 0; base + 1 < numberOfSets; ++base) {
+        for (int satellite = base + 1; satellite < numberOfSets; ++satellite) {
+            const int baseId = congruentPolygonSetIds[static_cast<std::size_t>(base)];
+            const int satelliteId = congruentPolygonSetIds[static_cast<std::size_t>(satellite)];
+            if (kindsSeen.insert({std::min(baseId, satelliteId), std::max(baseId, satelliteId)}).second) {
+                pairs.emplace_back(base, satellite);
+            }
+        }
+    }
+    return pairs;
+}
+
+// Searches, on the cache's workers, the pairings of `pairs` that neither the
+// cache nor the memo holds yet, and stores them as the pass would have one by
+// one: every search depends only on its two sets and the host, so the
+// answers are the same whichever thread finds them.
+void searchMissingPairingsTogether(std::vector<PolygonSet>& polygonSets, const std::vector<std::pair<int, int>>& pairs,
+                                   const Polygon& hostPolygon, int contractionFactor, PackingCache& packingCache,
+                                   ReportReceiver* reportReceiver) {
+    WorkerPool* workers = packingCache.getWorkers();
+    if (workers == nullptr || workers->threadCount() < 2) return;
+    PairingMemo* memo = packingCache.getMemo();
+    std::vector<std::pair<int, int>> missing;
+    for (const auto& [base, satellite] : pairs) {
+        ComparablePacking* entry = packingCache.findCacheEntry(base, satellite);
+        if (entry == nullptr || entry->getIsSet()) continue;
+        ComparablePacking known;
+        const PolygonSet& baseSet = polygonSets[static_cast<std::size_t>(base)];
+        const PolygonSet& satelliteSet = polygonSets[static_cast<std::size_t>(satellite)];
+        if (memo && memo->find(baseSet, satelliteSet, hostPolygon, contractionFactor, known)) {
+            packingCache.setCacheEntry(base, satellite, std::move(known));
+        } else {
+            missing.emplace_back(base, satellite);
+        }
+    }
+    if (missing.size() < 2) return;  // the pass finds a single one as fast
+    std::vector<ComparablePacking> answers(missing.size());
+    workers->run(
+        missing.size(),
+        [&](std::size_t k, ReportReceiver* heartbeats) {
+            answers[k] = determineBestRelativePosition(polygonSets[static_cast<std::size_t>(missing[k].first)],
+                                                       polygonSets[static_cast<std::size_t>(missing[k].second)],
+                                                       hostPolygon, contractionFactor, heartbeats);
+        },
+        reportReceiver);
+    for (std::size_t k = 0; k < missing.size(); ++k) {
+        const auto [base, satellite] = missing[k];
+        if (memo) {
+            memo->store(polygonSets[static_cast<std::size_t>(base)], polygonSets[static_cast<std::size_t>(satellite)],
+                        hostPolygon, contractionFactor, answers[k]);
+        }
+        packingCache.setCacheEntry(base, satellite, std::move(answers[k]));
+    }
+}
+
 }  // namespace
 
 ComparablePacking determineBestRelativePosition(std::vector<PolygonSet>& polygonSets, int indexOne, int indexTwo,
@@ -616,20 +677,23 @@ void greedyPackToCreateMaxAreaSet(std::vector<PolygonSet>& polygonSets, const Po
     while (!done) {
         ComparablePacking bestPositionInformation;
         std::pair<int, int> bestCombinationIndexes{0, 0};
-        std::set<std::pair<int, int>> alreadyPerformedSetComparisons;
         congruentPolygonSetIds =
             findCongruentElementsAndAssignIds(polygonSets, &congruentPolygonSetIds, greatestAreaSetIndex);
+        const std::vector<std::pair<int, int>> pairs = pairsOfDistinctKinds(congruentPolygonSetIds);
+        searchMissingPairingsTogether(polygonSets, pairs, hostPolygon, contractionFactor, packingCache,
+                                      reportReceiver);
 
         const int numberOfSets = static_cast<int>(polygonSets.size());
+        std::size_t nextPair = 0;
         for (int baseSetIndex = 0; baseSetIndex + 1 < numberOfSets; ++baseSetIndex) {
             for (int satelliteSetIndex = baseSetIndex + 1; satelliteSetIndex < numberOfSets; ++satelliteSetIndex) {
                 reportProgress(totalNumberOfShapesToPack, numberOfShapesWaitingToBePackedLater, numberOfSets,
                                reportReceiver);
-                const int baseId = congruentPolygonSetIds[static_cast<std::size_t>(baseSetIndex)];
-                const int satelliteId = congruentPolygonSetIds[static_cast<std::size_t>(satelliteSetIndex)];
-                const std::pair<int, int> setIdsBeingCompared{std::min(baseId, satelliteId),
-                                                              std::max(baseId, satelliteId)};
-                if (!alreadyPerformedSetComparisons.insert(setIdsBeingCompared).second) continue;
+                // Only the first pair of each two kinds is compared.
+                if (nextPair == pairs.size() || pairs[nextPair] != std::make_pair(baseSetIndex, satelliteSetIndex)) {
+                    continue;
+                }
+                ++nextPair;
                 // Compared in the cache itself, so that its scores are computed once per host pass.
                 ComparablePacking& positionInformation =
                     storedPairing(polygonSets, baseSetIndex, satelliteSetIndex, hostPolygon, contractionFactor,

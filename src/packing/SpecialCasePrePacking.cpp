@@ -45,13 +45,14 @@ std::vector<PolygonSet> groupsForStandardSheets(std::vector<PolygonSet>& polygon
                                                 int expansionFactor, int totalNumberOfShapesBeingPacked,
                                                 int numberOfShapesWaitingToBePackedLater,
                                                 CongruencyCounts congruentPolygonCopyCounts,
-                                                ReportReceiver* reportReceiver, GreedyPairingSearch pairingSearch) {
+                                                ReportReceiver* reportReceiver, GreedyPairingSearch pairingSearch,
+                                                WorkerPool* workers) {
     std::vector<Polygon> hostShapesUsed;
     std::vector<PolygonSet> groupings;
     packSetsIntoHostGroupings(standardSheet, polygonSets, defaultHost, expansionFactor,
                               totalNumberOfShapesBeingPacked, numberOfShapesWaitingToBePackedLater,
                               congruentPolygonCopyCounts, {}, {}, reportReceiver, hostShapesUsed, groupings,
-                              pairingSearch);
+                              pairingSearch, workers);
     return groupings;
 }
 
@@ -222,7 +223,8 @@ void createRectanglePackingsBasedOnCalculations(std::vector<PolygonSet>& polygon
 void prePackPolygonsForSpecialCases(std::vector<PolygonSet>& polygonSets, std::vector<int> congruentPolygonIds,
                                     CongruencyCounts congruentPolygonCopyCounts, Polygon defaultHost,
                                     int expansionFactor, int totalNumberOfShapesBeingPacked,
-                                    ReportReceiver* reportReceiver, GreedyPairingSearch pairingSearch) {
+                                    ReportReceiver* reportReceiver, GreedyPairingSearch pairingSearch,
+                                    WorkerPool* workers) {
     std::vector<PolygonSet> dominantPolygons;
     std::vector<PolygonSet> subordinatePolygons;
     separateDominantPolygons(polygonSets, dominantPolygons, congruentPolygonIds, congruentPolygonCopyCounts);
@@ -235,7 +237,8 @@ void prePackPolygonsForSpecialCases(std::vector<PolygonSet>& polygonSets, std::v
             const int waiting = totalNumberOfShapesBeingPacked - static_cast<int>(dominantPolygons.size());
             dominantPolygons = groupsForStandardSheets(dominantPolygons, defaultHost, expansionFactor,
                                                        totalNumberOfShapesBeingPacked, waiting,
-                                                       congruentPolygonCopyCounts, reportReceiver, pairingSearch);
+                                                       congruentPolygonCopyCounts, reportReceiver, pairingSearch,
+                                                       workers);
         }
         insertAtFront(polygonSets, dominantPolygons);
     }
@@ -246,7 +249,8 @@ void prePackPolygonsForSpecialCases(std::vector<PolygonSet>& polygonSets, std::v
         } else {
             const std::vector<PolygonSet> nonSubordinatePolygonHostGroupings = groupsForStandardSheets(
                 polygonSets, defaultHost, expansionFactor, totalNumberOfShapesBeingPacked,
-                static_cast<int>(subordinatePolygons.size()), congruentPolygonCopyCounts, reportReceiver, pairingSearch);
+                static_cast<int>(subordinatePolygons.size()), congruentPolygonCopyCounts, reportReceiver, pairingSearch,
+                workers);
             insertAtFront(polygonSets, nonSubordinatePolygonHostGroupings);
         }
         insertAtFront(polygonSets, subordinatePolygons);

@@ -25,7 +25,8 @@ void prePackPolygonsForSpecialCases(std::vector<PolygonSet>& polygonSets, std::v
                                     CongruencyCounts congruentPolygonCopyCounts, Polygon defaultHost,
                                     int expansionFactor, int totalNumberOfShapesBeingPacked,
                                     ReportReceiver* reportReceiver,
-                                    GreedyPairingSearch pairingSearch = &greedyPackToCreateMaxAreaSet);
+                                    GreedyPairingSearch pairingSearch = &greedyPackToCreateMaxAreaSet,
+                                    WorkerPool* workers = nullptr);
 
 // Moves the sets of the dominant congruency class, if there is one.
 void separateDominantPolygons(std::vector<PolygonSet>& polygonSets, std::vector<PolygonSet>& dominantPolygonSets,
