@@ -10,6 +10,8 @@
 #include <utility>
 
 #include "geometry/HoledPolygonSet.h"
+#include "geometry/InvalidPolygonException.h"
+#include "geometry/MergedOutline.h"
 #include "geometry/PolygonSet.h"
 #include "geometry/detail/AxisEdge.h"
 #include "geometry/detail/BoundaryTracing.h"
@@ -419,6 +421,44 @@ PolygonSet PolygonSet::booleanAddAndSimplifyAll(PolygonSet* interiorHolesRemoved
     return PolygonSet(std::move(outlines));
 }
 
+std::optional<MergedOutline> Math::mergedOutline(const PolygonSet& set) {
+    using namespace polygonSetUnion;
+    MergedOutline merged;
+    const std::vector<Polygon>& polygons = set.getAllPolygons();
+    if (polygons.size() < 2) {
+        merged.outlines = set;
+        for (const Polygon& polygon : polygons) {
+            merged.outlineAnchors.push_back(polygon.getEdges().empty() ? Segment() : polygon.getEdges().front());
+        }
+        return merged;
+    }
+    std::vector<Segment> pieces;
+    try {
+        if (!survivingPiecesOfFewMembers(polygons, pieces)) pieces = survivingPiecesOfManyMembers(polygons);
+    } catch (const InvalidPolygonException&) {
+        return std::nullopt;
+    }
+
+    // As booleanAddAndSimplifyAll, but every polygon with the piece its walk began at.
+    const std::vector<Segment> sortedPieces = pieces;
+    std::vector<Polygon> outlines, holes;
+    const bool closed = Detail::SegmentListTracer(std::move(pieces)).traceAllAnchored([&](Polygon&& polygon, std::size_t anchor) {
+        if (!polygon.wasOriginallyDefinedInReverseOrder()) {
+            if (polygon.isEmpty()) return;
+            outlines.push_back(std::move(polygon));
+            merged.outlineAnchors.push_back(sortedPieces[anchor]);
+        } else if (!polygon.isEmpty() && polygon.getArea() > 0) {
+            holes.push_back(std::move(polygon));
+            merged.holeAnchors.push_back(sortedPieces[anchor]);
+        }
+    });
+    if (!closed) return std::nullopt;
+    merged.outlines = PolygonSet(std::move(outlines));
+    merged.holes = PolygonSet(std::move(holes));
+    merged.traced = true;
+    Math::findHoleContacts(merged);
+    return merged;
+}
 
 HoledPolygonSet HoledPolygonSet::booleanAddAll() const {
     using namespace holedSetUnion;

@@ -80,17 +80,35 @@ void ComparablePacking::initalizeHeuristicValues() {
     whiteSpace = WhiteSpaceInformation();
 }
 
+PolygonSet ComparablePacking::placedSatellite() {
+    PolygonSet placed = satellite();
+    placed.rotateAboutOrigin(relativeRotationMultiplier);
+    placed.slideToOrigin();
+    placed.translate(relativeTranslation);
+    return placed;
+}
+
 PolygonSet* ComparablePacking::getCombination() {
     if (combination.empty()) {
-        PolygonSet placedSatellite = satellite();
-        placedSatellite.rotateAboutOrigin(relativeRotationMultiplier);
-        placedSatellite.slideToOrigin();
-        placedSatellite.translate(relativeTranslation);
         combination.add(base());
-        combination.add(placedSatellite);
+        combination.add(placedSatellite());
         combination.slideToOrigin();
     }
     return &combination;
+}
+
+std::optional<MergedOutline> ComparablePacking::combinationOutline() {
+    if (!baseOutline) return std::nullopt;
+    const MergedOutline* known = baseOutline->of(base());
+    if (known == nullptr) return std::nullopt;
+    const PolygonSet placed = placedSatellite();
+    std::optional<MergedOutline> merged = Math::mergedOutlineAdding(*known, placed);
+    if (!merged) return std::nullopt;
+    // Moved as the combination is slid to the origin.
+    const Point from = merged->outlines.getBoundingRectangle().getBottomLeft();
+    const Point to = getCombination()->getBoundingRectangle().getBottomLeft();
+    merged->translate(Point(wrappingSubtract(to.x, from.x), wrappingSubtract(to.y, from.y)));
+    return merged;
 }
 
 // The satellite turned about the origin and slid back has the box of its
@@ -122,6 +140,7 @@ void ComparablePacking::replaceShapes(const PolygonSet& newBaseSet, const Polygo
     satelliteSet = std::make_shared<PolygonSet>(newSatelliteSet);
     hostPolygon = std::make_shared<const Polygon>(newHostPolygon);
     combination = PolygonSet();
+    baseOutline.reset();
 }
 
 void ComparablePacking::setFirstKnownValidHostTranslationAndRotation(const Point& translation,
@@ -235,10 +254,18 @@ WhiteSpaceInformation ComparablePacking::getWhiteSpaceScore(int contractionFacto
         const Point startTranslation = hostTranslation;
         const int startRotation = hostRotationMultiplier;
         const bool haveStart = startingHostPositionHasBeenSet;
-        Math::getBestPositionOfSetWithin(getHostPolygon(), *getCombination(), &hostTranslation, &hostRotationMultiplier,
-                                               &whiteSpace, contractionFactor,
-                                               haveStart ? &startTranslation : nullptr,
-                                               haveStart ? &startRotation : nullptr);
+        const std::optional<MergedOutline> outline = combinationOutline();
+        if (outline) {
+            Math::getBestPositionOfSetWithin(getHostPolygon(), *getCombination(), *outline, &hostTranslation,
+                                             &hostRotationMultiplier, &whiteSpace, contractionFactor,
+                                             haveStart ? &startTranslation : nullptr,
+                                             haveStart ? &startRotation : nullptr);
+        } else {
+            Math::getBestPositionOfSetWithin(getHostPolygon(), *getCombination(), &hostTranslation,
+                                             &hostRotationMultiplier, &whiteSpace, contractionFactor,
+                                             haveStart ? &startTranslation : nullptr,
+                                             haveStart ? &startRotation : nullptr);
+        }
         hostDataIsBest = true;
     }
     return whiteSpace;

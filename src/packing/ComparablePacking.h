@@ -1,9 +1,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
+#include "geometry/MergedOutline.h"
 #include "geometry/Point.h"
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
@@ -12,6 +14,25 @@
 namespace Zelkor::Rectilinear {
 
 class PackingCache;
+
+// The merged outline of a search's base, merged on first request and shared
+// by the candidates of the search: scoring a candidate then merges only the
+// satellite into the outline near it.
+class SharedBaseOutline {
+public:
+    // Null when the base's members do not merge into closed outlines.
+    const MergedOutline* of(const PolygonSet& base) {
+        if (!tried) {
+            outline = Math::mergedOutline(base);
+            tried = true;
+        }
+        return outline ? &*outline : nullptr;
+    }
+
+private:
+    bool tried = false;
+    std::optional<MergedOutline> outline;
+};
 
 // One candidate pairing of the engine: the satellite set laid beside the base
 // set at a relative rotation and translation, judged for one host. Its scores
@@ -37,6 +58,11 @@ public:
     void releaseCombination() { combination = PolygonSet(); }
     // The combination's box, without building the combination.
     Rectangle getCombinationBox();
+    // Shares the merged outline of the base with other candidates of the
+    // same base; dropped again with releaseBaseOutline, once the candidate is
+    // kept beyond its search.
+    void shareBaseOutline(std::shared_ptr<SharedBaseOutline> outline) { baseOutline = std::move(outline); }
+    void releaseBaseOutline() { baseOutline.reset(); }
 
     bool getIsSet() const { return isSet; }
     void setIsSet(bool newIsSet) { isSet = newIsSet; }
@@ -110,12 +136,18 @@ private:
     // The shapes for use inside: an unset candidate gets empty ones on first use.
     PolygonSet& base();
     PolygonSet& satellite();
+    // The satellite turned and moved to its place beside the base.
+    PolygonSet placedSatellite();
+    // The combination's merged outline from the base's, when that is shared
+    // and the satellite can be merged into it locally.
+    std::optional<MergedOutline> combinationOutline();
 
     bool isSet = false;
     std::shared_ptr<PolygonSet> baseSet;
     std::shared_ptr<PolygonSet> satelliteSet;
     std::shared_ptr<const Polygon> hostPolygon;
     PolygonSet combination;
+    std::shared_ptr<SharedBaseOutline> baseOutline;
     bool valid = false;
     bool startingHostPositionHasBeenSet = false;
     Point relativeTranslation;

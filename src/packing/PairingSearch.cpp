@@ -337,6 +337,11 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
     const auto sharedBase = std::make_shared<PolygonSet>(baseSet);
     const auto sharedSatellite = std::make_shared<PolygonSet>(satelliteSet);
     const auto sharedHost = std::make_shared<const Polygon>(hostPolygon);
+    // A base of a few members merges as fast whole as the satellite into its outline.
+    constexpr int membersWorthSharingAnOutline = 3;
+    const auto sharedBaseOutline = baseSet.size() >= membersWorthSharingAnOutline
+                                       ? std::make_shared<SharedBaseOutline>()
+                                       : std::shared_ptr<SharedBaseOutline>();
     const bool rectangularHost = hostPolygon.numberOfPoints() == 4;
     const Rectangle baseBox = baseSet.getBoundingRectangle();
     const std::optional<std::vector<Span>> baseRegion = regionBoxes(baseSet.getAllPolygons());
@@ -390,6 +395,7 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
             if (overlapsBase(t)) continue;
             ComparablePacking positionInformation(sharedBase, sharedSatellite, sharedHost, r, t);
             positionInformation.setIsValid(true);
+            positionInformation.shareBaseOutline(sharedBaseOutline);
             Point hostTranslation;
             int hostRotationMultiplier = 0;
             // A rectangle holds whatever fits its box in some orientation.
@@ -452,6 +458,8 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
                               }
                               return true;
                           });
+    // Kept beyond the search, the answer does not keep the base's outline alive.
+    bestPositionInformation.releaseBaseOutline();
     return bestPositionInformation;
 }
 

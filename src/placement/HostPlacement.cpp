@@ -128,9 +128,60 @@ bool isStrictlySimple(const Polygon& polygon) {
 
 // --- Set in host -------------------------------------------------------------
 
+namespace {
+
+// The set's union, as the search reads it.
+struct SetOutline {
+    PolygonSet mergedSet;
+    PolygonSet holes;
+    bool closes = true;  // false: the union did not close, and the members stand for it
+};
+
+// The search of getPositionOfSetWithin, once the set's union is known; `merge`
+// gives it when it is first needed.
+template <typename Merge>
+bool searchPositionOfSet(const Polygon& hostPolygon, const PolygonSet& polygonSet, Merge merge,
+                         Point* possibleTranslation, int* possibleRotation, WhiteSpaceInformation* score,
+                         bool findBestPosition, int contractionFactor, const Point* startAtTranslation,
+                         const int* startAtRotation);
+
+}  // namespace
+
 bool Math::getPositionOfSetWithin(const Polygon& hostPolygon, const PolygonSet& polygonSet, Point* possibleTranslation,
                                   int* possibleRotation, WhiteSpaceInformation* score, bool findBestPosition,
                                   int contractionFactor, const Point* startAtTranslation, const int* startAtRotation) {
+    auto merge = [&polygonSet] {
+        SetOutline outline;
+        try {
+            outline.mergedSet = polygonSet.booleanAddAndSimplifyAll(&outline.holes);
+        } catch (const InvalidPolygonException&) {
+            // An outline that does not close is searched member by member.
+            outline.mergedSet = polygonSet;
+            outline.holes = PolygonSet();
+            outline.closes = false;
+        }
+        return outline;
+    };
+    return searchPositionOfSet(hostPolygon, polygonSet, merge, possibleTranslation, possibleRotation, score,
+                               findBestPosition, contractionFactor, startAtTranslation, startAtRotation);
+}
+
+bool Math::getBestPositionOfSetWithin(const Polygon& host, const PolygonSet& polygonSet, const MergedOutline& merged,
+                                      Point* possibleTranslation, int* possibleRotation, WhiteSpaceInformation* score,
+                                      int contractionFactor, const Point* startAtTranslation,
+                                      const int* startAtRotation) {
+    auto merge = [&merged] { return SetOutline{merged.outlines, merged.holes, true}; };
+    return searchPositionOfSet(host, polygonSet, merge, possibleTranslation, possibleRotation, score, true,
+                               contractionFactor, startAtTranslation, startAtRotation);
+}
+
+namespace {
+
+template <typename Merge>
+bool searchPositionOfSet(const Polygon& hostPolygon, const PolygonSet& polygonSet, Merge merge,
+                         Point* possibleTranslation, int* possibleRotation, WhiteSpaceInformation* score,
+                         bool findBestPosition, int contractionFactor, const Point* startAtTranslation,
+                         const int* startAtRotation) {
     const std::vector<Point>& points = hostPolygon.getPoints();
     // A set whose box fits the host's box in neither orientation is refused
     // before any geometry is computed.
@@ -160,17 +211,10 @@ bool Math::getPositionOfSetWithin(const Polygon& hostPolygon, const PolygonSet& 
                                        tooWide ? sideOne : sideTwo);
     }
 
-    PolygonSet holes;
-    PolygonSet mergedSet;
-    bool mergedSetCloses = true;
-    try {
-        mergedSet = polygonSet.booleanAddAndSimplifyAll(&holes);
-    } catch (const InvalidPolygonException&) {
-        // An outline that does not close is searched member by member.
-        mergedSet = polygonSet;
-        holes = PolygonSet();
-        mergedSetCloses = false;
-    }
+    SetOutline outline = merge();
+    const PolygonSet& mergedSet = outline.mergedSet;
+    const PolygonSet& holes = outline.holes;
+    const bool mergedSetCloses = outline.closes;
 
     // Turning a rectangle by a half turn gives the same shape, and a square
     // needs no turn at all.
@@ -265,6 +309,8 @@ bool Math::getPositionOfSetWithin(const Polygon& hostPolygon, const PolygonSet& 
     if (score != nullptr) *score = bestScore;
     return true;
 }
+
+}  // namespace
 
 bool Math::canContain(const Polygon& host, const PolygonSet& polygonSet, Point* possibleTranslation,
                       int* possibleRotation) {

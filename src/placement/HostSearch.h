@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "geometry/MergedOutline.h"
 #include "geometry/Point.h"
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
@@ -32,6 +33,12 @@ bool canContain(const Polygon& host, const Polygon& otherPolygon, Point* possibl
 bool getBestPositionOfSetWithin(const Polygon& host, const PolygonSet& polygonSet, Point* possibleTranslation,
                                 int* possibleRotation, WhiteSpaceInformation* score, int contractionFactor,
                                 const Point* startAtTranslation = nullptr, const int* startAtRotation = nullptr);
+// The same for a set whose merged outline (Math::mergedOutline of the set) is
+// known already, with the same answer.
+bool getBestPositionOfSetWithin(const Polygon& host, const PolygonSet& polygonSet, const MergedOutline& merged,
+                                Point* possibleTranslation, int* possibleRotation, WhiteSpaceInformation* score,
+                                int contractionFactor, const Point* startAtTranslation = nullptr,
+                                const int* startAtRotation = nullptr);
 
 // The leftover the host keeps around a set already placed in it, shrunk by
 // the contraction factor.
