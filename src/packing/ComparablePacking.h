@@ -63,6 +63,11 @@ public:
     // kept beyond its search.
     void shareBaseOutline(std::shared_ptr<SharedBaseOutline> outline) { baseOutline = std::move(outline); }
     void releaseBaseOutline() { baseOutline.reset(); }
+    // Merges the shared outline now, before candidates sharing it are scored
+    // on several threads at once.
+    void prepareSharedBaseOutline() {
+        if (baseOutline) baseOutline->of(base());
+    }
 
     bool getIsSet() const { return isSet; }
     void setIsSet(bool newIsSet) { isSet = newIsSet; }

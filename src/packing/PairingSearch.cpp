@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <exception>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -319,7 +320,8 @@ namespace {
 // rotation the search needs, each corner-to-corner translation. A candidate
 // that `ruledOut` rejects from its box alone, or that overlaps the base, is
 // passed over; each other one whose combination the host holds goes to
-// `take`, with the host placement found, until `take` answers false.
+// `take`, with the host placement found and the satellite's extent in its
+// turn, until `take` answers false.
 template <typename RuledOut, typename Take>
 void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satelliteSet, const Polygon& hostPolygon,
                            ReportReceiver* reportReceiver, RuledOut ruledOut, Take take) {
@@ -406,7 +408,7 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
             if (fits) {
                 positionInformation.setFirstKnownValidHostTranslationAndRotation(hostTranslation,
                                                                                  hostRotationMultiplier);
-                if (!take(positionInformation)) return;
+                if (!take(positionInformation, satelliteExtent)) return;
             }
         }
     }
@@ -424,7 +426,7 @@ bool somePlacementFits(const PolygonSet& baseSet, const PolygonSet& satelliteSet
     bool found = false;
     walkPlacementsThatFit(
         baseSet, satelliteSet, hostPolygon, reportReceiver, [](const Point&, const Point&) { return false; },
-        [&found](ComparablePacking&) {
+        [&found](ComparablePacking&, const Point&) {
             found = true;
             return false;
         });
@@ -434,9 +436,19 @@ bool somePlacementFits(const PolygonSet& baseSet, const PolygonSet& satelliteSet
 
 }  // namespace
 
+namespace {
+
+// A candidate waiting for its turn, with the satellite's extent in its turn.
+struct WaitingCandidate {
+    ComparablePacking candidate;
+    Point satelliteExtent;
+};
+
+}  // namespace
+
 ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const PolygonSet& satelliteSet,
                                                 const Polygon& hostPolygon, int contractionFactor,
-                                                ReportReceiver* reportReceiver) {
+                                                ReportReceiver* reportReceiver, WorkerPool* workers) {
     const float baseArea = PolygonSet(baseSet).getArea();
     const float satelliteArea = PolygonSet(satelliteSet).getArea();
     const Rectangle baseBox = baseSet.getBoundingRectangle();
@@ -451,13 +463,53 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
                losesOnBoundingBox(baseBox, t, satelliteExtent, baseBoxArea, satelliteBoxArea, baseArea, satelliteArea,
                                   bestPositionInformation);
     };
-    walkPlacementsThatFit(baseSet, satelliteSet, hostPolygon, reportReceiver, losesToBest,
-                          [&](ComparablePacking& candidate) {
-                              if (candidate.isBetterThan(bestPositionInformation, contractionFactor, nullptr)) {
-                                  bestPositionInformation = std::move(candidate);
-                              }
-                              return true;
-                          });
+    auto weigh = [&](ComparablePacking& candidate) {
+        if (candidate.isBetterThan(bestPositionInformation, contractionFactor, nullptr)) {
+            bestPositionInformation = std::move(candidate);
+        }
+    };
+    if (workers == nullptr || workers->threadCount() < 2) {
+        walkPlacementsThatFit(baseSet, satelliteSet, hostPolygon, reportReceiver, losesToBest,
+                              [&](ComparablePacking& candidate, const Point&) {
+                                  weigh(candidate);
+                                  return true;
+                              });
+    } else {
+        // On several threads the candidates that fit are gathered a batch at
+        // a time and the costly leftover scores of a batch found together;
+        // then the batch is weighed in walking order exactly as above. The
+        // walk itself cannot rule candidates out by a best that is not yet
+        // known, so each is ruled out, or not, at its turn.
+        const std::size_t batchSize = 8 * static_cast<std::size_t>(workers->threadCount());
+        std::vector<WaitingCandidate> batch;
+        auto weighBatch = [&] {
+            std::vector<ComparablePacking*> toScore;
+            for (WaitingCandidate& waiting : batch) {
+                if (!losesToBest(waiting.candidate.getRelativeTranslation(), waiting.satelliteExtent)) {
+                    toScore.push_back(&waiting.candidate);
+                }
+            }
+            if (!toScore.empty()) toScore.front()->prepareSharedBaseOutline();
+            workers->run(
+                toScore.size(),
+                [&](std::size_t k, ReportReceiver*) { toScore[k]->getWhiteSpaceScore(contractionFactor); },
+                reportReceiver);
+            for (WaitingCandidate& waiting : batch) {
+                if (!losesToBest(waiting.candidate.getRelativeTranslation(), waiting.satelliteExtent)) {
+                    weigh(waiting.candidate);
+                }
+            }
+            batch.clear();
+        };
+        walkPlacementsThatFit(
+            baseSet, satelliteSet, hostPolygon, reportReceiver, [](const Point&, const Point&) { return false; },
+            [&](ComparablePacking& candidate, const Point& satelliteExtent) {
+                batch.push_back({std::move(candidate), satelliteExtent});
+                if (batch.size() == batchSize) weighBatch();
+                return true;
+            });
+        weighBatch();
+    }
     // Kept beyond the search, the answer does not keep the base's outline alive.
     bestPositionInformation.releaseBaseOutline();
     return bestPositionInformation;
@@ -465,10 +517,12 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
 
 ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const PolygonSet& satelliteSet,
                                                 const Polygon& hostPolygon, int contractionFactor,
-                                                ReportReceiver* reportReceiver, PairingMemo* memo) {
+                                                ReportReceiver* reportReceiver, PairingMemo* memo,
+                                                WorkerPool* workers) {
     ComparablePacking answer;
     if (memo && memo->find(baseSet, satelliteSet, hostPolygon, contractionFactor, answer)) return answer;
-    answer = determineBestRelativePosition(baseSet, satelliteSet, hostPolygon, contractionFactor, reportReceiver);
+    answer = determineBestRelativePosition(baseSet, satelliteSet, hostPolygon, contractionFactor, reportReceiver,
+                                           workers);
     if (memo) memo->store(baseSet, satelliteSet, hostPolygon, contractionFactor, answer);
     return answer;
 }
@@ -488,7 +542,7 @@ ComparablePacking& storedPairing(std::vector<PolygonSet>& polygonSets, int index
                                    determineBestRelativePosition(polygonSets[static_cast<std::size_t>(low)],
                                                                  polygonSets[static_cast<std::size_t>(high)],
                                                                  hostPolygon, contractionFactor, reportReceiver,
-                                                                 packingCache.getMemo()));
+                                                                 packingCache.getMemo(), packingCache.getWorkers()));
     }
     return *entry;
 }
@@ -539,16 +593,40 @@ void searchMissingPairingsTogether(std::vector<PolygonSet>& polygonSets, const s
             missing.emplace_back(base, satellite);
         }
     }
-    if (missing.size() < 2) return;  // the pass finds a single one as fast
+    if (missing.size() < 2) return;  // the pass finds a single one as fast, its scores on all threads
+    // The searches with the most corners to pair first, so that no thread is
+    // left with a long one at the end while the others wait.
+    auto corners = [&](std::size_t k) {
+        return polygonSets[static_cast<std::size_t>(missing[k].first)].getPoints().size() *
+               polygonSets[static_cast<std::size_t>(missing[k].second)].getPoints().size();
+    };
+    std::vector<std::size_t> order(missing.size());
+    std::vector<std::size_t> cost(missing.size());
+    for (std::size_t k = 0; k < missing.size(); ++k) {
+        order[k] = k;
+        cost[k] = corners(k);
+    }
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return cost[a] > cost[b]; });
+    // A search that fails fails the pass as the first such pair in walking
+    // order would have, whichever thread met it first.
     std::vector<ComparablePacking> answers(missing.size());
+    std::vector<std::exception_ptr> failures(missing.size());
     workers->run(
         missing.size(),
         [&](std::size_t k, ReportReceiver* heartbeats) {
-            answers[k] = determineBestRelativePosition(polygonSets[static_cast<std::size_t>(missing[k].first)],
-                                                       polygonSets[static_cast<std::size_t>(missing[k].second)],
-                                                       hostPolygon, contractionFactor, heartbeats);
+            const auto [base, satellite] = missing[order[k]];
+            try {
+                answers[order[k]] = determineBestRelativePosition(polygonSets[static_cast<std::size_t>(base)],
+                                                                  polygonSets[static_cast<std::size_t>(satellite)],
+                                                                  hostPolygon, contractionFactor, heartbeats);
+            } catch (const std::exception&) {
+                failures[order[k]] = std::current_exception();
+            }
         },
         reportReceiver);
+    for (const std::exception_ptr& failure : failures) {
+        if (failure) std::rethrow_exception(failure);
+    }
     for (std::size_t k = 0; k < missing.size(); ++k) {
         const auto [base, satellite] = missing[k];
         if (memo) {
@@ -572,7 +650,8 @@ ComparablePacking determineBestRelativePosition(std::vector<PolygonSet>& polygon
     const int high = std::max(indexOne, indexTwo);
     return determineBestRelativePosition(polygonSets[static_cast<std::size_t>(low)],
                                          polygonSets[static_cast<std::size_t>(high)], hostPolygon,
-                                         contractionFactor, reportReceiver);
+                                         contractionFactor, reportReceiver,
+                                         packingCache ? packingCache->getWorkers() : nullptr);
 }
 
 bool greatestAreaSetIsReadyToRetire(int greatestAreaSetIndex, const PackingCache* packingCache,
@@ -617,6 +696,7 @@ bool pairingRespectsMaxAreaSet(std::vector<PolygonSet>& polygonSets, const int& 
     const PolygonSet& combination = *positionInformation.getCombination();
     const PolygonSet& largestSet = polygonSets[static_cast<std::size_t>(greatestAreaSetIndex)];
     PairingMemo* memo = packingCache ? packingCache->getMemo() : nullptr;
+    WorkerPool* workers = packingCache ? packingCache->getWorkers() : nullptr;
     // Without a place to put it, the best placement beside the largest set is
     // not wanted: that some placement exists is all that decides.
     if (!resultingBestPositionRelativeToLargestAreaSet) {
@@ -626,8 +706,10 @@ bool pairingRespectsMaxAreaSet(std::vector<PolygonSet>& polygonSets, const int& 
     }
     ComparablePacking bestPositionRelativeToLargestAreaSet =
         baseSetIndex < greatestAreaSetIndex
-            ? determineBestRelativePosition(combination, largestSet, hostPolygon, contractionFactor, heartbeat, memo)
-            : determineBestRelativePosition(largestSet, combination, hostPolygon, contractionFactor, heartbeat, memo);
+            ? determineBestRelativePosition(combination, largestSet, hostPolygon, contractionFactor, heartbeat, memo,
+                                            workers)
+            : determineBestRelativePosition(largestSet, combination, hostPolygon, contractionFactor, heartbeat, memo,
+                                            workers);
     if (!bestPositionRelativeToLargestAreaSet.isValid()) return false;
     if (resultingBestPositionRelativeToLargestAreaSet) {
         *resultingBestPositionRelativeToLargestAreaSet = std::move(bestPositionRelativeToLargestAreaSet);

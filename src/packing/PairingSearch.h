@@ -7,6 +7,7 @@
 #include "packing/ComparablePacking.h"
 #include "packing/PackingCache.h"
 #include "packing/ReportReceiver.h"
+#include "packing/WorkerPool.h"
 
 namespace Zelkor::Rectilinear::Math {
 
@@ -34,16 +35,20 @@ ComparablePacking determineBestRelativePosition(std::vector<PolygonSet>& polygon
 // The best way to lay the satellite beside the base so that the two do not
 // overlap (touching is fine) and the pair fits the host: every relative
 // rotation worth trying, every corner-to-corner translation. Invalid when
-// none qualifies or the two together are larger than the host.
+// none qualifies or the two together are larger than the host. With
+// `workers`, the leftover scores of the candidates are found on all its
+// threads (the calling thread must not be running a batch of the pool); the
+// answer is the same.
 ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const PolygonSet& satelliteSet,
                                                 const Polygon& hostPolygon, int contractionFactor,
-                                                ReportReceiver* reportReceiver);
+                                                ReportReceiver* reportReceiver, WorkerPool* workers = nullptr);
 
 // The same search, answered from `memo` when it has met these shapes before
 // (no heartbeats then) and remembered there otherwise; a null memo remembers nothing.
 ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const PolygonSet& satelliteSet,
                                                 const Polygon& hostPolygon, int contractionFactor,
-                                                ReportReceiver* reportReceiver, PairingMemo* memo);
+                                                ReportReceiver* reportReceiver, PairingMemo* memo,
+                                                WorkerPool* workers = nullptr);
 
 // The last relative rotation worth trying: 0 when either set is symmetric
 // under a quarter turn, 1 under a half turn (the base is asked first), else 3.

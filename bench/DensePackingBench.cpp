@@ -1,0 +1,83 @@
+// The packing engine where many small parts share a sheet, the jobs whose
+// cost grows fastest with their size:
+// - BM_DenseJob: copies of 20 small shapes (a third rectangles, the rest L
+//   shapes, sides 30 to 120) on 1220 x 2440 sheets, blade 4, full sheets;
+// - BM_DistinctRectangles: rectangles of sides 20 to 300, each of its own
+//   kind, on one 3000 x 3000 sheet without blade;
+// each on 1, 2 and all threads (0). BM_WideHost packs ten parts into one
+// off-cut at the origin and the same off-cut 2^31 - 2 units wide, far from it:
+// the cost should not depend on where a host lies or how wide it is.
+//
+// Figures are wall time (UseRealTime): threads only show there.
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+#include "RandomPackingJobs.h"
+#include "packing/PackingDriver.h"
+#include "packing/PackingJob.h"
+#include "packing/PackingOptions.h"
+
+using namespace Zelkor::Rectilinear;
+
+namespace {
+
+void pack(benchmark::State& state, const PackingJob& job, int threads) {
+    PackingOptions options = job.options();
+    options.threads = threads;
+    Math::PackingResults results;
+    for (auto _ : state) {
+        results = Math::packPolygonsToInventory(job.parts, job.hosts, options);
+        benchmark::DoNotOptimize(results);
+    }
+    state.counters["hosts"] = static_cast<double>(results.resultingSets.size());
+    state.counters["used%"] =
+        results.totalHostArea > 0 ? 100.0 * double(results.totalArea) / double(results.totalHostArea) : 0.0;
+}
+
+void BM_DenseJob(benchmark::State& state) {
+    std::mt19937 random(1);
+    pack(state, Testing::densePackingJob(random, static_cast<int>(state.range(0))), static_cast<int>(state.range(1)));
+}
+
+void BM_DistinctRectangles(benchmark::State& state) {
+    std::mt19937 random(7);
+    pack(state, Testing::distinctRectanglesJob(random, static_cast<int>(state.range(0))),
+         static_cast<int>(state.range(1)));
+}
+
+// Ten parts into one L-shaped off-cut, 2,000 wide at the origin (0) or
+// 2^31 - 2 wide and far from it (1), blade 4, least outfall.
+void BM_WideHost(benchmark::State& state) {
+    const bool wide = state.range(0) != 0;
+    const Coordinate left = wide ? -1073741823 : 0;
+    const Coordinate right = wide ? 1073741823 : 2000;
+    PackingJob job;
+    job.sheetLength = 3000;
+    job.sheetWidth = 1500;
+    job.bladeWidth = 4;
+    job.mode = Math::minimumAreaOutfall;
+    job.hosts.emplace_back(std::vector<Point>{{left, 0}, {right, 0}, {right, 600}, {left + 900, 600}, {left + 900, 1200},
+                                              {left, 1200}},
+                           "offcut");
+    std::mt19937 random(10);
+    const PackingJob parts = Testing::densePackingJob(random, 10);
+    job.parts = parts.parts;
+    pack(state, job, 1);
+}
+
+BENCHMARK(BM_DenseJob)
+    ->ArgNames({"parts", "threads"})
+    ->ArgsProduct({{50, 100, 200}, {1, 2, 0}})
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DistinctRectangles)
+    ->ArgNames({"parts", "threads"})
+    ->ArgsProduct({{50, 100, 200}, {1, 2, 0}})
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WideHost)->ArgName("wide")->DenseRange(0, 1)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
