@@ -466,6 +466,27 @@ TEST(PackingDriver, HostsThatTakeNothingArePassedOver) {
     }
 }
 
+// Asked to, the run sets aside the parts that fit nowhere, with the reason,
+// and packs the others as it packs them alone.
+TEST(PackingDriver, PartsThatFitNowhereAreSetAsideOnRequest) {
+    const PackingJob job = readJob(
+        "sheet 100 60\nblade 2\nhost h 0,0 120,0 120,20 0,20\npart big 0,0 101,0 101,30 0,30\n"
+        "part a 0,0 30,0 30,30 0,30\npart long 0,0 110,0 110,10 0,10\npart huge 0,0 200,0 200,200 0,200\n");
+    PackingOptions options = job.options();
+    options.setAsidePartsThatFitNowhere = true;
+    const Math::PackingResults results = Math::packPolygonsToInventory(job.parts, job.hosts, options);
+    ASSERT_EQ(results.partsSetAside.size(), 2u);
+    EXPECT_EQ(results.partsSetAside[0].index, 0);
+    EXPECT_EQ(results.partsSetAside[1].name, "huge");
+    EXPECT_EQ(results.partsSetAside[1].reason, "part 'huge' (200 x 200) fits neither the 100 x 60 sheet nor any off-cut");
+
+    PackingJob rest = job;
+    rest.parts = {job.parts[1], job.parts[2]};
+    EXPECT_EQ(resultsText(results), resultsText(pack(rest)));
+    options.setAsidePartsThatFitNowhere = false;
+    EXPECT_THROW(Math::packPolygonsToInventory(job.parts, job.hosts, options), PackingException);
+}
+
 // Parts are told apart by name and shape together: unnamed parts and parts
 // sharing a name each come back once, in their own outline.
 TEST(PackingDriver, PartsComeBackByNameAndShape) {
