@@ -260,6 +260,46 @@ TEST(PackingDriverProperty, RandomJobsPackValidlyAndRepeatably) {
     }
 }
 
+// Random jobs with random grain in every mode: each part comes back turned
+// only as its grain allows, by the turns it counts, and the packing is valid;
+// a part whose grain keeps it from fitting is set aside.
+TEST(PackingDriverProperty, GrainIsKeptInEveryMode) {
+    std::mt19937 random(27);
+    for (int trial = 0; trial < 60; ++trial) {
+        PackingJob job = smallRandomJob(random);
+        for (Polygon& part : job.parts) part.setTurnsAllowed(static_cast<TurnsAllowed>(random() % 3));
+        job.parts.push_back(rect(0, 0, 40, 250));  // fits the 300 x 200 sheet turned only
+        job.parts.back().setName("tall");
+        job.parts.back().setTurnsAllowed(TurnsAllowed::half);
+        SCOPED_TRACE("trial " + std::to_string(trial) + ", job:\n" + jobText(job));
+        PackingOptions options = job.options();
+        options.setAsidePartsThatFitNowhere = true;
+        const Math::PackingResults results = Math::packPolygonsToInventory(job.parts, job.hosts, options);
+        PackingJob placedParts = job;
+        for (auto misfit = results.partsSetAside.rbegin(); misfit != results.partsSetAside.rend(); ++misfit) {
+            placedParts.parts.erase(placedParts.parts.begin() + misfit->index);
+        }
+        expectValidPacking(placedParts, results);
+        ASSERT_EQ(results.partsSetAside.size(), 1u);
+        EXPECT_EQ(results.partsSetAside[0].reason,
+                  "part 'tall' (40 x 250, turned end for end only) fits neither the 300 x 200 sheet nor any off-cut");
+        for (const Math::HostAndSetPairing& group : results.resultingSets) {
+            for (const Polygon& part : group.set.getAllPolygons()) {
+                EXPECT_TRUE(Math::keepsGrain(part.getTurnsAllowed(), part.getQuarterTurnsApplied())) << part;
+                Polygon placed = part;
+                placed.slideToOrigin();
+                EXPECT_TRUE(std::any_of(job.parts.begin(), job.parts.end(), [&](Polygon given) {
+                    given.rotateAboutOrigin(part.getQuarterTurnsApplied());
+                    given.slideToOrigin();
+                    return given.getName() == part.getName() && given.getTurnsAllowed() == part.getTurnsAllowed() &&
+                           given == placed;
+                })) << "turned otherwise than counted: " << part;
+            }
+        }
+        if (HasFailure()) return;
+    }
+}
+
 // Ten L parts that go two to a sheet: the first pair is retired together
 // with four copies made of the other parts, each copy naming different parts.
 TEST(PackingDriver, CopiesOfARetiredGroupAreMadeInOneCall) {

@@ -18,6 +18,7 @@
 #include <optional>
 
 #include "geometry/CoordinateRangeException.h"
+#include "geometry/GrainTurns.h"
 #include "geometry/HoledPolygonSet.h"
 #include "geometry/InvalidPolygonException.h"
 #include "geometry/OutlineSimplicity.h"
@@ -144,10 +145,20 @@ bool Math::getPositionOfSetWithin(const Polygon& hostPolygon, const PolygonSet& 
         std::min(setSideOne, setSideTwo) > std::min(sideOne, sideTwo)) {
         return false;
     }
+    // The host turns by `rotation`, so the set turns by -rotation against it.
+    const GrainTurns grainTurns = turnsKeepingGrain(polygonSet);
+    auto keepsGrain = [grainTurns](int rotation) { return allows(grainTurns, -rotation); };
+    auto boxFits = [&](int rotation) {
+        return rotation % 2 == 0 ? setSideOne <= sideOne && setSideTwo <= sideTwo
+                                 : setSideOne <= sideTwo && setSideTwo <= sideOne;
+    };
 
     // A rectangle holds whatever fits its box in some orientation.
     if (points.size() == 4 && !findBestPosition) {
-        if (possibleRotation != nullptr) *possibleRotation = 0;
+        int rotation = 0;
+        while (grainTurns != anyTurn && rotation < 4 && !(keepsGrain(rotation) && boxFits(rotation))) ++rotation;
+        if (rotation == 4) return false;
+        if (possibleRotation != nullptr) *possibleRotation = rotation;
         if (possibleTranslation != nullptr) *possibleTranslation = Point();
         return true;
     }
@@ -173,9 +184,11 @@ bool Math::getPositionOfSetWithin(const Polygon& hostPolygon, const PolygonSet& 
     }
 
     // Turning a rectangle by a half turn gives the same shape, and a square
-    // needs no turn at all.
+    // needs no turn at all; unless the set's grain tells those turns apart.
     int rotations = 3;
-    if (points.size() == 4) rotations = sideLength(points[0], points[1]) != sideLength(points[1], points[2]) ? 1 : 0;
+    if (points.size() == 4 && grainTurns == anyTurn) {
+        rotations = sideLength(points[0], points[1]) != sideLength(points[1], points[2]) ? 1 : 0;
+    }
 
     WhiteSpaceInformation bestScore;
     const int firstRotation = startAtRotation != nullptr ? *startAtRotation : 0;
@@ -196,6 +209,7 @@ bool Math::getPositionOfSetWithin(const Polygon& hostPolygon, const PolygonSet& 
         fit.emplace(setRegion);
     }
     for (int rotation = firstRotation; rotation <= rotations; ++rotation) {
+        if (!keepsGrain(rotation)) continue;
         Polygon copyPolygon = hostPolygon;
         copyPolygon.rotateAboutOrigin(rotation);
         copyPolygon.slideToOrigin();
@@ -290,6 +304,7 @@ bool Math::getBestPositionOfSetWithin(const Polygon& host, const PolygonSet& pol
 
 bool Math::moveSetToBestPositionWithin(const Polygon& host, PolygonSet& polygonSet, int contractionFactor) {
     PolygonSet mergedSet = polygonSet.booleanAddAndSimplifyAll(nullptr);
+    const GrainTurns grainTurns = turnsKeepingGrain(polygonSet);
     WhiteSpaceInformation bestScore;
     Point bestTranslation;
     int bestRotation = 0;
@@ -297,6 +312,7 @@ bool Math::moveSetToBestPositionWithin(const Polygon& host, PolygonSet& polygonS
 
     for (int rotation = 0; rotation < 4; ++rotation) {
         if (rotation > 0) mergedSet.rotateAboutOrigin(1);
+        if (!allows(grainTurns, rotation)) continue;
         mergedSet.slideToOrigin();
         const TranslationGrid grid(host.getPoints(), mergedSet.getPoints());
         if (grid.empty()) continue;
@@ -337,6 +353,7 @@ bool Math::positionPolygonWithin(const Polygon& host, Polygon& polygon) {
     FixedHostTest test(host);
     for (int rotation = 0; rotation < 4; ++rotation) {
         if (rotation > 0) polygon.rotateAboutOrigin(1);
+        if (!Math::keepsGrain(polygon.getTurnsAllowed(), polygon.getQuarterTurnsApplied())) continue;
         polygon.slideToOrigin();
         const TranslationGrid grid(host.getPoints(), polygon.getPoints());
         if (grid.empty()) continue;
