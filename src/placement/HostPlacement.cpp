@@ -147,7 +147,7 @@ bool Math::getPositionOfSetWithin(const Polygon& hostPolygon, const PolygonSet& 
     }
     // The host turns by `rotation`, so the set turns by -rotation against it.
     const GrainTurns grainTurns = turnsKeepingGrain(polygonSet);
-    auto keepsGrain = [grainTurns](int rotation) { return allows(grainTurns, -rotation); };
+    auto rotationKeepsGrain = [grainTurns](int rotation) { return allows(grainTurns, -rotation); };
     auto boxFits = [&](int rotation) {
         return rotation % 2 == 0 ? setSideOne <= sideOne && setSideTwo <= sideTwo
                                  : setSideOne <= sideTwo && setSideTwo <= sideOne;
@@ -156,7 +156,7 @@ bool Math::getPositionOfSetWithin(const Polygon& hostPolygon, const PolygonSet& 
     // A rectangle holds whatever fits its box in some orientation.
     if (points.size() == 4 && !findBestPosition) {
         int rotation = 0;
-        while (grainTurns != anyTurn && rotation < 4 && !(keepsGrain(rotation) && boxFits(rotation))) ++rotation;
+        while (grainTurns != anyTurn && rotation < 4 && !(rotationKeepsGrain(rotation) && boxFits(rotation))) ++rotation;
         if (rotation == 4) return false;
         if (possibleRotation != nullptr) *possibleRotation = rotation;
         if (possibleTranslation != nullptr) *possibleTranslation = Point();
@@ -209,7 +209,7 @@ bool Math::getPositionOfSetWithin(const Polygon& hostPolygon, const PolygonSet& 
         fit.emplace(setRegion);
     }
     for (int rotation = firstRotation; rotation <= rotations; ++rotation) {
-        if (!keepsGrain(rotation)) continue;
+        if (!rotationKeepsGrain(rotation)) continue;
         Polygon copyPolygon = hostPolygon;
         copyPolygon.rotateAboutOrigin(rotation);
         copyPolygon.slideToOrigin();

@@ -25,8 +25,8 @@ import java.util.Map;
  * </pre>
  *
  * Fields are separated by spaces or tabs; a name is one token and "-" stands for the empty name. The grain of a
- * part is kept with the job and written back, but the packing entries take none: they may turn every part by
- * quarter turns, as the library's job tools do not. Hosts need
+ * part is kept with the job and written back, but the packing entries take no grain and may turn any part by
+ * quarter turns; the library's pack_job honours it. Hosts need
  * distinct, non-empty names, since a packing result names the host of each group and the empty name is the
  * standard sheet's. Malformed lines are reported with their line number.
  */
