@@ -285,6 +285,46 @@ TEST(PackingDriverProperty, DenseJobsPackTheSameOnAnyNumberOfThreads) {
     }
 }
 
+// Random jobs with random grain in every mode: each part comes back turned
+// only as its grain allows, by the turns it counts, and the packing is valid;
+// a part whose grain keeps it from fitting is set aside.
+TEST(PackingDriverProperty, GrainIsKeptInEveryMode) {
+    std::mt19937 random(27);
+    for (int trial = 0; trial < 60; ++trial) {
+        PackingJob job = smallRandomJob(random);
+        for (Polygon& part : job.parts) part.setTurnsAllowed(static_cast<TurnsAllowed>(random() % 3));
+        job.parts.push_back(rect(0, 0, 40, 250));  // fits the 300 x 200 sheet turned only
+        job.parts.back().setName("tall");
+        job.parts.back().setTurnsAllowed(TurnsAllowed::half);
+        SCOPED_TRACE("trial " + std::to_string(trial) + ", job:\n" + jobText(job));
+        PackingOptions options = job.options();
+        options.setAsidePartsThatFitNowhere = true;
+        const Math::PackingResults results = Math::packPolygonsToInventory(job.parts, job.hosts, options);
+        PackingJob placedParts = job;
+        for (auto misfit = results.partsSetAside.rbegin(); misfit != results.partsSetAside.rend(); ++misfit) {
+            placedParts.parts.erase(placedParts.parts.begin() + misfit->index);
+        }
+        expectValidPacking(placedParts, results);
+        ASSERT_EQ(results.partsSetAside.size(), 1u);
+        EXPECT_EQ(results.partsSetAside[0].reason,
+                  "part 'tall' (40 x 250, turned end for end only) fits neither the 300 x 200 sheet nor any off-cut");
+        for (const Math::HostAndSetPairing& group : results.resultingSets) {
+            for (const Polygon& part : group.set.getAllPolygons()) {
+                EXPECT_TRUE(Math::keepsGrain(part.getTurnsAllowed(), part.getQuarterTurnsApplied())) << part;
+                Polygon placed = part;
+                placed.slideToOrigin();
+                EXPECT_TRUE(std::any_of(job.parts.begin(), job.parts.end(), [&](Polygon given) {
+                    given.rotateAboutOrigin(part.getQuarterTurnsApplied());
+                    given.slideToOrigin();
+                    return given.getName() == part.getName() && given.getTurnsAllowed() == part.getTurnsAllowed() &&
+                           given == placed;
+                })) << "turned otherwise than counted: " << part;
+            }
+        }
+        if (HasFailure()) return;
+    }
+}
+
 // Ten L parts that go two to a sheet: the first pair is retired together
 // with four copies made of the other parts, each copy naming different parts.
 TEST(PackingDriver, CopiesOfARetiredGroupAreMadeInOneCall) {
@@ -489,6 +529,27 @@ TEST(PackingDriver, HostsThatTakeNothingArePassedOver) {
         EXPECT_EQ(e.getFileName(), "RectilinearMath");
         EXPECT_EQ(e.getLineNumber(), 722);
     }
+}
+
+// Asked to, the run sets aside the parts that fit nowhere, with the reason,
+// and packs the others as it packs them alone.
+TEST(PackingDriver, PartsThatFitNowhereAreSetAsideOnRequest) {
+    const PackingJob job = readJob(
+        "sheet 100 60\nblade 2\nhost h 0,0 120,0 120,20 0,20\npart big 0,0 101,0 101,30 0,30\n"
+        "part a 0,0 30,0 30,30 0,30\npart long 0,0 110,0 110,10 0,10\npart huge 0,0 200,0 200,200 0,200\n");
+    PackingOptions options = job.options();
+    options.setAsidePartsThatFitNowhere = true;
+    const Math::PackingResults results = Math::packPolygonsToInventory(job.parts, job.hosts, options);
+    ASSERT_EQ(results.partsSetAside.size(), 2u);
+    EXPECT_EQ(results.partsSetAside[0].index, 0);
+    EXPECT_EQ(results.partsSetAside[1].name, "huge");
+    EXPECT_EQ(results.partsSetAside[1].reason, "part 'huge' (200 x 200) fits neither the 100 x 60 sheet nor any off-cut");
+
+    PackingJob rest = job;
+    rest.parts = {job.parts[1], job.parts[2]};
+    EXPECT_EQ(resultsText(results), resultsText(pack(rest)));
+    options.setAsidePartsThatFitNowhere = false;
+    EXPECT_THROW(Math::packPolygonsToInventory(job.parts, job.hosts, options), PackingException);
 }
 
 // Parts are told apart by name and shape together: unnamed parts and parts

@@ -87,6 +87,13 @@ TEST(PackingJobTest, MalformedInputNamesItsLine) {
         {false, "sheet 10 10\nhost -" + square, 2, "a host needs a name"},
         {false, "sheet 10 10\nhost a" + square + "host a" + square, 3, "already given on line 2"},
         {false, "blade 4\n", 0, "no sheet line"},
+        {false, "sheet 10 10\npart p 0,0 10,0 10,10 0,10 x0\n", 2, "quantity 'x0' is not 1 to 100000"},
+        {false, "sheet 10 10\npart p 0,0 10,0 10,10 0,10 x2 x3\n", 2, "quantity given twice"},
+        {false, "sheet 10 10\npart p 0,0 10,0 10,10 0,10 xy\n", 2, "quantity 'y' is not a number"},
+        {false, "sheet 10 10\npart - 0,0 10,0 10,10 0,10 x2\n", 2, "copies need a name"},
+        {false, "sheet 10 10\npart p 0,0 10,0 10,10 0,10 rotate\n", 2, "missing turns"},
+        {false, "sheet 10 10\npart p 0,0 10,0 10,10 0,10 rotate some\n", 2, "unknown turns 'some'"},
+        {false, "sheet 10 10\npart p 0,0 10,0 10,10 0,10 x2 5,5\n", 2, "unexpected '5,5' after the part's polygon"},
         {true, "  p" + square + "totals 1 1 1\n", 1, "before the first group"},
         {true, "group -\ntotals 1 1\n", 2, "missing total host area"},
         {true, "group -\ntotals 1 1 1\ngroup a\n", 3, "after the totals"},
@@ -110,6 +117,35 @@ TEST(PackingJobTest, MalformedInputNamesItsLine) {
                 EXPECT_EQ(std::string(e.what()).rfind("line " + std::to_string(c.line) + ": ", 0), 0u);
             }
         }
+    }
+}
+
+// "xN" spells out numbered copies, "rotate" sets the grain, which is written
+// back; a name given twice is warned about, copies' names included.
+TEST(PackingJobTest, QuantitiesGrainAndRepeatedNames) {
+    const PackingJob job = readJob(
+        "sheet 100 100\n"
+        "part door 0,0 40,0 40,30 0,30 x3 rotate none\n"
+        "part shelf 0,0 50,0 50,10 0,10 rotate half x1\n"
+        "part door-2 0,0 5,0 5,5 0,5\n"
+        "part plain 0,0 5,0 5,5 0,5 rotate quarter\n"
+        "part plain 0,0 5,0 5,5 0,5\n");
+    std::vector<std::string> names;
+    for (const Polygon& part : job.parts) names.push_back(part.getName());
+    EXPECT_EQ(names, (std::vector<std::string>{"door-1", "door-2", "door-3", "shelf-1", "door-2", "plain", "plain"}));
+    EXPECT_EQ(job.parts[2].getTurnsAllowed(), TurnsAllowed::none);
+    EXPECT_EQ(job.parts[3].getTurnsAllowed(), TurnsAllowed::half);
+    EXPECT_EQ(job.parts[4].getTurnsAllowed(), TurnsAllowed::quarter);
+    EXPECT_EQ(job.warnings, (std::vector<std::string>{"line 4: part name 'door-2' already given on line 2",
+                                                      "line 6: part name 'plain' already given on line 5"}));
+
+    std::ostringstream written;
+    writePackingJob(written, job);
+    EXPECT_NE(written.str().find("part door-3 0,0 40,0 40,30 0,30 rotate none\n"), std::string::npos);
+    EXPECT_NE(written.str().find("part plain 0,0 5,0 5,5 0,5\n"), std::string::npos);
+    const PackingJob reread = readJob(written.str());
+    for (std::size_t i = 0; i < job.parts.size(); ++i) {
+        EXPECT_EQ(reread.parts[i].getTurnsAllowed(), job.parts[i].getTurnsAllowed());
     }
 }
 

@@ -53,14 +53,6 @@ std::string number(double value) {
     return text == "-0" ? "0" : text;
 }
 
-std::string wholeNumber(__int128 value) {
-    if (value == 0) return "0";
-    const bool negative = value < 0;
-    std::string digits;
-    for (; value != 0; value /= 10) digits += char('0' + int(negative ? -(value % 10) : value % 10));
-    if (negative) digits += '-';
-    return std::string(digits.rbegin(), digits.rend());
-}
 
 std::string percent(double part, double whole) {
     if (!(whole > 0)) return "-";
@@ -344,18 +336,6 @@ private:
     std::vector<std::string> warnings;
 };
 
-// File names keep letters, digits, '.', '-' and '_' of the host name.
-std::string fileNameFor(const HostDrawing& drawing) {
-    char number[16];
-    std::snprintf(number, sizeof number, "host-%02d-", drawing.number);
-    std::string name = number;
-    for (char c : drawing.hostName.empty() ? std::string("sheet") : drawing.hostName) {
-        const bool plain = std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_';
-        name += plain ? c : '_';
-    }
-    return name + ".svg";
-}
-
 __int128 partArea(const PolygonSet& parts) {
     __int128 twice = 0;
     for (const Polygon& part : parts.getAllPolygons()) twice += Math::twiceArea(part);
@@ -464,6 +444,15 @@ void writeIndexHtml(std::ostream& out, const PicturesRun& run, const PackingJob&
 
 }  // namespace
 
+std::string wholeNumber(__int128 value) {
+    if (value == 0) return "0";
+    const bool negative = value < 0;
+    std::string digits;
+    for (; value != 0; value /= 10) digits += char('0' + int(negative ? -(value % 10) : value % 10));
+    if (negative) digits += '-';
+    return std::string(digits.rbegin(), digits.rend());
+}
+
 std::string xmlEscaped(const std::string& text) {
     std::string out;
     for (char c : text) {
@@ -525,8 +514,18 @@ std::vector<std::string> writeHostSvg(std::ostream& out, const HostDrawing& draw
     return SvgWriter(out, drawing, bladeWidth, pixelsPerUnit).write();
 }
 
-std::vector<std::string> writePackingPictures(const std::filesystem::path& directory, const PicturesRun& run,
-                                              const PackingJob& job, const Math::PackingResults& results) {
+std::string fileStemFor(const HostDrawing& drawing) {
+    char number[16];
+    std::snprintf(number, sizeof number, "host-%02d-", drawing.number);
+    std::string name = number;
+    for (char c : drawing.hostName.empty() ? std::string("sheet") : drawing.hostName) {
+        const bool plain = std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_';
+        name += plain ? c : '_';
+    }
+    return name;
+}
+
+std::vector<HostDrawing> hostDrawings(const PackingJob& job, const Math::PackingResults& results) {
     const Polygon sheet(
         std::vector<Point>{{0, 0}, {job.sheetLength, 0}, {job.sheetLength, job.sheetWidth}, {0, job.sheetWidth}}, "");
     std::vector<HostDrawing> drawings;
@@ -540,6 +539,12 @@ std::vector<std::string> writePackingPictures(const std::filesystem::path& direc
         }
         drawings.push_back({int(drawings.size()) + 1, group.hostId, *host, group.set});
     }
+    return drawings;
+}
+
+std::vector<std::string> writePackingPictures(const std::filesystem::path& directory, const PicturesRun& run,
+                                              const PackingJob& job, const Math::PackingResults& results) {
+    const std::vector<HostDrawing> drawings = hostDrawings(job, results);
 
     std::filesystem::create_directories(directory);
     for (const auto& entry : std::filesystem::directory_iterator(directory)) {
@@ -551,7 +556,7 @@ std::vector<std::string> writePackingPictures(const std::filesystem::path& direc
     const double pixelsPerUnit = commonPixelsPerUnit(drawings);
     std::vector<std::string> files, warnings;
     for (const HostDrawing& drawing : drawings) {
-        files.push_back(fileNameFor(drawing));
+        files.push_back(fileStemFor(drawing) + ".svg");
         std::ofstream svg(directory / files.back());
         for (const std::string& warning : writeHostSvg(svg, drawing, job.bladeWidth, pixelsPerUnit)) {
             warnings.push_back(files.back() + ": " + warning);

@@ -19,6 +19,9 @@
 
 namespace Zelkor::Rectilinear::Tools {
 
+// The decimal digits of a whole number too large for 64 bits, such as an exact area.
+std::string wholeNumber(__int128 value);
+
 // Text made safe for XML content and attribute values.
 std::string xmlEscaped(const std::string& text);
 
@@ -50,6 +53,15 @@ struct HostDrawing {
     Polygon host;
     PolygonSet parts;
 };
+
+// The groups of `results` on their hosts, numbered from 1: a group's host is
+// the job's host of its name, or the standard sheet for the empty name; any
+// other name is an error (std::runtime_error).
+std::vector<HostDrawing> hostDrawings(const PackingJob& job, const Math::PackingResults& results);
+
+// "host-NN-HOST" ("sheet" for a standard sheet), keeping letters, digits,
+// '.', '-' and '_' of the host's name: the name of its files without extension.
+std::string fileStemFor(const HostDrawing& drawing);
 
 // Screen pixels per geometry unit that make the largest of the drawings about
 // 900 pixels across, so that all of them show at one scale.

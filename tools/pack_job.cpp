@@ -1,14 +1,14 @@
-// Packs a job given in the packing job text form, or draws results packed elsewhere:
+// Packs a job given in the packing job text form, or writes out results packed elsewhere:
 //
-//   pack_job [--svg DIR] [--title TEXT] [JOB]
-//   pack_job --svg DIR [--title TEXT] --results RESULTS JOB
+//   pack_job [OPTIONS] [JOB]
+//   pack_job --results RESULTS [OPTIONS] JOB
 //
 // JOB is a file, or standard input when absent or "-".
 //
 // The groups go to standard output in the results text form, progress to
-// standard error. With --svg, DIR receives one drawing per host used and an
-// index.html with a summary table; with --results the groups are read from
-// RESULTS instead of packed.
+// standard error. --svg, --dxf and --csv write drawings and a cutting list;
+// --parts-dxf and --hosts-dxf add outlines read from DXF drawings to the job;
+// with --results the groups are read from RESULTS instead of packed.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -18,9 +18,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "CuttingList.h"
+#include "PackingDxf.h"
 #include "PackingSvg.h"
 #include "packing/PackingDriver.h"
 #include "packing/PackingJob.h"
@@ -32,8 +35,8 @@ using namespace Zelkor::Rectilinear;
 namespace {
 
 const char* const usageText =
-    "usage: pack_job [--threads N] [--svg DIR] [--title TEXT] [JOB]\n"
-    "       pack_job --svg DIR [--title TEXT] --results RESULTS JOB\n"
+    "usage: pack_job [OPTIONS] [JOB]\n"
+    "       pack_job --results RESULTS [OPTIONS] JOB\n"
     "\n"
     "Packs the job in file JOB (standard input when JOB is absent or \"-\") and prints\n"
     "the groups, one \"group HOST\" line per host used (\"-\" is a standard sheet)\n"
@@ -45,33 +48,54 @@ const char* const usageText =
     "  --svg DIR          also write one SVG drawing per host used (DIR/host-NN-HOST.svg,\n"
     "                     removing those of an earlier run) and DIR/index.html\n"
     "  --title TEXT       heading of index.html (default \"Packing \" and JOB's file name)\n"
-    "  --results RESULTS  draw the groups in file RESULTS, in the form above, on the\n"
-    "                     hosts of JOB instead of packing; needs --svg, prints nothing\n"
+    "  --dxf DIR          also write one DXF drawing per host used (DIR/host-NN-HOST.dxf,\n"
+    "                     removing those of an earlier run), layers HOST, PARTS,\n"
+    "                     PART_NAMES, CUT_LINES and LEFTOVER, in the job's units\n"
+    "  --csv FILE         also write the cutting list: a row per part placed (host, name,\n"
+    "                     x, y of its first corner, quarter turns, area), per host\n"
+    "                     (parts, utilization, leftover area) and per part set aside\n"
+    "  --parts-dxf FILE   add every closed polyline of the DXF drawing FILE as a part,\n"
+    "                     named after the file and numbered (FILE's stem-1, -2, ...)\n"
+    "  --hosts-dxf FILE   add them as off-cuts in stock, named the same way\n"
+    "  --strict           pack nothing when a part fits nowhere (exit status 1)\n"
+    "  --results RESULTS  write out the groups in file RESULTS, in the form above, on\n"
+    "                     the hosts of JOB instead of packing; needs --svg, --dxf or\n"
+    "                     --csv, prints nothing\n"
     "  --help             show this text\n"
     "\n"
     "A job is plain text, one item a line ('#' starts a comment):\n"
     "  sheet 3000 1500                          standard sheet, length along x, width along y\n"
     "  blade 4                                  saw blade width (default 0), see below\n"
     "  mode full-sheets                         or minimum-outfall, maximum-outfall\n"
+    "  units mm                                 or cm, m, in, ft (default: not stated)\n"
     "  host offcut-7 0,0 800,0 800,400 0,400    off-cut in stock: name, corners\n"
     "  part side-left 0,0 600,0 600,300 0,300   part: name (\"-\" for none), corners\n"
+    "  part door 0,0 400,0 400,700 0,700 x4 rotate none\n"
+    "                                           4 copies door-1..door-4, never turned\n"
     "Corners are x,y (x to the right, y upward, whole numbers in\n"
     "-2147483646..2147483646); every edge, the closing one included, is horizontal\n"
-    "or vertical.\n"
+    "or vertical. \"rotate half\" lets a part turn end for end only (grain along an\n"
+    "axis), \"rotate quarter\" (the default) by any quarter turn.\n"
     "\n"
     "Parts, off-cuts and the sheet grow by half the blade, rounded down, and grown\n"
     "parts may touch: parts keep the blade width apart when it is even, one unit\n"
     "less when it is odd (a warning says so).\n"
     "\n"
-    "A malformed job or results file is reported on standard error as\n"
-    "\"pack_job: FILE: line N: reason\"\n"
-    "with exit status 1, and so is each part that fits neither the sheet nor any\n"
-    "off-cut, before packing. Off-cuts that cannot take parts are named on standard\n"
-    "error after packing. A wrong command line gives exit status 2.\n"
+    "A malformed job, results file or drawing is reported on standard error as\n"
+    "\"pack_job: FILE: line N: reason\" or \"pack_job: FILE: ENTITY: reason\"\n"
+    "with exit status 1. A part that fits neither the sheet nor any off-cut is set\n"
+    "aside and named on standard error, the others are packed, and the exit status\n"
+    "is 3. Off-cuts that cannot take parts are named on standard error after\n"
+    "packing. A wrong command line gives exit status 2.\n"
     "\n"
     "Examples:\n"
-    "  pack_job --svg out tools/jobs/small-order.job > small-order.result\n"
-    "  pack_job --svg again --results small-order.result tools/jobs/small-order.job\n";
+    "  pack_job --svg out --csv out/cutting.csv tools/jobs/small-order.job > small-order.result\n"
+    "  pack_job --dxf again --results small-order.result tools/jobs/small-order.job\n";
+
+// Exit statuses besides 0.
+constexpr int failed = 1;
+constexpr int badCommandLine = 2;
+constexpr int partsSetAside = 3;
 
 // The progress fraction on one line of standard error, rewritten in place
 // whenever it has moved by at least 0.01.
@@ -117,6 +141,10 @@ void warnAboutTheBlade(const PackingJob& job) {
     }
 }
 
+void reportPictureWarnings(const std::vector<std::string>& warnings) {
+    for (const std::string& warning : warnings) std::cerr << "pack_job: warning: " << warning << '\n';
+}
+
 // Names every part that fits nowhere; answers whether there was any.
 bool reportPartsThatFitNowhere(const PackingJob& job) {
     const std::vector<Math::PartThatFitsNowhere> misfits =
@@ -125,61 +153,126 @@ bool reportPartsThatFitNowhere(const PackingJob& job) {
     return !misfits.empty();
 }
 
+void reportPartsSetAside(const Math::PackingResults& results) {
+    for (const Math::PartThatFitsNowhere& misfit : results.partsSetAside) {
+        std::cerr << "pack_job: set aside: " << misfit.reason << '\n';
+    }
+}
+
+// The outlines of a DXF drawing added to the job's parts or hosts, named
+// after the file. The drawing's units must be the job's; a job without units
+// takes the drawing's. Says what was read, in which units.
+void addFromDxf(PackingJob& job, const std::string& file, bool asHosts) {
+    const Tools::DxfOutlines read = Tools::readDxfOutlines(file, std::filesystem::path(file).stem().string());
+    if (read.unitsCode != 0) {
+        const std::string units = Tools::jobUnitsFor(read.unitsCode);
+        if (!job.units.empty() && units != job.units) {
+            throw Tools::DxfError(file + ": drawn in " + Tools::dxfUnitsName(read.unitsCode) + ", the job is in " +
+                                  Tools::dxfUnitsName(Tools::dxfUnitsCode(job.units)));
+        }
+        job.units = units;
+    }
+    std::vector<Polygon>& into = asHosts ? job.hosts : job.parts;
+    for (const Polygon& outline : read.outlines) {
+        const bool taken = std::any_of(into.begin(), into.end(),
+                                       [&outline](const Polygon& p) { return p.getName() == outline.getName(); });
+        if (taken && asHosts) throw Tools::DxfError(file + ": host '" + outline.getName() + "' is already in the job");
+        if (taken) std::cerr << "pack_job: warning: part name '" << outline.getName() << "' given twice\n";
+        into.push_back(outline);
+    }
+    std::cerr << "pack_job: " << file << ": " << read.outlines.size() << (asHosts ? " off-cut(s)" : " part(s)")
+              << " read, "
+              << (read.unitsCode != 0 ? "in " + Tools::dxfUnitsName(read.unitsCode)
+                                      : "no units stated (taken as the job's" +
+                                            (job.units.empty() ? std::string()
+                                                               : ", " + Tools::dxfUnitsName(Tools::dxfUnitsCode(job.units))) +
+                                            ")")
+              << '\n';
+}
+
+struct Outputs {
+    std::string svgDirectory;
+    std::string title;
+    std::string dxfDirectory;
+    std::string csvPath;
+    bool any() const { return !svgDirectory.empty() || !dxfDirectory.empty() || !csvPath.empty(); }
+};
+
+void writeOutputs(const Outputs& outputs, const PackingJob& job, const Math::PackingResults& results,
+                  std::optional<double> seconds) {
+    if (!outputs.svgDirectory.empty()) {
+        reportPictureWarnings(Tools::writePackingPictures(outputs.svgDirectory, {outputs.title, seconds}, job, results));
+    }
+    if (!outputs.dxfDirectory.empty()) reportPictureWarnings(Tools::writePackingDxf(outputs.dxfDirectory, job, results));
+    if (!outputs.csvPath.empty()) {
+        std::ofstream csv(outputs.csvPath, std::ios::binary);
+        Tools::writeCuttingList(csv, job, results);
+        if (!csv) throw std::runtime_error("cannot write " + outputs.csvPath);
+    }
+}
+
 void reportUnusableHosts(const Math::PackingResults& results) {
     for (const Math::UnusableHost& host : results.unusableHosts) {
         std::cerr << "pack_job: off-cut '" << host.name << "' left unused: " << host.reason << '\n';
     }
 }
 
-void reportPictureWarnings(const std::vector<std::string>& warnings) {
-    for (const std::string& warning : warnings) std::cerr << "pack_job: warning: " << warning << '\n';
-}
 
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string jobPath = "-";
-    std::string svgDirectory;
-    std::string title;
+    Outputs outputs;
     std::string resultsPath;
     int threads = 0;
+    std::vector<std::pair<std::string, bool>> drawings;  // DXF file, read as hosts
+    bool strict = false;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
+        const bool valueFollows = i + 1 < argc;
         if (argument == "--help" || argument == "-h") {
             std::cout << usageText;
             return 0;
-        } else if (argument == "--threads" && i + 1 < argc) {
+        } else if (argument == "--threads" && valueFollows) {
             char* end = nullptr;
             const long wanted = std::strtol(argv[++i], &end, 10);
             if (*end != '\0' || wanted < 1 || wanted > 1024) {
                 std::cerr << "pack_job: --threads takes a whole number from 1 to 1024\n";
-                return 2;
+                return badCommandLine;
             }
             threads = static_cast<int>(wanted);
-        } else if (argument == "--svg" && i + 1 < argc) {
-            svgDirectory = argv[++i];
-        } else if (argument == "--title" && i + 1 < argc) {
-            title = argv[++i];
-        } else if (argument == "--results" && i + 1 < argc) {
+        } else if (argument == "--svg" && valueFollows) {
+            outputs.svgDirectory = argv[++i];
+        } else if (argument == "--title" && valueFollows) {
+            outputs.title = argv[++i];
+        } else if (argument == "--dxf" && valueFollows) {
+            outputs.dxfDirectory = argv[++i];
+        } else if (argument == "--csv" && valueFollows) {
+            outputs.csvPath = argv[++i];
+        } else if ((argument == "--parts-dxf" || argument == "--hosts-dxf") && valueFollows) {
+            drawings.emplace_back(argv[++i], argument == "--hosts-dxf");
+        } else if (argument == "--strict") {
+            strict = true;
+        } else if (argument == "--results" && valueFollows) {
             resultsPath = argv[++i];
         } else if (argument.size() > 1 && argument[0] == '-') {
             std::cerr << usageText;
-            return 2;
+            return badCommandLine;
         } else if (jobPath == "-") {
             jobPath = argument;
         } else {
             std::cerr << usageText;
-            return 2;
+            return badCommandLine;
         }
     }
-    if (!resultsPath.empty() && (svgDirectory.empty() || jobPath == "-")) {
+    if (!resultsPath.empty() && (!outputs.any() || jobPath == "-")) {
         std::cerr << usageText;
-        return 2;
+        return badCommandLine;
     }
 
     std::string source = jobPath == "-" ? std::string("standard input") : jobPath;
-    if (title.empty()) {
-        title = "Packing " + (jobPath == "-" ? source : std::filesystem::path(jobPath).filename().string());
+    if (outputs.title.empty()) {
+        outputs.title = "Packing " + (jobPath == "-" ? source : std::filesystem::path(jobPath).filename().string());
     }
     ProgressLine progress;
     try {
@@ -190,47 +283,50 @@ int main(int argc, char** argv) {
             std::ifstream in(jobPath);
             if (!in) {
                 std::cerr << "pack_job: cannot open " << jobPath << '\n';
-                return 1;
+                return failed;
             }
             job = readPackingJob(in);
         }
+        for (const std::string& warning : job.warnings) {
+            std::cerr << "pack_job: warning: " << source << ": " << warning << '\n';
+        }
+        for (const auto& [file, asHosts] : drawings) addFromDxf(job, file, asHosts);
 
         if (!resultsPath.empty()) {
             std::ifstream in(resultsPath);
             if (!in) {
                 std::cerr << "pack_job: cannot open " << resultsPath << '\n';
-                return 1;
+                return failed;
             }
             source = resultsPath;
-            const Math::PackingResults results = readPackingResults(in);
-            reportPictureWarnings(Tools::writePackingPictures(svgDirectory, {title, std::nullopt}, job, results));
+            writeOutputs(outputs, job, readPackingResults(in), std::nullopt);
             return 0;
         }
 
         warnAboutTheBlade(job);
-        if (reportPartsThatFitNowhere(job)) return 1;
+        if (strict && reportPartsThatFitNowhere(job)) return failed;
 
         const auto start = std::chrono::steady_clock::now();
         PackingOptions options = job.options();
         options.receiver = &progress;
         options.threads = threads;
+        options.setAsidePartsThatFitNowhere = true;
         const Math::PackingResults results = Math::packPolygonsToInventory(job.parts, job.hosts, options);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         progress.finish();
+        reportPartsSetAside(results);
         reportUnusableHosts(results);
 
         writePackingResults(std::cout, results);
         std::cout.flush();
-        if (!svgDirectory.empty()) {
-            reportPictureWarnings(Tools::writePackingPictures(svgDirectory, {title, seconds}, job, results));
-        }
+        writeOutputs(outputs, job, results, seconds);
+        return results.partsSetAside.empty() ? 0 : partsSetAside;
     } catch (const PackingTextError& e) {
         std::cerr << "pack_job: " << source << ": " << e.what() << '\n';
-        return 1;
+        return failed;
     } catch (const std::exception& e) {  // the library's exceptions among them, what() telling why
         progress.breakLine();
         std::cerr << "pack_job: " << e.what() << '\n';
-        return 1;
+        return failed;
     }
-    return 0;
 }

@@ -396,6 +396,7 @@ void Polygon::rotateAboutOrigin(int ninetyDegreeMultiplier) {
     const std::int64_t m = ninetyDegreeMultiplier;
     const int quarterTurns = static_cast<int>(m >= 0 ? m % 4 : 4 - (-m) % 4);
     if (quarterTurns == 0 || quarterTurns == 4) return;
+    quarterTurnsApplied = (quarterTurnsApplied + quarterTurns) % 4;
     for (Point& p : points) {
         const Point original = p;
         switch (quarterTurns) {

@@ -7,6 +7,7 @@
 #include "geometry/Point.h"
 #include "geometry/Rectangle.h"
 #include "geometry/Segment.h"
+#include "geometry/TurnsAllowed.h"
 
 namespace Zelkor::Rectilinear {
 
@@ -52,6 +53,18 @@ public:
     void setName(std::string newName) { name = std::move(newName); }
     int getId() const { return id; }
     void setId(int newId) { id = newId; }
+    // The part's grain: the turns packing may give it (quarter turns unless set).
+    TurnsAllowed getTurnsAllowed() const { return turnsAllowed; }
+    void setTurnsAllowed(TurnsAllowed newTurnsAllowed) { turnsAllowed = newTurnsAllowed; }
+    // Counterclockwise quarter turns rotateAboutOrigin has given this polygon
+    // since it was built, 0 to 3, so that a part's grain can be checked
+    // however its outline looks.
+    int getQuarterTurnsApplied() const { return quarterTurnsApplied; }
+    // The grain and the turns of `original`, for a polygon rebuilt from it.
+    void takeGrainFrom(const Polygon& original) {
+        turnsAllowed = original.turnsAllowed;
+        quarterTurnsApplied = original.quarterTurnsApplied;
+    }
     bool wasOriginallyDefinedInReverseOrder() const { return originallyDefinedInReverseOrder; }
     // Point::infinity for an empty polygon.
     Coordinate shortestSegmentLength() const;
@@ -157,6 +170,8 @@ private:
     float area = -1.0f;
     std::string name;
     int id = 0;
+    TurnsAllowed turnsAllowed = TurnsAllowed::quarter;
+    int quarterTurnsApplied = 0;
     bool originallyDefinedInReverseOrder = false;
     // Cached box of the corners (hole corners when there are none): the
     // queries reject by it before they walk the edges.

@@ -108,6 +108,7 @@ Polygon grownPart(const Polygon& part, int expansionFactor) {
     grown = region.getPolygon(0).getBasePolygon();
     grown.setName(part.getName());
     grown.setId(part.getId());
+    grown.takeGrainFrom(part);
     return grown;
 }
 

@@ -105,12 +105,21 @@ PackingResults packPolygonsToInventory(const std::vector<Polygon>& parts, const 
                                        const PackingOptions& options) {
     if (options.pairingSearch == nullptr) throw std::invalid_argument("packing options without a pairing search");
     std::vector<Polygon> polygonsToPack = parts;
+    std::vector<PartThatFitsNowhere> setAside;
+    if (options.setAsidePartsThatFitNowhere) {
+        setAside = findPartsThatFitNowhere(parts, options.bladeWidth, options.sheetLength, options.sheetWidth, hosts);
+        for (auto misfit = setAside.rbegin(); misfit != setAside.rend(); ++misfit) {
+            polygonsToPack.erase(polygonsToPack.begin() + misfit->index);
+        }
+    }
     std::vector<Polygon> potentialHosts = hosts;
     IgnoreProgress ignoreProgress;
     ReportReceiver& receiver = options.receiver != nullptr ? *options.receiver : ignoreProgress;
-    return packPolygonsToInventory(polygonsToPack, options.bladeWidth, options.sheetWidth, options.sheetLength,
-                                   potentialHosts, toInt(options.mode), receiver, options.pairingSearch,
-                                   options.threads);
+    PackingResults results =
+        packPolygonsToInventory(polygonsToPack, options.bladeWidth, options.sheetWidth, options.sheetLength,
+                                potentialHosts, toInt(options.mode), receiver, options.pairingSearch, options.threads);
+    results.partsSetAside = std::move(setAside);
+    return results;
 }
 
 PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, const int& spacingUnits,

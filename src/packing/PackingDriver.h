@@ -8,6 +8,7 @@
 #include "packing/PackingModes.h"
 #include "packing/PackingOptions.h"
 #include "packing/PairingSearch.h"
+#include "packing/PartFit.h"
 #include "packing/ReportReceiver.h"
 
 namespace Zelkor::Rectilinear::Math {
@@ -37,6 +38,9 @@ struct PackingResults {
     float totalHostArea = 0.0f;
     // Inventory hosts that could take no part, in the order given.
     std::vector<UnusableHost> unusableHosts;
+    // With PackingOptions::setAsidePartsThatFitNowhere, the parts that fit
+    // nowhere and were left out, in the order given, each with its reason.
+    std::vector<PartThatFitsNowhere> partsSetAside;
 };
 
 // Groups the parts and places them onto the hosts in stock (in the order the
@@ -47,8 +51,9 @@ struct PackingResults {
 // cost little next to the packing itself. The parts come back in host
 // coordinates under their own names, the hosts that can take no part are
 // listed in the results' unusableHosts. Progress goes to options.receiver,
-// nowhere when it is null. Throws as the positional form does, and
-// std::invalid_argument for a null options.pairingSearch.
+// nowhere when it is null. Throws as the positional form does (but see
+// options.setAsidePartsThatFitNowhere), and std::invalid_argument for a null
+// options.pairingSearch.
 PackingResults packPolygonsToInventory(const std::vector<Polygon>& parts, const std::vector<Polygon>& hosts,
                                        const PackingOptions& options);
 

@@ -30,6 +30,35 @@ std::vector<IndexedValue> sortedIndicesByArea(const std::vector<Polygon>& polygo
     return sorted;
 }
 
+namespace {
+
+// Where each part with a grain lies in an element and how its grain runs
+// there: elements whose grain tells them apart are never interchangeable.
+// Empty for an element without grain.
+using GrainSignature = std::vector<std::array<std::int64_t, 5>>;
+
+GrainSignature grainSignature(const PolygonSet& set) {
+    GrainSignature signature;
+    for (const Polygon& member : set.getAllPolygons()) {
+        if (member.getTurnsAllowed() == TurnsAllowed::quarter) continue;
+        const Point origin = set.getBoundingRectangle().getBottomLeft();
+        const Point& corner = member.getBoundingRectangle().getBottomLeft();
+        const int step = member.getTurnsAllowed() == TurnsAllowed::half ? 2 : 4;
+        signature.push_back({std::int64_t{corner.x} - origin.x, std::int64_t{corner.y} - origin.y,
+                             static_cast<std::int64_t>(member.getTurnsAllowed()),
+                             member.getQuarterTurnsApplied() % step, member.numberOfPoints()});
+    }
+    std::sort(signature.begin(), signature.end());
+    return signature;
+}
+
+GrainSignature grainSignature(const Polygon& polygon) {
+    if (polygon.getTurnsAllowed() == TurnsAllowed::quarter) return {};
+    return grainSignature(PolygonSet(std::vector<Polygon>{polygon}));
+}
+
+}  // namespace
+
 template <typename Element>
 std::vector<int> findCongruentElementsAndAssignIds(const std::vector<Element>& elementList,
                                                    const std::vector<int>* existingCongruencyIds,
@@ -54,8 +83,14 @@ std::vector<int> findCongruentElementsAndAssignIds(const std::vector<Element>& e
             orientations[static_cast<std::size_t>(ii)][static_cast<std::size_t>(turn % 4)] = turned;
         }
     }
+    std::vector<GrainSignature> grain;
+    for (const Element& element : elementList) grain.push_back(grainSignature(element));
     auto congruent = [&](int ii, int jj) {
         const Element& normalized = orientations[static_cast<std::size_t>(ii)][0];
+        const GrainSignature& signature = grain[static_cast<std::size_t>(ii)];
+        if (signature != grain[static_cast<std::size_t>(jj)]) return false;
+        // Parts with a grain are alike only as they lie, unturned.
+        if (!signature.empty()) return normalized == orientations[static_cast<std::size_t>(jj)][0];
         for (int turn = 1; turn <= 4; ++turn) {
             if (normalized == orientations[static_cast<std::size_t>(jj)][static_cast<std::size_t>(turn % 4)]) {
                 return true;

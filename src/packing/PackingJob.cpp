@@ -1,6 +1,8 @@
 #include "packing/PackingJob.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -52,6 +54,7 @@ public:
     int getNumber() const { return lineNumber; }
     bool isIndented() const { return indented; }
     bool empty() const { return tokens.empty(); }
+    std::size_t size() const { return tokens.size(); }
     std::string_view operator[](std::size_t i) const { return tokens[i]; }
 
     [[noreturn]] void fail(const std::string& reason) const { throw PackingTextError(lineNumber, reason); }
@@ -93,11 +96,13 @@ public:
         return token == emptyNameToken ? std::string() : std::string(token);
     }
 
-    // The polygon text made of the tokens from `first` on, named `newName`.
-    Polygon polygon(std::size_t first, std::string newName) const {
-        if (first >= tokens.size()) fail("missing polygon after the name");
+    // The polygon text made of the tokens from `first` up to `end` (all of
+    // them when npos), named `newName`.
+    Polygon polygon(std::size_t first, std::string newName, std::size_t end = std::string_view::npos) const {
+        end = std::min(end, tokens.size());
+        if (first >= end) fail("missing polygon after the name");
         std::vector<Point> corners;
-        for (std::size_t i = first; i < tokens.size(); ++i) {
+        for (std::size_t i = first; i < end; ++i) {
             const std::string_view token = tokens[i];
             const std::size_t comma = token.find(',');
             if (comma == std::string_view::npos) fail("corner " + quoted(token) + " is not of the form x,y");
@@ -139,6 +144,73 @@ void forEachLine(std::istream& in, Handler handle) {
     if (in.bad()) throw PackingTextError(0, "read error");
 }
 
+constexpr std::string_view unitNames[] = {"mm", "cm", "m", "in", "ft"};
+
+constexpr int largestQuantity = 100000;
+
+struct TurnsName {
+    TurnsAllowed turns;
+    std::string_view name;
+};
+constexpr TurnsName turnsNames[] = {
+    {TurnsAllowed::quarter, "quarter"},
+    {TurnsAllowed::half, "half"},
+    {TurnsAllowed::none, "none"},
+};
+
+// "x3": a quantity; "xyz" or a corner is not one.
+bool isQuantity(std::string_view token) {
+    return token.size() > 1 && token[0] == 'x' && token.find(',') == std::string_view::npos;
+}
+
+// part NAME POLYGON [xN] [rotate none|half|quarter]: the part, or its N copies
+// NAME-1 .. NAME-N, added to the job. A name given twice is warned about.
+void readPart(const Line& line, PackingJob& job, std::map<std::string, int>& partNamedOn) {
+    const std::string name = line.name(1);
+    std::size_t optionsStart = 2;
+    while (optionsStart < line.size() && !isQuantity(line[optionsStart]) && line[optionsStart] != "rotate") {
+        ++optionsStart;
+    }
+    Polygon part = line.polygon(2, name, optionsStart);
+    int quantity = 0;
+    bool turnsGiven = false;
+    for (std::size_t i = optionsStart; i < line.size(); ++i) {
+        if (isQuantity(line[i])) {
+            if (quantity != 0) line.fail("quantity given twice");
+            quantity = line.number<int>(line[i].substr(1), "quantity");
+            if (quantity < 1 || quantity > largestQuantity) {
+                line.fail("quantity " + quoted(line[i]) + " is not 1 to " + std::to_string(largestQuantity));
+            }
+        } else if (line[i] == "rotate") {
+            if (turnsGiven) line.fail("'rotate' given twice");
+            turnsGiven = true;
+            const std::string_view turns = line.field(++i, "turns");
+            const auto found = std::find_if(std::begin(turnsNames), std::end(turnsNames),
+                                            [&turns](const TurnsName& entry) { return entry.name == turns; });
+            if (found == std::end(turnsNames)) line.fail("unknown turns " + quoted(turns) + " (none, half or quarter)");
+            part.setTurnsAllowed(found->turns);
+        } else {
+            line.fail("unexpected " + quoted(line[i]) + " after the part's polygon");
+        }
+    }
+    if (quantity != 0 && name.empty()) line.fail("copies need a name to number");
+
+    auto add = [&](std::string copyName) {
+        const auto [at, added] = partNamedOn.emplace(copyName, line.getNumber());
+        if (!added && !copyName.empty()) {
+            job.warnings.push_back("line " + std::to_string(line.getNumber()) + ": part name " + quoted(copyName) +
+                                   " already given on line " + std::to_string(at->second));
+        }
+        part.setName(std::move(copyName));
+        job.parts.push_back(part);
+    };
+    if (quantity == 0) {
+        add(name);
+    } else {
+        for (int copy = 1; copy <= quantity; ++copy) add(name + "-" + std::to_string(copy));
+    }
+}
+
 std::string nameToken(const std::string& name) {
     if (name.empty()) return std::string(emptyNameToken);
     if (name == emptyNameToken || name.find_first_of(" \t\r\n#") != std::string::npos) {
@@ -168,7 +240,8 @@ std::string packingModeName(int mode) {
 
 PackingJob readPackingJob(std::istream& in) {
     PackingJob job;
-    std::map<std::string, int> givenOn;  // keyword or "host NAME" -> its line
+    std::map<std::string, int> givenOn;      // keyword or "host NAME" -> its line
+    std::map<std::string, int> partNamedOn;  // part name -> the line that first gave it
     auto once = [&givenOn](const Line& line, const std::string& key, const std::string& what) {
         const auto [at, added] = givenOn.emplace(key, line.getNumber());
         if (!added) line.fail(what + " already given on line " + std::to_string(at->second));
@@ -198,14 +271,21 @@ PackingJob readPackingJob(std::istream& in) {
                 line.fail("unknown mode " + quoted(name) + " (full-sheets, minimum-outfall or maximum-outfall)");
             }
             job.mode = found->mode;
+        } else if (keyword == "units") {
+            once(line, "units", "units");
+            const std::string_view units = line.field(1, "units");
+            line.expectEnd(2);
+            if (std::find(std::begin(unitNames), std::end(unitNames), units) == std::end(unitNames)) {
+                line.fail("unknown units " + quoted(units) + " (mm, cm, m, in or ft)");
+            }
+            job.units = std::string(units);
         } else if (keyword == "host") {
             std::string name = line.name(1);
             if (name.empty()) line.fail("a host needs a name");
             once(line, "host " + name, "host " + quoted(name));
             job.hosts.push_back(line.polygon(2, std::move(name)));
         } else if (keyword == "part") {
-            std::string name = line.name(1);
-            job.parts.push_back(line.polygon(2, std::move(name)));
+            readPart(line, job, partNamedOn);
         } else {
             line.fail("unknown keyword " + quoted(keyword));
         }
@@ -219,8 +299,20 @@ void writePackingJob(std::ostream& out, const PackingJob& job) {
     out << "sheet " << job.sheetLength << ' ' << job.sheetWidth << '\n';
     out << "blade " << job.bladeWidth << '\n';
     out << "mode " << mode << '\n';
+    if (!job.units.empty()) out << "units " << job.units << '\n';
     for (const Polygon& host : job.hosts) out << "host " << nameToken(host.getName()) << ' ' << host << '\n';
-    for (const Polygon& part : job.parts) out << "part " << nameToken(part.getName()) << ' ' << part << '\n';
+    for (const Polygon& part : job.parts) {
+        out << "part " << nameToken(part.getName()) << ' ' << part;
+        if (part.getTurnsAllowed() != TurnsAllowed::quarter) out << " rotate " << turnsAllowedName(part.getTurnsAllowed());
+        out << '\n';
+    }
+}
+
+std::string turnsAllowedName(TurnsAllowed turns) {
+    for (const TurnsName& entry : turnsNames) {
+        if (entry.turns == turns) return std::string(entry.name);
+    }
+    return "quarter";
 }
 
 PackingOptions PackingJob::options() const {

@@ -8,6 +8,7 @@
 
 #include "geometry/Point.h"
 #include "geometry/Polygon.h"
+#include "geometry/TurnsAllowed.h"
 #include "packing/PackingDriver.h"
 #include "packing/PackingOptions.h"
 #include "packing/PairingSearch.h"
@@ -22,11 +23,16 @@ namespace Zelkor::Rectilinear {
 //   sheet 3000 1500                              standard sheet: length along x, width along y
 //   blade 4                                      saw blade width (default 0); parts keep 2 * (blade / 2) apart
 //   mode full-sheets                             full-sheets (default) | minimum-outfall | maximum-outfall
+//   units mm                                     what a unit is: mm, cm, m, in or ft (default: not stated)
 //   host offcut-7 0,0 800,0 800,400 0,400        inventory host: name, then polygon text
 //   part side-left 0,0 600,0 600,300 0,300       part: name, then polygon text
+//   part shelf 0,0 560,0 560,300 0,300 x4 rotate half   4 copies shelf-1..shelf-4, grain along x
 //
 // Fields are separated by spaces or tabs. A name is one token; "-" stands for
-// the empty name. Hosts need distinct, non-empty names, since results name
+// the empty name. After a part's polygon, "xN" asks for N copies (1 to
+// 100000) named NAME-1 .. NAME-N, and "rotate none|half|quarter" sets the
+// turns packing may give it (Polygon::getTurnsAllowed; quarter by default).
+// A part name given twice is accepted with a warning. Hosts need distinct, non-empty names, since results name
 // the host of each group and the empty name is the standard sheet's. Polygon
 // corners and sheet sides are checked for well-formed numbers inside the
 // coordinate range (lowestCoordinate..highestCoordinate), axis-parallel edges
@@ -60,8 +66,12 @@ struct PackingJob {
     Coordinate sheetWidth = 0;   // along y
     int bladeWidth = 0;
     int mode = Math::standardSheet;
+    std::string units;           // "mm", "cm", "m", "in", "ft", or empty when not stated
     std::vector<Polygon> hosts;  // named, in stock order
-    std::vector<Polygon> parts;  // named
+    std::vector<Polygon> parts;  // named, copies spelled out, each with its grain
+    // What the reader let pass but a person should hear about, such as a part
+    // name given twice: "line N: ...".
+    std::vector<std::string> warnings;
 
     // The job's sheet, blade and mode as packing options, with no receiver;
     // throws std::invalid_argument when the mode is none of the three.
@@ -72,9 +82,13 @@ struct PackingJob {
 // std::invalid_argument for any other mode.
 std::string packingModeName(int mode);
 
+// "quarter", "half" or "none", as the job's rotate option spells them.
+std::string turnsAllowedName(TurnsAllowed turns);
+
 PackingJob readPackingJob(std::istream& in);
-// Throws std::invalid_argument when a name cannot be written as one token
-// (white space, '#', or the name "-") or the mode is unknown.
+// Writes every part on a line of its own, with its rotate option unless it
+// turns by quarter turns. Throws std::invalid_argument when a name cannot be
+// written as one token (white space, '#', or the name "-") or the mode is unknown.
 void writePackingJob(std::ostream& out, const PackingJob& job);
 
 // Packs the job's parts and hosts with its options(), reporting to

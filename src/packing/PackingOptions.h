@@ -37,6 +37,11 @@ struct PackingOptions {
     // packing/ReportReceiver.h); whatever it throws ends the run. Not owned.
     // Null: no progress is reported.
     ReportReceiver* receiver = nullptr;
+    // What a part that fits no host in stock and not the standard sheet does:
+    // false, it makes the run fail with PackingException (the contract of the
+    // positional form); true, it is set aside and listed with the reason in
+    // PackingResults::partsSetAside, and the other parts are packed.
+    bool setAsidePartsThatFitNowhere = false;
     // The greedy pairing search the engine runs. Another search of the same
     // answers may take its place, as a benchmark's baseline does. Not null.
     Math::GreedyPairingSearch pairingSearch = &Math::greedyPackToCreateMaxAreaSet;

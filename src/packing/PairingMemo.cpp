@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "geometry/GrainTurns.h"
+
 namespace Zelkor::Rectilinear {
 
 namespace {
@@ -13,6 +15,9 @@ void append(std::string& key, std::int32_t value) {
 }
 
 void append(std::string& key, const Polygon& polygon) {
+    // A grain changes the answers; a part without one keeps the key it had.
+    const Math::GrainTurns grainTurns = Math::turnsKeepingGrain(polygon);
+    if (grainTurns != Math::anyTurn) append(key, -1 - static_cast<std::int32_t>(grainTurns));
     append(key, polygon.numberOfPoints());
     for (const Point& p : polygon.getPoints()) {
         append(key, p.x);

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "geometry/ExactArea.h"
+#include "geometry/GrainTurns.h"
 #include "geometry/OutlineSimplicity.h"
 #include "packing/PackingHelpers.h"
 #include "placement/ColumnCover.h"
@@ -331,7 +332,10 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
     const float satelliteArea = localSatelliteSet.getArea();
     if (baseArea + satelliteArea > hostPolygon.getArea()) return;
 
-    const int rotations = numberOfRotationsNecessaryToFindBestPairing(baseSet, satelliteSet);
+    // Symmetry spares turns only while no part's grain tells them apart.
+    const GrainTurns baseGrain = turnsKeepingGrain(baseSet);
+    const bool anyGrain = baseGrain != anyTurn || turnsKeepingGrain(satelliteSet) != anyTurn;
+    const int rotations = anyGrain ? 3 : numberOfRotationsNecessaryToFindBestPairing(baseSet, satelliteSet);
     const PolygonSet baseTranslationSet = outlineWithUsableHoles(baseSet, satelliteArea);
     PolygonSet satelliteTranslationSet = outlineWithUsableHoles(satelliteSet, baseArea);
 
@@ -353,6 +357,8 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
             localSatelliteSet.rotateAboutOrigin(1);
             satelliteTranslationSet.rotateAboutOrigin(1);
         }
+        // Some turn of the whole combination has to keep every part's grain.
+        if (anyGrain && (baseGrain & turnsKeepingGrain(localSatelliteSet)) == 0) continue;
         localSatelliteSet.slideToOrigin();
         satelliteTranslationSet.slideToOrigin();
         // The overlap test shrinks the satellite by one unit; shrinking commutes
@@ -401,7 +407,7 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
             Point hostTranslation;
             int hostRotationMultiplier = 0;
             // A rectangle holds whatever fits its box in some orientation.
-            const bool fits = rectangularHost ? boxFitsInEitherOrientation(positionInformation.getCombinationBox(),
+            const bool fits = rectangularHost && !anyGrain ? boxFitsInEitherOrientation(positionInformation.getCombinationBox(),
                                                                            hostPolygon.getBoundingRectangle())
                                               : Math::canContain(hostPolygon, *positionInformation.getCombination(),
                                                                        &hostTranslation, &hostRotationMultiplier);

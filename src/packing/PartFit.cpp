@@ -11,7 +11,9 @@ namespace Zelkor::Rectilinear::Math {
 namespace {
 
 std::string partText(const Polygon& part, std::size_t index) {
-    const std::string size = sizeText(part.getBoundingRectangle());
+    std::string size = sizeText(part.getBoundingRectangle());
+    if (part.getTurnsAllowed() == TurnsAllowed::half) size += ", turned end for end only";
+    if (part.getTurnsAllowed() == TurnsAllowed::none) size += ", never turned";
     if (part.getName().empty()) return "part " + std::to_string(index + 1) + " (unnamed, " + size + ")";
     return "part '" + part.getName() + "' (" + size + ")";
 }

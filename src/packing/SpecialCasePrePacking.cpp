@@ -8,6 +8,8 @@
 #include <map>
 #include <utility>
 
+#include "geometry/GrainTurns.h"
+
 namespace Zelkor::Rectilinear::Math {
 
 namespace {
@@ -110,6 +112,11 @@ bool vectorOfSetsContainsAllEqualRectangles(const std::vector<PolygonSet>& polyg
 void packEqualRectangles(std::vector<PolygonSet>& polygonSets, Polygon defaultHost) {
     if (!startsWithOneRectangle(polygonSets) || defaultHost.numberOfEdges() != 4) return;
     const Polygon& rectangle = polygonSets.front().getPolygon(0);
+    // The tiling stands some rectangles up; ones with a grain are left to the host loop.
+    if (std::any_of(polygonSets.begin(), polygonSets.end(),
+                    [](const PolygonSet& set) { return turnsKeepingGrain(set) != anyTurn; })) {
+        return;
+    }
     // Plain variables rather than a structured binding: the lambda below
     // captures them, which C++17 allows only for variables.
     const std::pair<std::int64_t, std::int64_t> rectangleSides = sides(rectangle);

@@ -18,6 +18,7 @@
 #include <optional>
 
 #include "geometry/CoordinateRangeException.h"
+#include "geometry/GrainTurns.h"
 #include "geometry/HoledPolygonSet.h"
 #include "geometry/InvalidPolygonException.h"
 #include "geometry/OutlineSimplicity.h"
@@ -195,10 +196,20 @@ bool searchPositionOfSet(const Polygon& hostPolygon, const PolygonSet& polygonSe
         std::min(setSideOne, setSideTwo) > std::min(sideOne, sideTwo)) {
         return false;
     }
+    // The host turns by `rotation`, so the set turns by -rotation against it.
+    const Math::GrainTurns grainTurns = Math::turnsKeepingGrain(polygonSet);
+    auto rotationKeepsGrain = [grainTurns](int rotation) { return Math::allows(grainTurns, -rotation); };
+    auto boxFits = [&](int rotation) {
+        return rotation % 2 == 0 ? setSideOne <= sideOne && setSideTwo <= sideTwo
+                                 : setSideOne <= sideTwo && setSideTwo <= sideOne;
+    };
 
     // A rectangle holds whatever fits its box in some orientation.
     if (points.size() == 4 && !findBestPosition) {
-        if (possibleRotation != nullptr) *possibleRotation = 0;
+        int rotation = 0;
+        while (grainTurns != Math::anyTurn && rotation < 4 && !(rotationKeepsGrain(rotation) && boxFits(rotation))) ++rotation;
+        if (rotation == 4) return false;
+        if (possibleRotation != nullptr) *possibleRotation = rotation;
         if (possibleTranslation != nullptr) *possibleTranslation = Point();
         return true;
     }
@@ -217,9 +228,11 @@ bool searchPositionOfSet(const Polygon& hostPolygon, const PolygonSet& polygonSe
     const bool mergedSetCloses = outline.closes;
 
     // Turning a rectangle by a half turn gives the same shape, and a square
-    // needs no turn at all.
+    // needs no turn at all; unless the set's grain tells those turns apart.
     int rotations = 3;
-    if (points.size() == 4) rotations = sideLength(points[0], points[1]) != sideLength(points[1], points[2]) ? 1 : 0;
+    if (points.size() == 4 && grainTurns == Math::anyTurn) {
+        rotations = sideLength(points[0], points[1]) != sideLength(points[1], points[2]) ? 1 : 0;
+    }
 
     WhiteSpaceInformation bestScore;
     const int firstRotation = startAtRotation != nullptr ? *startAtRotation : 0;
@@ -240,6 +253,7 @@ bool searchPositionOfSet(const Polygon& hostPolygon, const PolygonSet& polygonSe
         fit.emplace(setRegion);
     }
     for (int rotation = firstRotation; rotation <= rotations; ++rotation) {
+        if (!rotationKeepsGrain(rotation)) continue;
         Polygon copyPolygon = hostPolygon;
         copyPolygon.rotateAboutOrigin(rotation);
         copyPolygon.slideToOrigin();
@@ -336,6 +350,7 @@ bool Math::getBestPositionOfSetWithin(const Polygon& host, const PolygonSet& pol
 
 bool Math::moveSetToBestPositionWithin(const Polygon& host, PolygonSet& polygonSet, int contractionFactor) {
     PolygonSet mergedSet = polygonSet.booleanAddAndSimplifyAll(nullptr);
+    const GrainTurns grainTurns = turnsKeepingGrain(polygonSet);
     WhiteSpaceInformation bestScore;
     Point bestTranslation;
     int bestRotation = 0;
@@ -343,6 +358,7 @@ bool Math::moveSetToBestPositionWithin(const Polygon& host, PolygonSet& polygonS
 
     for (int rotation = 0; rotation < 4; ++rotation) {
         if (rotation > 0) mergedSet.rotateAboutOrigin(1);
+        if (!allows(grainTurns, rotation)) continue;
         mergedSet.slideToOrigin();
         const TranslationGrid grid(host.getPoints(), mergedSet.getPoints());
         if (grid.empty()) continue;
@@ -383,6 +399,7 @@ bool Math::positionPolygonWithin(const Polygon& host, Polygon& polygon) {
     FixedHostTest test(host);
     for (int rotation = 0; rotation < 4; ++rotation) {
         if (rotation > 0) polygon.rotateAboutOrigin(1);
+        if (!Math::keepsGrain(polygon.getTurnsAllowed(), polygon.getQuarterTurnsApplied())) continue;
         polygon.slideToOrigin();
         const TranslationGrid grid(host.getPoints(), polygon.getPoints());
         if (grid.empty()) continue;

@@ -214,6 +214,10 @@ public final class PackingDemo {
         out.printf(Locale.ROOT, "Job %s: %d parts, %d off-cut(s) in stock, standard sheet %d x %d, blade %d, mode %s%n",
                 jobFile, job.parts.size(), job.hosts.size(), job.sheetLength, job.sheetWidth, job.bladeWidth,
                 run.mode.text);
+        if (job.partsWithGrain() > 0) {
+            out.printf(Locale.ROOT, "Note: %d part(s) are marked to keep their grain; the packing entries take no grain"
+                    + " and may turn them (pack_job honours it)%n", job.partsWithGrain());
+        }
         pack(run, out);
         printSummary(run, out);
         writeFiles(run, output);

@@ -5,6 +5,7 @@ import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.ArrayList;
+import java.util.Arrays;
 import java.util.HashMap;
 import java.util.List;
 import java.util.Map;
@@ -18,10 +19,14 @@ import java.util.Map;
  * blade 4                                    blade width (default 0)
  * mode full-sheets                           full-sheets (default) | minimum-outfall | maximum-outfall
  * host offcut-7 0,0 800,0 800,400 0,400      inventory host: name, then polygon text
+ * units mm                                   mm, cm, m, in or ft (default: not stated)
  * part side-left 0,0 600,0 600,300 0,300     part: name, then polygon text
+ * part door 0,0 400,0 400,700 0,700 x2 rotate none   copies door-1, door-2; grain: none, half or quarter
  * </pre>
  *
- * Fields are separated by spaces or tabs; a name is one token and "-" stands for the empty name. Hosts need
+ * Fields are separated by spaces or tabs; a name is one token and "-" stands for the empty name. The grain of a
+ * part is kept with the job and written back, but the packing entries take no grain and may turn any part by
+ * quarter turns; the library's pack_job honours it. Hosts need
  * distinct, non-empty names, since a packing result names the host of each group and the empty name is the
  * standard sheet's. Malformed lines are reported with their line number.
  */
@@ -83,6 +88,18 @@ public final class PackingJob {
     public final List<String[]> hosts = new ArrayList<>();
     /** Parts, as {name, polygon text} rows. */
     public final List<String[]> parts = new ArrayList<>();
+    /** The turns each part may be given, aligned with {@link #parts}: "quarter", "half" or "none". */
+    public final List<String> partTurns = new ArrayList<>();
+    /** The units the job states, or "" when it states none. */
+    public String units = "";
+
+    private static final List<String> UNITS = List.of("mm", "cm", "m", "in", "ft");
+    private static final List<String> TURNS = List.of("quarter", "half", "none");
+
+    /** The number of parts marked to keep their grain, which the packing entries cannot honour. */
+    public int partsWithGrain() {
+        return (int) partTurns.stream().filter(turns -> !turns.equals("quarter")).count();
+    }
 
     /** The standard sheet as a polygon text: its lower left corner at the origin. */
     public String sheetPolygon() {
@@ -109,11 +126,17 @@ public final class PackingJob {
         text.append("sheet ").append(sheetLength).append(' ').append(sheetWidth).append('\n');
         text.append("blade ").append(bladeWidth).append('\n');
         text.append("mode ").append(asMode.text).append('\n');
+        if (!units.isEmpty()) {
+            text.append("units ").append(units).append('\n');
+        }
         for (String[] host : hosts) {
             text.append("host ").append(host[0]).append(' ').append(host[1]).append('\n');
         }
-        for (String[] part : parts) {
-            text.append("part ").append(part[0].isEmpty() ? "-" : part[0]).append(' ').append(part[1]).append('\n');
+        for (int i = 0; i < parts.size(); i++) {
+            String[] part = parts.get(i);
+            String turns = i < partTurns.size() ? partTurns.get(i) : "quarter";
+            text.append("part ").append(part[0].isEmpty() ? "-" : part[0]).append(' ').append(part[1]);
+            text.append(turns.equals("quarter") ? "" : " rotate " + turns).append('\n');
         }
         return text.toString();
     }
@@ -162,21 +185,30 @@ public final class PackingJob {
                         throw new FormatException(lineNumber, e.getMessage());
                     }
                     break;
+                case "units":
+                    once(givenOn, keyword, lineNumber);
+                    expectCount(tokens, 2, lineNumber);
+                    if (!UNITS.contains(tokens[1])) {
+                        throw new FormatException(lineNumber, "unknown units '" + tokens[1] + "' (mm, cm, m, in or ft)");
+                    }
+                    job.units = tokens[1];
+                    break;
                 case "host":
                 case "part": {
                     if (tokens.length < 3) {
                         throw new FormatException(lineNumber, "'" + keyword + "' needs a name and a polygon");
                     }
                     String name = tokens[1].equals("-") ? "" : tokens[1];
-                    String[] row = {name, polygon(tokens, lineNumber)};
+                    int optionsStart = keyword.equals("part") ? optionsStart(tokens) : tokens.length;
+                    String polygon = polygon(Arrays.copyOf(tokens, optionsStart), lineNumber);
                     if (keyword.equals("host")) {
                         if (name.isEmpty()) {
                             throw new FormatException(lineNumber, "a host needs a name");
                         }
                         once(givenOn, "host '" + name + "'", lineNumber);
-                        job.hosts.add(row);
+                        job.hosts.add(new String[] {name, polygon});
                     } else {
-                        job.parts.add(row);
+                        addParts(job, name, polygon, Arrays.copyOfRange(tokens, optionsStart, tokens.length), lineNumber);
                     }
                     break;
                 }
@@ -188,6 +220,38 @@ public final class PackingJob {
             throw new FormatException(0, "the job has no sheet line");
         }
         return job;
+    }
+
+    /** Where a part's options ("xN", "rotate TURNS") start after its corners. */
+    private static int optionsStart(String[] tokens) {
+        int i = 2;
+        while (i < tokens.length && !tokens[i].equals("rotate") && !(tokens[i].startsWith("x") && !tokens[i].contains(","))) {
+            i++;
+        }
+        return i;
+    }
+
+    /** The part, or its copies NAME-1 .. NAME-N for "xN", with the turns of "rotate TURNS". */
+    private static void addParts(PackingJob job, String name, String polygon, String[] options, int lineNumber)
+            throws FormatException {
+        int quantity = 0;
+        String turns = "quarter";
+        for (int i = 0; i < options.length; i++) {
+            if (options[i].equals("rotate") && i + 1 < options.length && TURNS.contains(options[i + 1])) {
+                turns = options[++i];
+            } else if (options[i].startsWith("x") && quantity == 0) {
+                quantity = number(options[i].substring(1), "quantity", lineNumber);
+                if (quantity < 1 || quantity > 100000 || name.isEmpty()) {
+                    throw new FormatException(lineNumber, "quantity '" + options[i] + "' is not 1 to 100000 of a named part");
+                }
+            } else {
+                throw new FormatException(lineNumber, "unexpected '" + options[i] + "' after the part's polygon");
+            }
+        }
+        for (int copy = 1; copy <= Math.max(quantity, 1); copy++) {
+            job.parts.add(new String[] {quantity == 0 ? name : name + "-" + copy, polygon});
+            job.partTurns.add(turns);
+        }
     }
 
     private static void once(Map<String, Integer> givenOn, String what, int lineNumber) throws FormatException {
@@ -229,7 +293,7 @@ public final class PackingJob {
                         + " is neither horizontal nor vertical");
             }
         }
-        String text = String.join(" ", java.util.Arrays.copyOfRange(tokens, 2, tokens.length));
+        String text = String.join(" ", Arrays.copyOfRange(tokens, 2, tokens.length));
         if (new HoledPolygon(text).getArea() <= 0) {
             throw new FormatException(lineNumber, "polygon encloses no area");
         }

@@ -62,6 +62,18 @@ class PackingDemoTest {
         return pictures;
     }
 
+    /** Quantities are spelled out as the library's job reader spells them; grain and units are written back. */
+    @org.junit.jupiter.api.Test
+    void quantitiesGrainAndUnitsSurviveTheJobText() throws Exception {
+        PackingJob job = PackingJob.parse("sheet 100 50\nunits mm\npart door 0,0 10,0 10,20 0,20 x2 rotate half\n"
+                + "part plain 0,0 5,0 5,5 0,5\n");
+        assertEquals(List.of("door-1", "door-2", "plain"), job.parts.stream().map(row -> row[0]).toList());
+        assertEquals(2, job.partsWithGrain());
+        String text = job.toText("again", job.mode);
+        assertTrue(text.contains("units mm\n") && text.contains("part door-2 0,0 10,0 10,20 0,20 rotate half\n"), text);
+        assertEquals(text, PackingJob.parse(text).toText("again", job.mode));
+    }
+
     @ParameterizedTest
     @ValueSource(strings = {"full-sheets", "minimum-outfall", "maximum-outfall"})
     void smallJobDrawsEveryPartOnceAndReportsTheLibraryTotals(String mode) throws Exception {
