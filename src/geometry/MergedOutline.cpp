@@ -73,7 +73,10 @@ namespace Zelkor::Rectilinear::Math {
 
 std::optional<MergedOutline> mergedOutlineAdding(const MergedOutline& known, const PolygonSet& added) {
     const Rectangle addedBox = added.getBoundingRectangle();
-    if (added.empty() || known.outlines.empty() || addedBox.getBottomLeft().isHole()) return std::nullopt;
+    if (added.empty() || known.outlines.empty() || addedBox.getBottomLeft().isHole() ||
+        known.holeTouches.size() != static_cast<std::size_t>(known.holes.size())) {
+        return std::nullopt;
+    }
     for (const Polygon& hole : known.holes.getAllPolygons()) {
         if (boxesMeet(hole.getBoundingRectangle(), addedBox)) return std::nullopt;
     }
@@ -128,7 +131,7 @@ std::optional<MergedOutline> mergedOutlineAdding(const MergedOutline& known, con
     }
     remerged.add(added);
 
-    const std::optional<MergedOutline> local = mergedOutline(remerged);
+    const std::optional<MergedOutline> local = mergedOutline(remerged, false);
     if (!local) return std::nullopt;
     for (int k = 0; k < local->outlines.size(); ++k) {
         outlinesLeft.add(local->outlines.getPolygon(k), local->outlineAnchors[static_cast<std::size_t>(k)]);
@@ -144,7 +147,6 @@ std::optional<MergedOutline> mergedOutlineAdding(const MergedOutline& known, con
     merged.outlineAnchors = std::move(outlinesLeft.anchors);
     merged.holeAnchors = std::move(holesLeft.anchors);
     merged.traced = true;
-    findHoleContacts(merged);
     return merged;
 }
 

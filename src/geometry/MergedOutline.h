@@ -23,7 +23,8 @@ struct MergedOutline {
     std::vector<Segment> holeAnchors;     // one per hole
     // Per hole: the outline it shares a corner with, or noOutline, or
     // severalOutlines. Regions touch at corners only, and there the walks of
-    // the union may change places.
+    // the union may change places. Found by mergedOutline, not by
+    // mergedOutlineAdding (findHoleContacts finds them later).
     static constexpr int noOutline = -1;
     static constexpr int severalOutlines = -2;
     std::vector<int> holeTouches;
@@ -39,7 +40,7 @@ namespace Math {
 
 // The union of the set's members; nothing when it does not close into cycles
 // (where booleanAddAndSimplifyAll throws or keeps what is left).
-std::optional<MergedOutline> mergedOutline(const PolygonSet& set);
+std::optional<MergedOutline> mergedOutline(const PolygonSet& set, bool findContacts = true);
 
 // The merged outline of a set's members together with `added`, found from
 // the merged outline of the set alone: only the outlines near `added` are
@@ -47,7 +48,8 @@ std::optional<MergedOutline> mergedOutline(const PolygonSet& set);
 // the outlines near it. The answer equals mergedOutline of all members
 // exactly, polygon by polygon and corner by corner. Nothing where that
 // cannot be assured this way (the added members come near a hole, or near
-// no outline); the caller then merges all members.
+// no outline, or `known` has no hole contacts found); the caller then
+// merges all members.
 std::optional<MergedOutline> mergedOutlineAdding(const MergedOutline& known, const PolygonSet& added);
 
 // Fills holeTouches from the corners of the outlines and holes.

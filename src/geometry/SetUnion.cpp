@@ -421,7 +421,7 @@ PolygonSet PolygonSet::booleanAddAndSimplifyAll(PolygonSet* interiorHolesRemoved
     return PolygonSet(std::move(outlines));
 }
 
-std::optional<MergedOutline> Math::mergedOutline(const PolygonSet& set) {
+std::optional<MergedOutline> Math::mergedOutline(const PolygonSet& set, bool findContacts) {
     using namespace polygonSetUnion;
     MergedOutline merged;
     const std::vector<Polygon>& polygons = set.getAllPolygons();
@@ -456,7 +456,7 @@ std::optional<MergedOutline> Math::mergedOutline(const PolygonSet& set) {
     merged.outlines = PolygonSet(std::move(outlines));
     merged.holes = PolygonSet(std::move(holes));
     merged.traced = true;
-    Math::findHoleContacts(merged);
+    if (findContacts) Math::findHoleContacts(merged);
     return merged;
 }
 

@@ -176,23 +176,23 @@ std::optional<std::vector<Span>> regionBoxes(const std::vector<Polygon>& members
 //
 // When every outline meets itself nowhere, Polygon::intersect is the test
 // whether the two closed regions share a point. Cut into boxes, two regions
-// share a point after the move by t exactly when t lies in the difference of
-// a box a of the base and a box b of the satellite: [a.left - b.right,
-// a.right - b.left] x [a.bottom - b.top, a.top - b.bottom]. These boxes,
-// found once, answer every move.
+// share a point after the move by t exactly when a box of the satellite,
+// moved by t, meets a box of the base; the base's boxes are found by a grid
+// built once for all turns of the satellite.
 //
 // Otherwise a satellite member is moved, and compared edge by edge, only with
 // the base members whose boxes its moved box meets.
 class MovingOverlap {
 public:
-    // `baseRegion` is regionBoxes of the base, worked out once for all turns
-    // of the satellite. With `interiorsOnly`, sets that merely touch do not
-    // meet; that question is answered through the region boxes alone.
+    // `baseRegion` is regionBoxes of the base and `baseRegionGrid` a grid of
+    // them, worked out once for all turns of the satellite. With
+    // `interiorsOnly`, sets that merely touch do not meet; that question is
+    // answered through the region boxes alone.
     MovingOverlap(const PolygonSet& base, const std::optional<std::vector<Span>>& baseRegion,
-                  const PolygonSet& satellite, bool interiorsOnly = false)
+                  SpanGrid* baseRegionGrid, const PolygonSet& satellite, bool interiorsOnly = false)
         : base(base.getAllPolygons()), moved(satellite.getAllPolygons()), movedBy(moved.size(), Point(0, 0)) {
         for (const Polygon& q : moved) boxes.push_back(q.getBoundingRectangle());
-        if (baseRegion && findDifferences(*baseRegion, interiorsOnly)) return;
+        if (baseRegion && baseRegionGrid && findSatelliteRegion(*baseRegion, *baseRegionGrid, interiorsOnly)) return;
         if (interiorsOnly) {
             unanswerable = true;
             return;
@@ -228,9 +228,18 @@ public:
     }
 
     bool meetsAt(const Point& t) {
-        if (differenceGrid) {
-            return differenceGrid->anyNear({t.x, t.y, t.x, t.y},
-                                           [&](std::size_t i) { return differences[i].holds(t.x, t.y); });
+        if (regionGrid) {
+            // Interiors meet exactly when the boxes overlap by one unit at least.
+            for (const Span& b : satelliteRegion) {
+                const Span m{b.left + t.x, b.bottom + t.y, b.right + t.x, b.top + t.y};
+                const bool meets = regionGrid->anyNear(m, [&](std::size_t i) {
+                    const Span& a = (*baseRegion)[i];
+                    return a.left + inset <= m.right && m.left <= a.right - inset && a.bottom + inset <= m.top &&
+                           m.bottom <= a.top - inset;
+                });
+                if (meets) return true;
+            }
+            return false;
         }
         for (std::size_t j = 0; j < moved.size(); ++j) {
             const Rectangle& box = boxes[j];
@@ -264,20 +273,13 @@ private:
     // Below this many base members, trying each box costs less than the grid.
     static constexpr std::size_t membersWorthAGrid = 8;
 
-    // Interiors meet exactly when t lies inside such a difference, not on its
-    // border: on whole numbers, in the difference shrunk by one.
-    bool findDifferences(const std::vector<Span>& baseRegion, bool interiorsOnly) {
-        const std::optional<std::vector<Span>> satelliteRegion = regionBoxes(moved);
-        if (!satelliteRegion) return false;
-        const std::int64_t inset = interiorsOnly ? 1 : 0;
-        differences.reserve(baseRegion.size() * satelliteRegion->size());
-        for (const Span& a : baseRegion) {
-            for (const Span& b : *satelliteRegion) {
-                differences.push_back({a.left - b.right + inset, a.bottom - b.top + inset, a.right - b.left - inset,
-                                       a.top - b.bottom - inset});
-            }
-        }
-        differenceGrid.emplace(differences);
+    bool findSatelliteRegion(const std::vector<Span>& region, SpanGrid& grid, bool interiorsOnly) {
+        std::optional<std::vector<Span>> boxesOfSatellite = regionBoxes(moved);
+        if (!boxesOfSatellite) return false;
+        satelliteRegion = std::move(*boxesOfSatellite);
+        baseRegion = &region;
+        regionGrid = &grid;
+        inset = interiorsOnly ? 1 : 0;
         return true;
     }
 
@@ -287,8 +289,10 @@ private:
     std::vector<Rectangle> boxes;
     std::vector<Span> memberBoxes;
     std::optional<SpanGrid> grid;
-    std::vector<Span> differences;
-    std::optional<SpanGrid> differenceGrid;
+    std::vector<Span> satelliteRegion;
+    const std::vector<Span>* baseRegion = nullptr;
+    SpanGrid* regionGrid = nullptr;
+    std::int64_t inset = 0;
     bool unanswerable = false;
 };
 
@@ -351,6 +355,8 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
     const bool rectangularHost = hostPolygon.numberOfPoints() == 4;
     const Rectangle baseBox = baseSet.getBoundingRectangle();
     const std::optional<std::vector<Span>> baseRegion = regionBoxes(baseSet.getAllPolygons());
+    std::optional<SpanGrid> baseRegionGrid;
+    if (baseRegion) baseRegionGrid.emplace(*baseRegion);
 
     for (int r = 0; r <= rotations; ++r) {
         if (r > 0) {
@@ -388,7 +394,8 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
         // wrap alike either way, so it always sits exactly at t).
         PolygonSet movedSatellite = testedSatellite;
         Point movedBy(0, 0);
-        MovingOverlap overlap(baseSet, baseRegion, testedSatellite, !shrinkKeepsSatellite);
+        MovingOverlap overlap(baseSet, baseRegion, baseRegionGrid ? &*baseRegionGrid : nullptr, testedSatellite,
+                              !shrinkKeepsSatellite);
         const bool overlapByBoxes = overlap.serves(translations);
         auto overlapsBase = [&](const Point& t) {
             if (overlapByBoxes) return overlap.meetsAt(t);
