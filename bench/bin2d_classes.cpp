@@ -4,7 +4,7 @@
 // sheets. Per class it prints the sheets used against the area lower bound
 // and the best published total.
 //
-//   bin2d_classes [--class N|all] [--max-items N] [--time-limit S] [--verbose] [DATA_DIR]
+//   bin2d_classes [--class N|all] [--max-items N] [--time-limit S] [--threads N] [--verbose] [DATA_DIR]
 //
 // DATA_DIR holds bin2d-instances.txt (default: ../shared/benchdata beside the
 // source tree) and may come anywhere among the options. Each result is
@@ -167,10 +167,11 @@ struct ClassTally {
 };
 
 const char* const usageText =
-    "usage: bin2d_classes [--class N|all] [--max-items N] [--time-limit S] [--verbose] [DATA_DIR]\n"
+    "usage: bin2d_classes [--class N|all] [--max-items N] [--time-limit S] [--threads N] [--verbose] [DATA_DIR]\n"
     "  --class       one class, 1 to 10, or all (default)\n"
     "  --max-items   skip instances with more items (default: no limit)\n"
     "  --time-limit  stop an instance after S seconds and count it as failed (default: none)\n"
+    "  --threads     threads per packing (default: one per core)\n"
     "  --verbose     one line per instance\n"
     "  --help        show this text\n"
     "  DATA_DIR      folder of bin2d-instances.txt, anywhere among the options\n"
@@ -197,6 +198,7 @@ int main(int argc, char** argv) {
     std::size_t maxItems = 0;
     double timeLimit = 0;
     bool verbose = false;
+    int threads = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -211,6 +213,9 @@ int main(int argc, char** argv) {
             maxItems = std::strtoul(argv[++i], nullptr, 10);
         } else if (argument == "--time-limit" && hasValue) {
             timeLimit = std::atof(argv[++i]);
+        } else if (argument == "--threads" && hasValue) {
+            threads = std::atoi(argv[++i]);
+            if (threads < 1) return usage();
         } else if (argument == "--verbose") {
             verbose = true;
         } else if (argument[0] != '-') {
@@ -251,6 +256,7 @@ int main(int argc, char** argv) {
         options.sheetLength = instance.binWidth;
         options.sheetWidth = instance.binHeight;
         options.receiver = &progress;
+        options.threads = threads;
         const Clock::time_point start = Clock::now();
         std::string problem;
         Math::PackingResults results;
