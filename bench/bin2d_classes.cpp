@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>  // isatty
+
 #include "geometry/Exception.h"
 #include "geometry/Polygon.h"
 #include "packing/InterruptedException.h"
@@ -107,8 +109,10 @@ public:
     }
 
 private:
+    // Rewritten in place on a terminal; anywhere else it would only pile up.
     void show(float progress) {
         shown = progress;
+        if (!onTerminal) return;
         std::fprintf(stderr, "\r%s %.2f   ", prefix.c_str(), static_cast<double>(progress));
         std::fflush(stderr);
     }
@@ -116,6 +120,7 @@ private:
     std::string prefix;
     double timeLimit;
     Clock::time_point start;
+    const bool onTerminal = isatty(fileno(stderr)) != 0;
     float shown = 0.0f;
 };
 

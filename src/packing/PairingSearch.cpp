@@ -481,7 +481,10 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
             bestPositionInformation = std::move(candidate);
         }
     };
-    if (workers == nullptr || workers->threadCount() < 2) {
+    // Scores of a small base cost less than gathering them in batches, which
+    // gives up ruling candidates out before their overlap is tested.
+    constexpr int membersWorthScoringTogether = 16;
+    if (workers == nullptr || workers->threadCount() < 2 || baseSet.size() < membersWorthScoringTogether) {
         walkPlacementsThatFit(baseSet, satelliteSet, hostPolygon, reportReceiver, losesToBest,
                               [&](ComparablePacking& candidate, const Point&) {
                                   weigh(candidate);
