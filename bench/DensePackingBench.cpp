@@ -75,7 +75,7 @@ BENCHMARK(BM_DenseJob)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DistinctRectangles)
     ->ArgNames({"parts", "threads"})
-    ->ArgsProduct({{50, 100, 200}, {1, 2, 0}})
+    ->ArgsProduct({{50, 100, 150}, {1, 2, 0}})
     ->Iterations(1)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);

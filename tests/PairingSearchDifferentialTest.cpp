@@ -132,15 +132,18 @@ TEST(PairingSearchDifferential, OddOutlinesPairAsTheReferenceDoes) {
 }
 
 // The whole engine with the plain pairing search plugged in, as the
-// benchmark's baseline runs it, packs exactly as the library does.
+// benchmark's baseline runs it, packs exactly as the library does: on
+// random cutting jobs, and on a dense job, where one group grows to all
+// sixteen parts and the library merges each part into the group's outline.
 TEST(PairingSearchDifferential, EngineWithThePlainSearchPacksTheSame) {
     struct Quiet : ReportReceiver {
         void report(void*) override {}
     } quiet;
-    for (unsigned seed = 1; seed <= 4; ++seed) {
+    for (unsigned seed = 1; seed <= 5; ++seed) {
         std::mt19937 random(seed);
-        const PackingJob job = Testing::randomPackingJob(random, 10, seed % 2 ? Math::minimumAreaOutfall
-                                                                               : Math::standardSheet);
+        const int mode = seed % 2 ? Math::minimumAreaOutfall : Math::standardSheet;
+        const PackingJob job = seed < 5 ? Testing::randomPackingJob(random, 10, mode)
+                                         : Testing::densePackingJob(random, 16, mode);
         std::ostringstream library, plain;
         writePackingResults(library, runPackingJob(job, quiet));
         writePackingResults(plain, runPackingJob(job, quiet, &Reference::greedyPackToCreateMaxAreaSet));
