@@ -33,10 +33,12 @@ bool boxContains(const Rectangle& outer, const Rectangle& inner) {
 struct Traced {
     std::vector<Polygon> polygons;
     std::vector<Segment> anchors;
+    std::vector<int> origins;  // the position in the known outline, or -1 for a new polygon
 
-    void add(const Polygon& polygon, const Segment& anchor) {
+    void add(const Polygon& polygon, const Segment& anchor, int origin) {
         polygons.push_back(polygon);
         anchors.push_back(anchor);
+        origins.push_back(origin);
     }
 
     // Two lists, each in walking order and sharing no walk, as one list.
@@ -45,7 +47,7 @@ struct Traced {
         std::iota(order.begin(), order.end(), 0);
         std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return anchors[a] < anchors[b]; });
         Traced sorted;
-        for (const std::size_t k : order) sorted.add(polygons[k], anchors[k]);
+        for (const std::size_t k : order) sorted.add(polygons[k], anchors[k], origins[k]);
         *this = std::move(sorted);
     }
 };
@@ -117,7 +119,7 @@ std::optional<MergedOutline> mergedOutlineAdding(const MergedOutline& known, con
         if (near[k]) {
             remerged.add(outlines[k]);
         } else {
-            outlinesLeft.add(outlines[k], known.outlineAnchors[k]);
+            outlinesLeft.add(outlines[k], known.outlineAnchors[k], static_cast<int>(k));
         }
     }
     // A hole that touches an outline merged again would have to be walked
@@ -127,17 +129,17 @@ std::optional<MergedOutline> mergedOutlineAdding(const MergedOutline& known, con
         if (touched == MergedOutline::severalOutlines || (touched >= 0 && near[static_cast<std::size_t>(touched)])) {
             return std::nullopt;
         }
-        holesLeft.add(known.holes.getPolygon(k), known.holeAnchors[static_cast<std::size_t>(k)]);
+        holesLeft.add(known.holes.getPolygon(k), known.holeAnchors[static_cast<std::size_t>(k)], k);
     }
     remerged.add(added);
 
     const std::optional<MergedOutline> local = mergedOutline(remerged, false);
     if (!local) return std::nullopt;
     for (int k = 0; k < local->outlines.size(); ++k) {
-        outlinesLeft.add(local->outlines.getPolygon(k), local->outlineAnchors[static_cast<std::size_t>(k)]);
+        outlinesLeft.add(local->outlines.getPolygon(k), local->outlineAnchors[static_cast<std::size_t>(k)], -1);
     }
     for (int k = 0; k < local->holes.size(); ++k) {
-        holesLeft.add(local->holes.getPolygon(k), local->holeAnchors[static_cast<std::size_t>(k)]);
+        holesLeft.add(local->holes.getPolygon(k), local->holeAnchors[static_cast<std::size_t>(k)], -1);
     }
     outlinesLeft.orderWalks();
     holesLeft.orderWalks();
@@ -146,6 +148,7 @@ std::optional<MergedOutline> mergedOutlineAdding(const MergedOutline& known, con
     merged.holes = PolygonSet(std::move(holesLeft.polygons));
     merged.outlineAnchors = std::move(outlinesLeft.anchors);
     merged.holeAnchors = std::move(holesLeft.anchors);
+    merged.holeOrigins = std::move(holesLeft.origins);
     merged.traced = true;
     return merged;
 }

@@ -28,6 +28,9 @@ struct MergedOutline {
     static constexpr int noOutline = -1;
     static constexpr int severalOutlines = -2;
     std::vector<int> holeTouches;
+    // From mergedOutlineAdding, per hole: the position of the same hole in
+    // the known outline, or -1 for a hole the added members closed.
+    std::vector<int> holeOrigins;
     // False for a set of fewer than two members, which comes back as it is
     // rather than traced.
     bool traced = false;

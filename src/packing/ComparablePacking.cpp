@@ -97,7 +97,8 @@ PolygonSet* ComparablePacking::getCombination() {
     return &combination;
 }
 
-std::optional<MergedOutline> ComparablePacking::combinationOutline() {
+std::optional<MergedOutline> ComparablePacking::combinationOutline(int contractionFactor,
+                                                                  PolygonSet& contractedHoles) {
     if (!baseOutline) return std::nullopt;
     const MergedOutline* known = baseOutline->of(base());
     if (known == nullptr) return std::nullopt;
@@ -107,7 +108,21 @@ std::optional<MergedOutline> ComparablePacking::combinationOutline() {
     // Moved as the combination is slid to the origin.
     const Point from = merged->outlines.getBoundingRectangle().getBottomLeft();
     const Point to = getCombination()->getBoundingRectangle().getBottomLeft();
-    merged->translate(Point(wrappingSubtract(to.x, from.x), wrappingSubtract(to.y, from.y)));
+    const Point offset(wrappingSubtract(to.x, from.x), wrappingSubtract(to.y, from.y));
+    merged->translate(offset);
+    // The base's holes that stay are shrunk already; the new ones are shrunk here.
+    const std::vector<PolygonSet>& knownContracted = baseOutline->contractedHoles(base(), contractionFactor);
+    contractedHoles = PolygonSet();
+    for (int k = 0; k < merged->holes.size(); ++k) {
+        const int origin = merged->holeOrigins[static_cast<std::size_t>(k)];
+        if (origin < 0) {
+            contractedHoles.add(merged->holes.getPolygon(k).getPolygonContracted(contractionFactor));
+        } else {
+            PolygonSet moved = knownContracted[static_cast<std::size_t>(origin)];
+            moved.translate(offset);
+            contractedHoles.add(moved);
+        }
+    }
     return merged;
 }
 
@@ -254,9 +269,11 @@ WhiteSpaceInformation ComparablePacking::getWhiteSpaceScore(int contractionFacto
         const Point startTranslation = hostTranslation;
         const int startRotation = hostRotationMultiplier;
         const bool haveStart = startingHostPositionHasBeenSet;
-        const std::optional<MergedOutline> outline = combinationOutline();
+        PolygonSet contractedHoles;
+        const std::optional<MergedOutline> outline = combinationOutline(contractionFactor, contractedHoles);
         if (outline) {
-            Math::getBestPositionOfSetWithin(getHostPolygon(), *getCombination(), *outline, &hostTranslation,
+            Math::getBestPositionOfSetWithin(getHostPolygon(), *getCombination(), *outline, &contractedHoles,
+                                             &hostTranslation,
                                              &hostRotationMultiplier, &whiteSpace, contractionFactor,
                                              haveStart ? &startTranslation : nullptr,
                                              haveStart ? &startRotation : nullptr);

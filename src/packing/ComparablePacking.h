@@ -28,10 +28,26 @@ public:
         }
         return outline ? &*outline : nullptr;
     }
+    // Each of the base's holes shrunk by the contraction factor, as
+    // PolygonSet::getAllPolygonsContracted shrinks them one by one; empty
+    // when the base has no merged outline.
+    const std::vector<PolygonSet>& contractedHoles(const PolygonSet& base, int contractionFactor) {
+        const MergedOutline* merged = of(base);
+        if (merged != nullptr && contractedFor != contractionFactor) {
+            contracted.clear();
+            for (const Polygon& hole : merged->holes.getAllPolygons()) {
+                contracted.push_back(hole.getPolygonContracted(contractionFactor));
+            }
+            contractedFor = contractionFactor;
+        }
+        return contracted;
+    }
 
 private:
     bool tried = false;
     std::optional<MergedOutline> outline;
+    std::vector<PolygonSet> contracted;
+    int contractedFor = -1;  // no contraction factor is negative
 };
 
 // One candidate pairing of the engine: the satellite set laid beside the base
@@ -65,8 +81,8 @@ public:
     void releaseBaseOutline() { baseOutline.reset(); }
     // Merges the shared outline now, before candidates sharing it are scored
     // on several threads at once.
-    void prepareSharedBaseOutline() {
-        if (baseOutline) baseOutline->of(base());
+    void prepareSharedBaseOutline(int contractionFactor) {
+        if (baseOutline) baseOutline->contractedHoles(base(), contractionFactor);
     }
 
     bool getIsSet() const { return isSet; }
@@ -144,8 +160,9 @@ private:
     // The satellite turned and moved to its place beside the base.
     PolygonSet placedSatellite();
     // The combination's merged outline from the base's, when that is shared
-    // and the satellite can be merged into it locally.
-    std::optional<MergedOutline> combinationOutline();
+    // and the satellite can be merged into it locally, and its holes shrunk
+    // by the contraction factor into `contractedHoles`.
+    std::optional<MergedOutline> combinationOutline(int contractionFactor, PolygonSet& contractedHoles);
 
     bool isSet = false;
     std::shared_ptr<PolygonSet> baseSet;

@@ -173,6 +173,40 @@ PolygonSet extractDuplicateRetireeFromRemainingPolygons(std::vector<PolygonSet>&
     return PolygonSet(std::move(copy));
 }
 
+namespace {
+
+// The searches a round of topping up the retiring set makes, one per kind of
+// part not ruled out, found on all threads first and remembered in the memo,
+// where the round then finds them: each answer depends only on its two sets
+// and the host, so it is the same whichever thread finds it.
+void searchRoundTogether(const PolygonSet& retiree, const std::vector<PolygonSet>& parts,
+                         const std::vector<int>& idsRuledOut, const Polygon& hostPolygon, int contractionFactor,
+                         PackingCache& cache, ReportReceiver* reportReceiver) {
+    WorkerPool* workers = cache.getWorkers();
+    PairingMemo* memo = cache.getMemo();
+    if (workers == nullptr || workers->threadCount() < 2 || memo == nullptr) return;
+    std::vector<int> idsSeen;
+    std::vector<SetPair> missing;
+    ComparablePacking known;
+    for (const PolygonSet& part : parts) {
+        const int id = part.getPolygon(0).getId();
+        if (std::find(idsRuledOut.begin(), idsRuledOut.end(), id) != idsRuledOut.end() ||
+            std::find(idsSeen.begin(), idsSeen.end(), id) != idsSeen.end()) {
+            continue;
+        }
+        idsSeen.push_back(id);
+        if (!memo->find(retiree, part, hostPolygon, contractionFactor, known)) missing.push_back({&retiree, &part});
+    }
+    if (missing.size() < 2) return;
+    const std::vector<ComparablePacking> answers =
+        searchPairingsTogether(missing, hostPolygon, contractionFactor, *workers, reportReceiver);
+    for (std::size_t k = 0; k < missing.size(); ++k) {
+        memo->store(*missing[k].base, *missing[k].satellite, hostPolygon, contractionFactor, answers[k]);
+    }
+}
+
+}  // namespace
+
 int doubleCheckAndRetireAsManyCopiesAsPossible(PolygonSet& setAboutToRetire, std::vector<PolygonSet>& polygonSets,
                                                std::vector<PolygonSet>& retiredPolygonSets,
                                                const Polygon& hostPolygon, int contractionFactor, PackingCache& cache,
@@ -193,6 +227,8 @@ int doubleCheckAndRetireAsManyCopiesAsPossible(PolygonSet& setAboutToRetire, std
         while (bestPositionInformation.isValid()) {
             bestPositionInformation.setIsValid(false);
             congruencyIdsAlreadyBeingConsidered.clear();
+            searchRoundTogether(setAboutToRetire, explodedSet, congruencyIdsAlreadyRuledOut, hostPolygon,
+                                contractionFactor, cache, reportReceiver);
             std::size_t bestShapeIndex = 0;
             for (std::size_t p = 0; p < explodedSet.size(); ++p) {
                 const int id = explodedSet[p].getPolygon(0).getId();

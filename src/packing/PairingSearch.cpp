@@ -505,7 +505,7 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
                     toScore.push_back(&waiting.candidate);
                 }
             }
-            if (!toScore.empty()) toScore.front()->prepareSharedBaseOutline();
+            if (!toScore.empty()) toScore.front()->prepareSharedBaseOutline(contractionFactor);
             workers->run(
                 toScore.size(),
                 [&](std::size_t k, ReportReceiver*) { toScore[k]->getWhiteSpaceScore(contractionFactor); },
@@ -541,6 +541,40 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
                                            workers);
     if (memo) memo->store(baseSet, satelliteSet, hostPolygon, contractionFactor, answer);
     return answer;
+}
+
+std::vector<ComparablePacking> searchPairingsTogether(const std::vector<SetPair>& pairs, const Polygon& hostPolygon,
+                                                      int contractionFactor, WorkerPool& workers,
+                                                      ReportReceiver* reportReceiver) {
+    // The searches with the most corners to pair first, so that no thread is
+    // left with a long one at the end while the others wait.
+    std::vector<std::size_t> order(pairs.size());
+    std::vector<std::size_t> cost(pairs.size());
+    for (std::size_t k = 0; k < pairs.size(); ++k) {
+        order[k] = k;
+        cost[k] = pairs[k].base->getPoints().size() * pairs[k].satellite->getPoints().size();
+    }
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return cost[a] > cost[b]; });
+    // A search that fails fails the whole as the first such pair in the
+    // list would have, whichever thread met it first.
+    std::vector<ComparablePacking> answers(pairs.size());
+    std::vector<std::exception_ptr> failures(pairs.size());
+    workers.run(
+        pairs.size(),
+        [&](std::size_t k, ReportReceiver* heartbeats) {
+            const SetPair& pair = pairs[order[k]];
+            try {
+                answers[order[k]] =
+                    determineBestRelativePosition(*pair.base, *pair.satellite, hostPolygon, contractionFactor, heartbeats);
+            } catch (const std::exception&) {
+                failures[order[k]] = std::current_exception();
+            }
+        },
+        reportReceiver);
+    for (const std::exception_ptr& failure : failures) {
+        if (failure) std::rethrow_exception(failure);
+    }
+    return answers;
 }
 
 namespace {
@@ -610,39 +644,12 @@ void searchMissingPairingsTogether(std::vector<PolygonSet>& polygonSets, const s
         }
     }
     if (missing.size() < 2) return;  // the pass finds a single one as fast, its scores on all threads
-    // The searches with the most corners to pair first, so that no thread is
-    // left with a long one at the end while the others wait.
-    auto corners = [&](std::size_t k) {
-        return polygonSets[static_cast<std::size_t>(missing[k].first)].getPoints().size() *
-               polygonSets[static_cast<std::size_t>(missing[k].second)].getPoints().size();
-    };
-    std::vector<std::size_t> order(missing.size());
-    std::vector<std::size_t> cost(missing.size());
-    for (std::size_t k = 0; k < missing.size(); ++k) {
-        order[k] = k;
-        cost[k] = corners(k);
+    std::vector<SetPair> setPairs;
+    for (const auto& [base, satellite] : missing) {
+        setPairs.push_back({&polygonSets[static_cast<std::size_t>(base)], &polygonSets[static_cast<std::size_t>(satellite)]});
     }
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return cost[a] > cost[b]; });
-    // A search that fails fails the pass as the first such pair in walking
-    // order would have, whichever thread met it first.
-    std::vector<ComparablePacking> answers(missing.size());
-    std::vector<std::exception_ptr> failures(missing.size());
-    workers->run(
-        missing.size(),
-        [&](std::size_t k, ReportReceiver* heartbeats) {
-            const auto [base, satellite] = missing[order[k]];
-            try {
-                answers[order[k]] = determineBestRelativePosition(polygonSets[static_cast<std::size_t>(base)],
-                                                                  polygonSets[static_cast<std::size_t>(satellite)],
-                                                                  hostPolygon, contractionFactor, heartbeats);
-            } catch (const std::exception&) {
-                failures[order[k]] = std::current_exception();
-            }
-        },
-        reportReceiver);
-    for (const std::exception_ptr& failure : failures) {
-        if (failure) std::rethrow_exception(failure);
-    }
+    std::vector<ComparablePacking> answers =
+        searchPairingsTogether(setPairs, hostPolygon, contractionFactor, *workers, reportReceiver);
     for (std::size_t k = 0; k < missing.size(); ++k) {
         const auto [base, satellite] = missing[k];
         if (memo) {

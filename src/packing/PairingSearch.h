@@ -50,6 +50,20 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
                                                 ReportReceiver* reportReceiver, PairingMemo* memo,
                                                 WorkerPool* workers = nullptr);
 
+// Two sets to pair, base first; neither owned.
+struct SetPair {
+    const PolygonSet* base;
+    const PolygonSet* satellite;
+};
+
+// determineBestRelativePosition of every pair, on all the pool's threads at
+// once (the calling thread must not be running a batch of the pool); answer
+// k is that of pairs[k]. A failing search throws as a loop over the pairs in
+// order would have.
+std::vector<ComparablePacking> searchPairingsTogether(const std::vector<SetPair>& pairs, const Polygon& hostPolygon,
+                                                      int contractionFactor, WorkerPool& workers,
+                                                      ReportReceiver* reportReceiver);
+
 // The last relative rotation worth trying: 0 when either set is symmetric
 // under a quarter turn, 1 under a half turn (the base is asked first), else 3.
 int numberOfRotationsNecessaryToFindBestPairing(PolygonSet baseSet, PolygonSet satelliteSet);

@@ -132,10 +132,16 @@ bool isStrictlySimple(const Polygon& polygon) {
 namespace {
 
 // The set's union, as the search reads it.
+// The set's union, as the search reads it: merged here (`own`) or known
+// already (`known`).
 struct SetOutline {
-    PolygonSet mergedSet;
-    PolygonSet holes;
+    MergedOutline own;
+    const MergedOutline* known = nullptr;
     bool closes = true;  // false: the union did not close, and the members stand for it
+    const PolygonSet* contractedHoles = nullptr;  // the holes shrunk, when known already
+
+    const PolygonSet& mergedSet() const { return known ? known->outlines : own.outlines; }
+    const PolygonSet& holes() const { return known ? known->holes : own.holes; }
 };
 
 // The search of getPositionOfSetWithin, once the set's union is known; `merge`
@@ -154,11 +160,11 @@ bool Math::getPositionOfSetWithin(const Polygon& hostPolygon, const PolygonSet& 
     auto merge = [&polygonSet] {
         SetOutline outline;
         try {
-            outline.mergedSet = polygonSet.booleanAddAndSimplifyAll(&outline.holes);
+            outline.own.outlines = polygonSet.booleanAddAndSimplifyAll(&outline.own.holes);
         } catch (const InvalidPolygonException&) {
             // An outline that does not close is searched member by member.
-            outline.mergedSet = polygonSet;
-            outline.holes = PolygonSet();
+            outline.own.outlines = polygonSet;
+            outline.own.holes = PolygonSet();
             outline.closes = false;
         }
         return outline;
@@ -168,10 +174,15 @@ bool Math::getPositionOfSetWithin(const Polygon& hostPolygon, const PolygonSet& 
 }
 
 bool Math::getBestPositionOfSetWithin(const Polygon& host, const PolygonSet& polygonSet, const MergedOutline& merged,
-                                      Point* possibleTranslation, int* possibleRotation, WhiteSpaceInformation* score,
+                                      const PolygonSet* contractedHoles, Point* possibleTranslation, int* possibleRotation, WhiteSpaceInformation* score,
                                       int contractionFactor, const Point* startAtTranslation,
                                       const int* startAtRotation) {
-    auto merge = [&merged] { return SetOutline{merged.outlines, merged.holes, true}; };
+    auto merge = [&merged, contractedHoles] {
+        SetOutline outline;
+        outline.known = &merged;
+        outline.contractedHoles = contractedHoles;
+        return outline;
+    };
     return searchPositionOfSet(host, polygonSet, merge, possibleTranslation, possibleRotation, score, true,
                                contractionFactor, startAtTranslation, startAtRotation);
 }
@@ -222,9 +233,9 @@ bool searchPositionOfSet(const Polygon& hostPolygon, const PolygonSet& polygonSe
                                        tooWide ? sideOne : sideTwo);
     }
 
-    SetOutline outline = merge();
-    const PolygonSet& mergedSet = outline.mergedSet;
-    const PolygonSet& holes = outline.holes;
+    const SetOutline outline = merge();
+    const PolygonSet& mergedSet = outline.mergedSet();
+    const PolygonSet& holes = outline.holes();
     const bool mergedSetCloses = outline.closes;
 
     // Turning a rectangle by a half turn gives the same shape, and a square
@@ -319,7 +330,9 @@ bool searchPositionOfSet(const Polygon& hostPolygon, const PolygonSet& polygonSe
     if (!bestScore.isSet()) return false;
     // Holes the set closes by itself are outfall too, though they never
     // decide between positions.
-    bestScore.addOutfall(HoledPolygonSet(holes.getAllPolygonsContracted(contractionFactor)), contractionFactor);
+    bestScore.addOutfall(HoledPolygonSet(outline.contractedHoles ? *outline.contractedHoles
+                                                                 : holes.getAllPolygonsContracted(contractionFactor)),
+                         contractionFactor);
     if (score != nullptr) *score = bestScore;
     return true;
 }

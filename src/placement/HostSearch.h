@@ -34,9 +34,10 @@ bool getBestPositionOfSetWithin(const Polygon& host, const PolygonSet& polygonSe
                                 int* possibleRotation, WhiteSpaceInformation* score, int contractionFactor,
                                 const Point* startAtTranslation = nullptr, const int* startAtRotation = nullptr);
 // The same for a set whose merged outline (Math::mergedOutline of the set) is
-// known already, with the same answer.
+// known already, and, unless null, its holes shrunk by the contraction factor
+// (merged.holes.getAllPolygonsContracted), with the same answer.
 bool getBestPositionOfSetWithin(const Polygon& host, const PolygonSet& polygonSet, const MergedOutline& merged,
-                                Point* possibleTranslation, int* possibleRotation, WhiteSpaceInformation* score,
+                                const PolygonSet* contractedHoles, Point* possibleTranslation, int* possibleRotation, WhiteSpaceInformation* score,
                                 int contractionFactor, const Point* startAtTranslation = nullptr,
                                 const int* startAtRotation = nullptr);
 
