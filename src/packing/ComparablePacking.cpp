@@ -105,10 +105,9 @@ std::optional<MergedOutline> ComparablePacking::combinationOutline(int contracti
     const PolygonSet placed = placedSatellite();
     std::optional<MergedOutline> merged = Math::mergedOutlineAdding(*known, placed);
     if (!merged) return std::nullopt;
-    // Moved as the combination is slid to the origin.
+    // Moved as the combination is slid to the origin: the outlines' box is the members'.
     const Point from = merged->outlines.getBoundingRectangle().getBottomLeft();
-    const Point to = getCombination()->getBoundingRectangle().getBottomLeft();
-    const Point offset(wrappingSubtract(to.x, from.x), wrappingSubtract(to.y, from.y));
+    const Point offset(wrappingSubtract(0, from.x), wrappingSubtract(0, from.y));
     merged->translate(offset);
     // The base's holes that stay are shrunk already; the new ones are shrunk here.
     const std::vector<PolygonSet>& knownContracted = baseOutline->contractedHoles(base(), contractionFactor);
@@ -272,7 +271,9 @@ WhiteSpaceInformation ComparablePacking::getWhiteSpaceScore(int contractionFacto
         PolygonSet contractedHoles;
         const std::optional<MergedOutline> outline = combinationOutline(contractionFactor, contractedHoles);
         if (outline) {
-            Math::getBestPositionOfSetWithin(getHostPolygon(), *getCombination(), *outline, &contractedHoles,
+            const Math::GrainTurns grainTurns =
+                baseOutline->grainTurns(base()) & Math::turnsKeepingGrain(placedSatellite());
+            Math::getBestPositionOfSetWithin(getHostPolygon(), *outline, grainTurns, &contractedHoles,
                                              &hostTranslation,
                                              &hostRotationMultiplier, &whiteSpace, contractionFactor,
                                              haveStart ? &startTranslation : nullptr,

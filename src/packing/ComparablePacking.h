@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "geometry/GrainTurns.h"
 #include "geometry/MergedOutline.h"
 #include "geometry/Point.h"
 #include "geometry/Polygon.h"
@@ -42,12 +43,22 @@ public:
         }
         return contracted;
     }
+    // The turns that keep the grain of every member of the base.
+    Math::GrainTurns grainTurns(const PolygonSet& base) {
+        if (!grainKnown) {
+            baseGrain = Math::turnsKeepingGrain(base);
+            grainKnown = true;
+        }
+        return baseGrain;
+    }
 
 private:
     bool tried = false;
     std::optional<MergedOutline> outline;
     std::vector<PolygonSet> contracted;
     int contractedFor = -1;  // no contraction factor is negative
+    Math::GrainTurns baseGrain = Math::anyTurn;
+    bool grainKnown = false;
 };
 
 // One candidate pairing of the engine: the satellite set laid beside the base
@@ -82,7 +93,9 @@ public:
     // Merges the shared outline now, before candidates sharing it are scored
     // on several threads at once.
     void prepareSharedBaseOutline(int contractionFactor) {
-        if (baseOutline) baseOutline->contractedHoles(base(), contractionFactor);
+        if (!baseOutline) return;
+        baseOutline->contractedHoles(base(), contractionFactor);
+        baseOutline->grainTurns(base());
     }
 
     bool getIsSet() const { return isSet; }

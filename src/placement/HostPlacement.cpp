@@ -147,7 +147,7 @@ struct SetOutline {
 // The search of getPositionOfSetWithin, once the set's union is known; `merge`
 // gives it when it is first needed.
 template <typename Merge>
-bool searchPositionOfSet(const Polygon& hostPolygon, const PolygonSet& polygonSet, Merge merge,
+bool searchPositionOfSet(const Polygon& hostPolygon, const Rectangle& setBox, Math::GrainTurns grainTurns, Merge merge,
                          Point* possibleTranslation, int* possibleRotation, WhiteSpaceInformation* score,
                          bool findBestPosition, int contractionFactor, const Point* startAtTranslation,
                          const int* startAtRotation);
@@ -169,11 +169,12 @@ bool Math::getPositionOfSetWithin(const Polygon& hostPolygon, const PolygonSet& 
         }
         return outline;
     };
-    return searchPositionOfSet(hostPolygon, polygonSet, merge, possibleTranslation, possibleRotation, score,
-                               findBestPosition, contractionFactor, startAtTranslation, startAtRotation);
+    return searchPositionOfSet(hostPolygon, polygonSet.getBoundingRectangle(), Math::turnsKeepingGrain(polygonSet), merge,
+                               possibleTranslation, possibleRotation, score, findBestPosition, contractionFactor,
+                               startAtTranslation, startAtRotation);
 }
 
-bool Math::getBestPositionOfSetWithin(const Polygon& host, const PolygonSet& polygonSet, const MergedOutline& merged,
+bool Math::getBestPositionOfSetWithin(const Polygon& host, const MergedOutline& merged, GrainTurns grainTurns,
                                       const PolygonSet* contractedHoles, Point* possibleTranslation, int* possibleRotation, WhiteSpaceInformation* score,
                                       int contractionFactor, const Point* startAtTranslation,
                                       const int* startAtRotation) {
@@ -183,14 +184,14 @@ bool Math::getBestPositionOfSetWithin(const Polygon& host, const PolygonSet& pol
         outline.contractedHoles = contractedHoles;
         return outline;
     };
-    return searchPositionOfSet(host, polygonSet, merge, possibleTranslation, possibleRotation, score, true,
-                               contractionFactor, startAtTranslation, startAtRotation);
+    return searchPositionOfSet(host, merged.outlines.getBoundingRectangle(), grainTurns, merge, possibleTranslation,
+                               possibleRotation, score, true, contractionFactor, startAtTranslation, startAtRotation);
 }
 
 namespace {
 
 template <typename Merge>
-bool searchPositionOfSet(const Polygon& hostPolygon, const PolygonSet& polygonSet, Merge merge,
+bool searchPositionOfSet(const Polygon& hostPolygon, const Rectangle& setBox, Math::GrainTurns grainTurns, Merge merge,
                          Point* possibleTranslation, int* possibleRotation, WhiteSpaceInformation* score,
                          bool findBestPosition, int contractionFactor, const Point* startAtTranslation,
                          const int* startAtRotation) {
@@ -198,7 +199,6 @@ bool searchPositionOfSet(const Polygon& hostPolygon, const PolygonSet& polygonSe
     // A set whose box fits the host's box in neither orientation is refused
     // before any geometry is computed.
     const Rectangle hostBox = hostPolygon.getBoundingRectangle();
-    const Rectangle setBox = polygonSet.getBoundingRectangle();
     const std::int64_t sideOne = std::int64_t{hostBox.getTopRight().x} - hostBox.getBottomLeft().x;
     const std::int64_t sideTwo = std::int64_t{hostBox.getTopRight().y} - hostBox.getBottomLeft().y;
     const std::int64_t setSideOne = std::int64_t{setBox.getTopRight().x} - setBox.getBottomLeft().x;
@@ -208,7 +208,6 @@ bool searchPositionOfSet(const Polygon& hostPolygon, const PolygonSet& polygonSe
         return false;
     }
     // The host turns by `rotation`, so the set turns by -rotation against it.
-    const Math::GrainTurns grainTurns = Math::turnsKeepingGrain(polygonSet);
     auto rotationKeepsGrain = [grainTurns](int rotation) { return Math::allows(grainTurns, -rotation); };
     auto boxFits = [&](int rotation) {
         return rotation % 2 == 0 ? setSideOne <= sideOne && setSideTwo <= sideTwo

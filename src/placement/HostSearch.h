@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "geometry/GrainTurns.h"
 #include "geometry/MergedOutline.h"
 #include "geometry/Point.h"
 #include "geometry/Polygon.h"
@@ -33,10 +34,11 @@ bool canContain(const Polygon& host, const Polygon& otherPolygon, Point* possibl
 bool getBestPositionOfSetWithin(const Polygon& host, const PolygonSet& polygonSet, Point* possibleTranslation,
                                 int* possibleRotation, WhiteSpaceInformation* score, int contractionFactor,
                                 const Point* startAtTranslation = nullptr, const int* startAtRotation = nullptr);
-// The same for a set whose merged outline (Math::mergedOutline of the set) is
-// known already, and, unless null, its holes shrunk by the contraction factor
+// The same for a set known by its merged outline (Math::mergedOutline of
+// the set), the turns that keep its grain (Math::turnsKeepingGrain) and,
+// unless null, its holes shrunk by the contraction factor
 // (merged.holes.getAllPolygonsContracted), with the same answer.
-bool getBestPositionOfSetWithin(const Polygon& host, const PolygonSet& polygonSet, const MergedOutline& merged,
+bool getBestPositionOfSetWithin(const Polygon& host, const MergedOutline& merged, GrainTurns grainTurns,
                                 const PolygonSet* contractedHoles, Point* possibleTranslation, int* possibleRotation, WhiteSpaceInformation* score,
                                 int contractionFactor, const Point* startAtTranslation = nullptr,
                                 const int* startAtRotation = nullptr);
