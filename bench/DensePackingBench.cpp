@@ -14,6 +14,7 @@
 
 #include <random>
 
+#include "PackingRuns.h"
 #include "RandomPackingJobs.h"
 #include "packing/PackingDriver.h"
 #include "packing/PackingJob.h"
@@ -26,14 +27,7 @@ namespace {
 void pack(benchmark::State& state, const PackingJob& job, int threads) {
     PackingOptions options = job.options();
     options.threads = threads;
-    Math::PackingResults results;
-    for (auto _ : state) {
-        results = Math::packPolygonsToInventory(job.parts, job.hosts, options);
-        benchmark::DoNotOptimize(results);
-    }
-    state.counters["hosts"] = static_cast<double>(results.resultingSets.size());
-    state.counters["used%"] =
-        results.totalHostArea > 0 ? 100.0 * double(results.totalArea) / double(results.totalHostArea) : 0.0;
+    Benchmarks::packRepeatedly(state, job, options);
 }
 
 void BM_DenseJob(benchmark::State& state) {

@@ -10,6 +10,7 @@
 
 #include <random>
 
+#include "PackingRuns.h"
 #include "RandomPackingJobs.h"
 #include "packing/PackingDriver.h"
 #include "packing/PackingJob.h"
@@ -26,14 +27,7 @@ void packRandomJob(benchmark::State& state, Math::GreedyPairingSearch pairingSea
     const PackingJob job = Testing::randomPackingJob(random, parts, static_cast<int>(state.range(1)));
     PackingOptions options = job.options();  // no receiver: progress goes nowhere
     options.pairingSearch = pairingSearch;
-    Math::PackingResults results;
-    for (auto _ : state) {
-        results = Math::packPolygonsToInventory(job.parts, job.hosts, options);
-        benchmark::DoNotOptimize(results);
-    }
-    state.counters["hosts"] = static_cast<double>(results.resultingSets.size());
-    state.counters["used%"] =
-        results.totalHostArea > 0 ? 100.0 * double(results.totalArea) / double(results.totalHostArea) : 0.0;
+    Benchmarks::packRepeatedly(state, job, options);
 }
 
 void BM_PackRandomJob(benchmark::State& state) { packRandomJob(state, &Math::greedyPackToCreateMaxAreaSet); }

@@ -6,6 +6,8 @@
 #include <unordered_map>
 #include <utility>
 
+#include "geometry/detail/SegmentKeys.h"
+
 namespace Zelkor::Rectilinear::Math {
 
 namespace {
@@ -15,13 +17,6 @@ bool boxesMeet(const Rectangle& a, const Rectangle& b) {
     return a.getBottomLeft().x <= b.getTopRight().x && b.getBottomLeft().x <= a.getTopRight().x &&
            a.getBottomLeft().y <= b.getTopRight().y && b.getBottomLeft().y <= a.getTopRight().y;
 }
-
-struct PointHash {
-    std::size_t operator()(const Point& p) const {
-        const std::uint64_t key = (std::uint64_t{static_cast<std::uint32_t>(p.x)} << 32) | static_cast<std::uint32_t>(p.y);
-        return static_cast<std::size_t>(key * 0x9E3779B97F4A7C15ull);
-    }
-};
 
 bool boxContains(const Rectangle& outer, const Rectangle& inner) {
     return outer.getBottomLeft().x <= inner.getBottomLeft().x && outer.getBottomLeft().y <= inner.getBottomLeft().y &&
@@ -154,16 +149,18 @@ std::optional<MergedOutline> mergedOutlineAdding(const MergedOutline& known, con
 }
 
 void findHoleContacts(MergedOutline& merged) {
-    std::unordered_map<Point, int, PointHash> outlineAt;
+    std::unordered_map<std::uint64_t, int> outlineAt;
     const std::vector<Polygon>& outlines = merged.outlines.getAllPolygons();
     for (std::size_t j = 0; j < outlines.size(); ++j) {
-        for (const Point& corner : outlines[j].getPoints()) outlineAt.emplace(corner, static_cast<int>(j));
+        for (const Point& corner : outlines[j].getPoints()) {
+            outlineAt.emplace(Detail::pointKey(corner), static_cast<int>(j));
+        }
     }
     merged.holeTouches.assign(static_cast<std::size_t>(merged.holes.size()), MergedOutline::noOutline);
     for (int k = 0; k < merged.holes.size(); ++k) {
         int& touches = merged.holeTouches[static_cast<std::size_t>(k)];
         for (const Point& corner : merged.holes.getPolygon(k).getPoints()) {
-            const auto found = outlineAt.find(corner);
+            const auto found = outlineAt.find(Detail::pointKey(corner));
             if (found == outlineAt.end() || found->second == touches) continue;
             touches = touches == MergedOutline::noOutline ? found->second : MergedOutline::severalOutlines;
         }
