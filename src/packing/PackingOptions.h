@@ -49,6 +49,17 @@ struct PackingOptions {
     // 0 takes one per core. The result is the same for every count; only the
     // calling thread ever calls the receiver.
     int threads = 0;
+    // The optimizing pack. 0 packs exactly as the mode specifies. A positive
+    // effort also searches for a layout on fewer hosts (then, per mode, a
+    // better one by the mode's own criterion) and returns it only when it is
+    // better than the specified result, which it never is worse than. The
+    // same job, effort and seed give the same result on every machine and
+    // thread count, unless the time cap cuts the search short.
+    int optimizeEffort = 0;
+    // Seed of the optimizing search's random choices.
+    unsigned optimizeSeed = 1;
+    // Wall-clock cap of the optimizing search in seconds; 0 sets none.
+    double optimizeSeconds = 0.0;
 };
 
 }  // namespace Zelkor::Rectilinear
