@@ -99,18 +99,23 @@ PolygonSet* ComparablePacking::getCombination() {
 
 std::optional<MergedOutline> ComparablePacking::combinationOutline(int contractionFactor,
                                                                   PolygonSet& contractedHoles) {
-    if (!baseOutline) return std::nullopt;
-    const MergedOutline* known = baseOutline->of(base());
+    if (!sharedOutline) return std::nullopt;
+    const MergedOutline* known = sharedOutline->merged();
     if (known == nullptr) return std::nullopt;
-    const PolygonSet placed = placedSatellite();
-    std::optional<MergedOutline> merged = Math::mergedOutlineAdding(*known, placed);
+    // The union does not depend on the members' order, nor on where they
+    // lie: the satellite's outline takes the base moved against it.
+    PolygonSet added = sharedIsBase ? placedSatellite() : base();
+    if (!sharedIsBase) {
+        added.translate(Point(wrappingSubtract(0, relativeTranslation.x), wrappingSubtract(0, relativeTranslation.y)));
+    }
+    std::optional<MergedOutline> merged = Math::mergedOutlineAdding(*known, added);
     if (!merged) return std::nullopt;
     // Moved as the combination is slid to the origin: the outlines' box is the members'.
     const Point from = merged->outlines.getBoundingRectangle().getBottomLeft();
     const Point offset(wrappingSubtract(0, from.x), wrappingSubtract(0, from.y));
     merged->translate(offset);
-    // The base's holes that stay are shrunk already; the new ones are shrunk here.
-    const std::vector<PolygonSet>& knownContracted = baseOutline->contractedHoles(base(), contractionFactor);
+    // The known holes that stay are shrunk already; the new ones are shrunk here.
+    const std::vector<PolygonSet>& knownContracted = sharedOutline->contractedHoles(contractionFactor);
     contractedHoles = PolygonSet();
     for (int k = 0; k < merged->holes.size(); ++k) {
         const int origin = merged->holeOrigins[static_cast<std::size_t>(k)];
@@ -154,7 +159,7 @@ void ComparablePacking::replaceShapes(const PolygonSet& newBaseSet, const Polygo
     satelliteSet = std::make_shared<PolygonSet>(newSatelliteSet);
     hostPolygon = std::make_shared<const Polygon>(newHostPolygon);
     combination = PolygonSet();
-    baseOutline.reset();
+    sharedOutline.reset();
 }
 
 void ComparablePacking::setFirstKnownValidHostTranslationAndRotation(const Point& translation,
@@ -272,7 +277,8 @@ WhiteSpaceInformation ComparablePacking::getWhiteSpaceScore(int contractionFacto
         const std::optional<MergedOutline> outline = combinationOutline(contractionFactor, contractedHoles);
         if (outline) {
             const Math::GrainTurns grainTurns =
-                baseOutline->grainTurns(base()) & Math::turnsKeepingGrain(placedSatellite());
+                sharedOutline->grainTurns() &
+                Math::turnsKeepingGrain(sharedIsBase ? placedSatellite() : base());
             Math::getBestPositionOfSetWithin(getHostPolygon(), *outline, grainTurns, &contractedHoles,
                                              &hostTranslation,
                                              &hostRotationMultiplier, &whiteSpace, contractionFactor,

@@ -16,48 +16,60 @@ namespace Zelkor::Rectilinear {
 
 class PackingCache;
 
-// The merged outline of a search's base, merged on first request and shared
-// by the candidates of the search: scoring a candidate then merges only the
-// satellite into the outline near it.
-class SharedBaseOutline {
+// The merged outline of one side of a search's candidates, merged on first
+// request and shared by them: scoring a candidate then merges only the other
+// side into the outline near it. The side is the base, or the satellite in
+// one of its turns, slid to the origin as the candidates place it.
+class SharedOutline {
 public:
-    // Null when the base's members do not merge into closed outlines.
-    const MergedOutline* of(const PolygonSet& base) {
+    explicit SharedOutline(std::shared_ptr<const PolygonSet> outlined) : outlined(std::move(outlined)) {}
+
+    // The set the outline is merged from.
+    const PolygonSet& set() const { return *outlined; }
+    // Null when the members do not merge into closed outlines.
+    const MergedOutline* merged() {
         if (!tried) {
-            outline = Math::mergedOutline(base);
+            outline = Math::mergedOutline(*outlined);
             tried = true;
         }
         return outline ? &*outline : nullptr;
     }
-    // Each of the base's holes shrunk by the contraction factor, as
+    // Each of the outline's holes shrunk by the contraction factor, as
     // PolygonSet::getAllPolygonsContracted shrinks them one by one; empty
-    // when the base has no merged outline.
-    const std::vector<PolygonSet>& contractedHoles(const PolygonSet& base, int contractionFactor) {
-        const MergedOutline* merged = of(base);
-        if (merged != nullptr && contractedFor != contractionFactor) {
+    // when the set has no merged outline.
+    const std::vector<PolygonSet>& contractedHoles(int contractionFactor) {
+        const MergedOutline* known = merged();
+        if (known != nullptr && contractedFor != contractionFactor) {
             contracted.clear();
-            for (const Polygon& hole : merged->holes.getAllPolygons()) {
+            for (const Polygon& hole : known->holes.getAllPolygons()) {
                 contracted.push_back(hole.getPolygonContracted(contractionFactor));
             }
             contractedFor = contractionFactor;
         }
         return contracted;
     }
-    // The turns that keep the grain of every member of the base.
-    Math::GrainTurns grainTurns(const PolygonSet& base) {
+    // The turns that keep the grain of every member.
+    Math::GrainTurns grainTurns() {
         if (!grainKnown) {
-            baseGrain = Math::turnsKeepingGrain(base);
+            grain = Math::turnsKeepingGrain(*outlined);
             grainKnown = true;
         }
-        return baseGrain;
+        return grain;
+    }
+    // Works everything out now, before candidates sharing it are scored on
+    // several threads at once.
+    void prepare(int contractionFactor) {
+        contractedHoles(contractionFactor);
+        grainTurns();
     }
 
 private:
+    std::shared_ptr<const PolygonSet> outlined;
     bool tried = false;
     std::optional<MergedOutline> outline;
     std::vector<PolygonSet> contracted;
     int contractedFor = -1;  // no contraction factor is negative
-    Math::GrainTurns baseGrain = Math::anyTurn;
+    Math::GrainTurns grain = Math::anyTurn;
     bool grainKnown = false;
 };
 
@@ -85,17 +97,22 @@ public:
     void releaseCombination() { combination = PolygonSet(); }
     // The combination's box, without building the combination.
     Rectangle getCombinationBox();
-    // Shares the merged outline of the base with other candidates of the
-    // same base; dropped again with releaseBaseOutline, once the candidate is
-    // kept beyond its search.
-    void shareBaseOutline(std::shared_ptr<SharedBaseOutline> outline) { baseOutline = std::move(outline); }
-    void releaseBaseOutline() { baseOutline.reset(); }
+    // Shares the merged outline of the base, or of the satellite in the
+    // candidate's turn, with other candidates of the same sets; dropped again
+    // with releaseSharedOutline, once the candidate is kept beyond its search.
+    void shareBaseOutline(std::shared_ptr<SharedOutline> outline) {
+        sharedOutline = std::move(outline);
+        sharedIsBase = true;
+    }
+    void shareSatelliteOutline(std::shared_ptr<SharedOutline> outline) {
+        sharedOutline = std::move(outline);
+        sharedIsBase = false;
+    }
+    void releaseSharedOutline() { sharedOutline.reset(); }
     // Merges the shared outline now, before candidates sharing it are scored
     // on several threads at once.
-    void prepareSharedBaseOutline(int contractionFactor) {
-        if (!baseOutline) return;
-        baseOutline->contractedHoles(base(), contractionFactor);
-        baseOutline->grainTurns(base());
+    void prepareSharedOutline(int contractionFactor) {
+        if (sharedOutline) sharedOutline->prepare(contractionFactor);
     }
 
     bool getIsSet() const { return isSet; }
@@ -172,8 +189,8 @@ private:
     PolygonSet& satellite();
     // The satellite turned and moved to its place beside the base.
     PolygonSet placedSatellite();
-    // The combination's merged outline from the base's, when that is shared
-    // and the satellite can be merged into it locally, and its holes shrunk
+    // The combination's merged outline from the shared outline of one side,
+    // when the other side can be merged into it locally, and its holes shrunk
     // by the contraction factor into `contractedHoles`.
     std::optional<MergedOutline> combinationOutline(int contractionFactor, PolygonSet& contractedHoles);
 
@@ -182,7 +199,8 @@ private:
     std::shared_ptr<PolygonSet> satelliteSet;
     std::shared_ptr<const Polygon> hostPolygon;
     PolygonSet combination;
-    std::shared_ptr<SharedBaseOutline> baseOutline;
+    std::shared_ptr<SharedOutline> sharedOutline;
+    bool sharedIsBase = true;
     bool valid = false;
     bool startingHostPositionHasBeenSet = false;
     Point relativeTranslation;

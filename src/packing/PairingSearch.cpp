@@ -347,11 +347,14 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
     const auto sharedBase = std::make_shared<PolygonSet>(baseSet);
     const auto sharedSatellite = std::make_shared<PolygonSet>(satelliteSet);
     const auto sharedHost = std::make_shared<const Polygon>(hostPolygon);
-    // A base of a few members merges as fast whole as the satellite into its outline.
+    // A set of a few members merges as fast whole as the other into its
+    // outline. The base's outline serves all turns; a large satellite beside
+    // a small base shares its outline in each turn.
     constexpr int membersWorthSharingAnOutline = 3;
     const auto sharedBaseOutline = baseSet.size() >= membersWorthSharingAnOutline
-                                       ? std::make_shared<SharedBaseOutline>()
-                                       : std::shared_ptr<SharedBaseOutline>();
+                                       ? std::make_shared<SharedOutline>(sharedBase)
+                                       : std::shared_ptr<SharedOutline>();
+    const bool shareSatelliteOutline = !sharedBaseOutline && satelliteSet.size() >= membersWorthSharingAnOutline;
     const bool rectangularHost = hostPolygon.numberOfPoints() == 4;
     const Rectangle baseBox = baseSet.getBoundingRectangle();
     const std::optional<std::vector<Span>> baseRegion = regionBoxes(baseSet.getAllPolygons());
@@ -375,6 +378,14 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
         const bool shrinkKeepsSatellite = shrinkKeepsEveryPolygon(localSatelliteSet, testedSatellite);
         if (!shrinkKeepsSatellite) testedSatellite = localSatelliteSet;
         const Point satelliteExtent = localSatelliteSet.getBoundingRectangle().getTopRight();
+        std::shared_ptr<SharedOutline> sharedSatelliteOutline;
+        if (shareSatelliteOutline) {
+            // Turned as each candidate turns it.
+            auto turned = std::make_shared<PolygonSet>(satelliteSet);
+            turned->rotateAboutOrigin(r);
+            turned->slideToOrigin();
+            sharedSatelliteOutline = std::make_shared<SharedOutline>(std::move(turned));
+        }
         // A combination wider or higher than the coordinate range fits no
         // host, which has to lie in the range at the origin; such candidates
         // are passed over before their copies wrap round.
@@ -410,7 +421,11 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
             if (overlapsBase(t)) continue;
             ComparablePacking positionInformation(sharedBase, sharedSatellite, sharedHost, r, t);
             positionInformation.setIsValid(true);
-            positionInformation.shareBaseOutline(sharedBaseOutline);
+            if (sharedSatelliteOutline) {
+                positionInformation.shareSatelliteOutline(sharedSatelliteOutline);
+            } else {
+                positionInformation.shareBaseOutline(sharedBaseOutline);
+            }
             Point hostTranslation;
             int hostRotationMultiplier = 0;
             // A rectangle holds whatever fits its box in some orientation.
@@ -481,10 +496,11 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
             bestPositionInformation = std::move(candidate);
         }
     };
-    // Scores of a small base cost less than gathering them in batches, which
+    // Scores of small sets cost less than gathering them in batches, which
     // gives up ruling candidates out before their overlap is tested.
     constexpr int membersWorthScoringTogether = 16;
-    if (workers == nullptr || workers->threadCount() < 2 || baseSet.size() < membersWorthScoringTogether) {
+    if (workers == nullptr || workers->threadCount() < 2 ||
+        std::max(baseSet.size(), satelliteSet.size()) < membersWorthScoringTogether) {
         walkPlacementsThatFit(baseSet, satelliteSet, hostPolygon, reportReceiver, losesToBest,
                               [&](ComparablePacking& candidate, const Point&) {
                                   weigh(candidate);
@@ -505,7 +521,7 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
                     toScore.push_back(&waiting.candidate);
                 }
             }
-            if (!toScore.empty()) toScore.front()->prepareSharedBaseOutline(contractionFactor);
+            for (ComparablePacking* candidate : toScore) candidate->prepareSharedOutline(contractionFactor);
             workers->run(
                 toScore.size(),
                 [&](std::size_t k, ReportReceiver*) { toScore[k]->getWhiteSpaceScore(contractionFactor); },
@@ -526,8 +542,8 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
             });
         weighBatch();
     }
-    // Kept beyond the search, the answer does not keep the base's outline alive.
-    bestPositionInformation.releaseBaseOutline();
+    // Kept beyond the search, the answer does not keep the shared outline alive.
+    bestPositionInformation.releaseSharedOutline();
     return bestPositionInformation;
 }
 
