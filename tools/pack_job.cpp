@@ -57,7 +57,7 @@ const char* const usageText =
     "                     search off. Overrides the job's optimize line. The hosts\n"
     "                     used and the utilization of both go to standard error\n"
     "  --optimize-seconds S\n"
-    "                     stop the search after S seconds (default: no limit); the\n"
+    "                     stop the search after S seconds (default 0: no limit); the\n"
     "                     result then depends on the machine\n"
     "  --seed N           seed of the search's random choices (default 1); the same\n"
     "                     job, effort and seed give the same result everywhere\n"

@@ -214,7 +214,7 @@ public final class PackingJob {
                 case "optimize":
                     once(givenOn, keyword, lineNumber);
                     if (tokens.length > 2) {
-                        expectCount(tokens, 2, lineNumber);
+                        throw new FormatException(lineNumber, "unexpected '" + tokens[2] + "' after 'optimize'");
                     }
                     job.optimizeEffort = tokens.length == 2 ? number(tokens[1], "effort", lineNumber)
                             : PackHandler.DEFAULT_OPTIMIZE_EFFORT;
