@@ -25,6 +25,7 @@ TEST(PackingJobTest, ReadsAJobAndWritesItBack) {
         "sheet 3000 1500   # length, width\n"
         "blade\t4\r\n"
         "mode maximum-outfall\n"
+        "optimize 50\n"
         "host offcut-7 0,0 800,0 800,400 0,400\n"
         "part side-left 0,0 600,0 600,300 0,300\n"
         "part - 0,0 10,0 10,5 5,5 5,10 0,10\n");
@@ -32,6 +33,7 @@ TEST(PackingJobTest, ReadsAJobAndWritesItBack) {
     EXPECT_EQ(job.sheetWidth, 1500);
     EXPECT_EQ(job.bladeWidth, 4);
     EXPECT_EQ(job.mode, Math::maximumAreaOutfall);
+    EXPECT_EQ(job.options().optimizeEffort, 50);
     ASSERT_EQ(job.hosts.size(), 1u);
     EXPECT_EQ(job.hosts[0].getName(), "offcut-7");
     EXPECT_EQ(job.hosts[0].toString(), "0,0 800,0 800,400 0,400");
@@ -45,7 +47,10 @@ TEST(PackingJobTest, ReadsAJobAndWritesItBack) {
     std::ostringstream rewritten;
     writePackingJob(rewritten, readJob(written.str()));
     EXPECT_EQ(rewritten.str(), written.str());
+    EXPECT_NE(written.str().find("\noptimize 50\n"), std::string::npos);
     EXPECT_EQ(readJob("sheet 10 10\n").mode, Math::standardSheet);
+    EXPECT_EQ(readJob("sheet 10 10\n").optimizeEffort, 0);
+    EXPECT_EQ(readJob("sheet 10 10\noptimize\n").optimizeEffort, defaultOptimizeEffort);
     EXPECT_EQ(readJob("sheet 2147483646 10\npart p -2147483646,0 0,0 0,10 -2147483646,10\n").parts.size(), 1u);
 
     PackingJob unwritable = job;
@@ -77,6 +82,10 @@ TEST(PackingJobTest, MalformedInputNamesItsLine) {
         {false, "sheet 10 10\nblade 4 5\n", 2, "unexpected '5'"},
         {false, "sheet 10 10\nmode fastest\n", 2, "unknown mode 'fastest'"},
         {false, "sheet 10 10\n\nsheet 20 20\n", 3, "already given on line 1"},
+        {false, "sheet 10 10\noptimize -1\n", 2, "effort must not be negative"},
+        {false, "sheet 10 10\noptimize hard\n", 2, "effort 'hard' is not a number"},
+        {false, "sheet 10 10\noptimize 5 6\n", 2, "unexpected '6'"},
+        {false, "sheet 10 10\noptimize\noptimize 5\n", 3, "optimize already given on line 2"},
         {false, "sheet 10 10\npart\n", 2, "missing name"},
         {false, "sheet 10 10\npart p1\n", 2, "missing polygon"},
         {false, "sheet 10 10\npart p 0,0 10;0 10,10 0,10\n", 2, "not of the form x,y"},

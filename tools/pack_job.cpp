@@ -8,8 +8,10 @@
 // The groups go to standard output in the results text form, progress to
 // standard error. --svg, --dxf and --csv write drawings and a cutting list;
 // --parts-dxf and --hosts-dxf add outlines read from DXF drawings to the job;
-// with --results the groups are read from RESULTS instead of packed.
+// with --results the groups are read from RESULTS instead of packed. --optimize
+// also searches for a better packing and writes it when it finds one.
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -18,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +28,7 @@
 #include "CuttingList.h"
 #include "PackingDxf.h"
 #include "PackingSvg.h"
+#include "geometry/ExactArea.h"
 #include "packing/PackingDriver.h"
 #include "packing/PackingJob.h"
 #include "packing/PackingOptions.h"
@@ -45,6 +49,18 @@ const char* const usageText =
     "\n"
     "  --threads N        search on N threads (default: one per core); the result\n"
     "                     is the same for every N\n"
+    "  --optimize [EFFORT]\n"
+    "                     also search for a packing on fewer hosts (or better by the\n"
+    "                     mode's own measure) and write it in place of the specified\n"
+    "                     one when it is better; EFFORT (default %EFFORT%, taken when the\n"
+    "                     next argument is a whole number) sets how hard, 0 turns the\n"
+    "                     search off. Overrides the job's optimize line. The hosts\n"
+    "                     used and the utilization of both go to standard error\n"
+    "  --optimize-seconds S\n"
+    "                     stop the search after S seconds (default 0: no limit); the\n"
+    "                     result then depends on the machine\n"
+    "  --seed N           seed of the search's random choices (default 1); the same\n"
+    "                     job, effort and seed give the same result everywhere\n"
     "  --svg DIR          also write one SVG drawing per host used (DIR/host-NN-HOST.svg,\n"
     "                     removing those of an earlier run) and DIR/index.html\n"
     "  --title TEXT       heading of index.html (default \"Packing \" and JOB's file name)\n"
@@ -68,6 +84,8 @@ const char* const usageText =
     "  blade 4                                  saw blade width (default 0), see below\n"
     "  mode full-sheets                         or minimum-outfall, maximum-outfall\n"
     "  units mm                                 or cm, m, in, ft (default: not stated)\n"
+    "  optimize 500                             search as --optimize 500 does (\"optimize\"\n"
+    "                                           alone: the default effort)\n"
     "  host offcut-7 0,0 800,0 800,400 0,400    off-cut in stock: name, corners\n"
     "  part side-left 0,0 600,0 600,300 0,300   part: name (\"-\" for none), corners\n"
     "  part door 0,0 400,0 400,700 0,700 x4 rotate none\n"
@@ -90,7 +108,16 @@ const char* const usageText =
     "\n"
     "Examples:\n"
     "  pack_job --svg out --csv out/cutting.csv tools/jobs/small-order.job > small-order.result\n"
-    "  pack_job --dxf again --results small-order.result tools/jobs/small-order.job\n";
+    "  pack_job --dxf again --results small-order.result tools/jobs/small-order.job\n"
+    "  pack_job --optimize 500 --optimize-seconds 60 tools/jobs/cabinet-order.job > cabinet-order.result\n";
+
+// The usage text with the default effort filled in.
+std::string usage() {
+    std::string text = usageText;
+    const std::string placeholder = "%EFFORT%";
+    text.replace(text.find(placeholder), placeholder.size(), std::to_string(defaultOptimizeEffort));
+    return text;
+}
 
 // Exit statuses besides 0.
 constexpr int failed = 1;
@@ -98,20 +125,23 @@ constexpr int badCommandLine = 2;
 constexpr int partsSetAside = 3;
 
 // The progress fraction on one line of standard error, rewritten in place
-// whenever it has moved by at least 0.01.
+// whenever it has moved by at least 0.01, after what the run does.
 class ProgressLine final : public Zelkor::ReportReceiver {
 public:
+    // Shown before the fraction from the next report on: "packing" until set.
+    void setActivity(const char* newActivity) { activity = newActivity; }
+
     void report(void* data) override {
         if (data == nullptr) return;  // a heartbeat
         const float progress = *static_cast<const float*>(data);
         if (shown >= 0.0f && std::fabs(progress - shown) < 0.01f) return;
         shown = progress;
-        std::fprintf(stderr, "\rpacking %.2f", static_cast<double>(progress));
+        std::fprintf(stderr, "\r%s %.2f", activity, static_cast<double>(progress));
         std::fflush(stderr);
     }
 
     void finish() {
-        if (shown >= 0.0f) std::fputs("\rpacking done\n", stderr);
+        if (shown >= 0.0f) std::fprintf(stderr, "\r%s done\n", activity);
         shown = -1.0f;
     }
 
@@ -122,6 +152,7 @@ public:
     }
 
 private:
+    const char* activity = "packing";
     float shown = -1.0f;  // negative while no progress line is open
 };
 
@@ -211,6 +242,41 @@ void writeOutputs(const Outputs& outputs, const PackingJob& job, const Math::Pac
     }
 }
 
+// Part area over the area of the hosts used, as the cutting list measures it
+// (neither grown by the blade).
+double utilization(const PackingJob& job, const Math::PackingResults& results) {
+    __int128 partArea = 0;
+    __int128 hostArea = 0;
+    for (const Tools::HostDrawing& drawing : Tools::hostDrawings(job, results)) {
+        hostArea += Math::twiceArea(drawing.host);
+        for (const Polygon& part : drawing.parts.getAllPolygons()) partArea += Math::twiceArea(part);
+    }
+    return hostArea > 0 ? double(partArea) / double(hostArea) : 0.0;
+}
+
+// "pack_job: optimized: 5 hosts (was 6), utilization 81.2% (was 67.7%)".
+void reportOptimized(const PackingJob& job, const Math::PackingResults& specified,
+                     const Math::PackingResults& optimized) {
+    const std::size_t hosts = optimized.resultingSets.size();
+    std::fprintf(stderr, "pack_job: optimized: %zu host%s (was %zu), utilization %.1f%% (was %.1f%%)\n", hosts,
+                 hosts == 1 ? "" : "s", specified.resultingSets.size(), 100.0 * utilization(job, optimized),
+                 100.0 * utilization(job, specified));
+}
+
+// Whether `text` is a whole number without a sign.
+bool isWholeNumber(const char* text) {
+    return *text != '\0' && std::strspn(text, "0123456789") == std::strlen(text);
+}
+
+// `text` as a whole number from 0 to `largest`, or nothing.
+std::optional<unsigned long long> readWholeNumber(const char* text, unsigned long long largest) {
+    if (!isWholeNumber(text)) return std::nullopt;
+    errno = 0;
+    const unsigned long long value = std::strtoull(text, nullptr, 10);
+    if (errno == ERANGE || value > largest) return std::nullopt;
+    return value;
+}
+
 void reportUnusableHosts(const Math::PackingResults& results) {
     for (const Math::UnusableHost& host : results.unusableHosts) {
         std::cerr << "pack_job: off-cut '" << host.name << "' left unused: " << host.reason << '\n';
@@ -227,11 +293,14 @@ int main(int argc, char** argv) {
     int threads = 0;
     std::vector<std::pair<std::string, bool>> drawings;  // DXF file, read as hosts
     bool strict = false;
+    std::optional<int> optimizeEffort;  // given on the command line, over the job's
+    std::optional<unsigned> optimizeSeed;
+    std::optional<double> optimizeSeconds;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         const bool valueFollows = i + 1 < argc;
         if (argument == "--help" || argument == "-h") {
-            std::cout << usageText;
+            std::cout << usage();
             return 0;
         } else if (argument == "--threads" && valueFollows) {
             char* end = nullptr;
@@ -241,6 +310,34 @@ int main(int argc, char** argv) {
                 return badCommandLine;
             }
             threads = static_cast<int>(wanted);
+        } else if (argument == "--optimize") {
+            optimizeEffort = defaultOptimizeEffort;
+            if (valueFollows && isWholeNumber(argv[i + 1])) {
+                const auto effort = readWholeNumber(argv[++i], std::numeric_limits<int>::max());
+                if (!effort) {
+                    std::cerr << "pack_job: --optimize takes an effort from 0 to " << std::numeric_limits<int>::max()
+                              << '\n';
+                    return badCommandLine;
+                }
+                optimizeEffort = static_cast<int>(*effort);
+            }
+        } else if (argument == "--optimize-seconds" && valueFollows) {
+            char* end = nullptr;
+            const char* text = argv[++i];
+            const double seconds = std::strtod(text, &end);
+            if (end == text || *end != '\0' || !std::isfinite(seconds) || seconds < 0.0) {
+                std::cerr << "pack_job: --optimize-seconds takes a number of seconds, 0 or more\n";
+                return badCommandLine;
+            }
+            optimizeSeconds = seconds;
+        } else if (argument == "--seed" && valueFollows) {
+            const auto seed = readWholeNumber(argv[++i], std::numeric_limits<unsigned>::max());
+            if (!seed) {
+                std::cerr << "pack_job: --seed takes a whole number from 0 to " << std::numeric_limits<unsigned>::max()
+                          << '\n';
+                return badCommandLine;
+            }
+            optimizeSeed = static_cast<unsigned>(*seed);
         } else if (argument == "--svg" && valueFollows) {
             outputs.svgDirectory = argv[++i];
         } else if (argument == "--title" && valueFollows) {
@@ -256,17 +353,17 @@ int main(int argc, char** argv) {
         } else if (argument == "--results" && valueFollows) {
             resultsPath = argv[++i];
         } else if (argument.size() > 1 && argument[0] == '-') {
-            std::cerr << usageText;
+            std::cerr << usage();
             return badCommandLine;
         } else if (jobPath == "-") {
             jobPath = argument;
         } else {
-            std::cerr << usageText;
+            std::cerr << usage();
             return badCommandLine;
         }
     }
     if (!resultsPath.empty() && (!outputs.any() || jobPath == "-")) {
-        std::cerr << usageText;
+        std::cerr << usage();
         return badCommandLine;
     }
 
@@ -306,14 +403,31 @@ int main(int argc, char** argv) {
         warnAboutTheBlade(job);
         if (strict && reportPartsThatFitNowhere(job)) return failed;
 
-        const auto start = std::chrono::steady_clock::now();
         PackingOptions options = job.options();
         options.receiver = &progress;
         options.threads = threads;
         options.setAsidePartsThatFitNowhere = true;
+        if (optimizeEffort) options.optimizeEffort = *optimizeEffort;
+        if (optimizeSeed) options.optimizeSeed = *optimizeSeed;
+        if (optimizeSeconds) options.optimizeSeconds = *optimizeSeconds;
+        if (options.optimizeEffort == 0 && (optimizeSeed || optimizeSeconds)) {
+            std::cerr << "pack_job: warning: --seed and --optimize-seconds only apply with --optimize\n";
+        }
+
+        const auto start = std::chrono::steady_clock::now();
+        // The specified packing too, when optimizing, to compare with.
+        std::optional<Math::PackingResults> specified;
+        if (options.optimizeEffort > 0) {
+            PackingOptions asSpecified = options;
+            asSpecified.optimizeEffort = 0;
+            specified = Math::packPolygonsToInventory(job.parts, job.hosts, asSpecified);
+            progress.finish();
+            progress.setActivity("optimizing");
+        }
         const Math::PackingResults results = Math::packPolygonsToInventory(job.parts, job.hosts, options);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         progress.finish();
+        if (specified) reportOptimized(job, *specified, results);
         reportPartsSetAside(results);
         reportUnusableHosts(results);
 

@@ -19,6 +19,8 @@ inline constexpr const char* fourIntConstructorDescriptor = "(IIII)V";
 inline constexpr const char* awtPointClass = "java/awt/Point";
 inline constexpr const char* twoIntConstructorDescriptor = "(II)V";
 
+inline constexpr const char* illegalArgumentExceptionClass = "java/lang/IllegalArgumentException";
+
 inline constexpr const char* stringClass = "java/lang/String";
 inline constexpr const char* stringArrayClass = "[Ljava/lang/String;";
 

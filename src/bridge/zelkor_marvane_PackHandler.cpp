@@ -1,6 +1,7 @@
 #include "bridge/zelkor_marvane_PackHandler.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "bridge/JavaNames.h"
@@ -11,11 +12,15 @@
 #include "geometry/Polygon.h"
 #include "packing/InterruptedException.h"
 #include "packing/PackingDriver.h"
+#include "packing/PackingModes.h"
+#include "packing/PackingOptions.h"
 
 namespace Zelkor::Marvane {
 namespace {
 
 namespace Math = Zelkor::Rectilinear::Math;
+using Zelkor::Rectilinear::PackingMode;
+using Zelkor::Rectilinear::PackingOptions;
 using Zelkor::Rectilinear::Polygon;
 
 constexpr const char* engineExceptionMessage =
@@ -37,15 +42,45 @@ std::vector<Polygon> withoutEmptyPolygons(std::vector<Polygon> polygons) {
     return polygons;
 }
 
-// The shared body of the three packing entries. The argument conversions and
+// The mode numbered `mode` (Math::maximumAreaOutfall, minimumAreaOutfall or
+// standardSheet). Any other number is a caller's mistake, not a run that
+// fails: it raises IllegalArgumentException in the caller.
+PackingMode readMode(JNIEnv* jniEnv, jint mode) {
+    if (mode == Math::maximumAreaOutfall || mode == Math::minimumAreaOutfall || mode == Math::standardSheet) {
+        return Zelkor::Rectilinear::packingModeFromInt(mode);
+    }
+    const std::string message = "unknown packing mode " + std::to_string(mode) + " (" +
+                                std::to_string(Math::maximumAreaOutfall) + ", " +
+                                std::to_string(Math::minimumAreaOutfall) + " or " +
+                                std::to_string(Math::standardSheet) + ")";
+    ScopedLocalRef<jclass> exceptionClass(jniEnv, findClass(jniEnv, JavaNames::illegalArgumentExceptionClass));
+    jniEnv->ThrowNew(exceptionClass.get(), message.c_str());
+    throw PendingJavaException{};
+}
+
+// The shared body of the packing entries. `mode` is one of the Math mode
+// numbers; a positive `effort` adds the optimizing search, seeded with the 32
+// bits of `seed`, and a negative one reads as 0. The argument conversions and
 // the delivery of the groups fail as in every other entry; only the engine run
 // is guarded: an abort returns zeros at once, any other failure is logged and
 // leaves the result empty. A Java exception raised by a callback stops the run
 // and stays pending for the caller.
 jfloatArray packPolygonsToInventory(JNIEnv* jniEnv, jobject jniObject, jobjectArray jPotentialHosts,
                                     jobjectArray jPackingShapes, jint bladeWidth, jint standardSheetLength,
-                                    jint standardSheetWidth, int algorithm) {
+                                    jint standardSheetWidth, jint mode, jint effort = 0, jint seed = 0) {
     return runNativeEntry(jniEnv, [&]() -> jfloatArray {
+        PackingOptions options;
+        options.mode = readMode(jniEnv, mode);
+        if (effort > 0) {
+            options.optimizeEffort = effort;
+            options.optimizeSeed = static_cast<unsigned>(seed);
+        }
+        // A sheet with no length or width holds no part; the engine then
+        // fails like any job with a part that fits nowhere.
+        options.bladeWidth = readWidth(bladeWidth);
+        options.sheetLength = readWidth(standardSheetLength);
+        options.sheetWidth = readWidth(standardSheetWidth);
+
         // A row that reads as the empty polygon is no part and no host: packed, it
         // would take a sheet of its own.
         std::vector<Polygon> potentialHosts =
@@ -68,12 +103,8 @@ jfloatArray packPolygonsToInventory(JNIEnv* jniEnv, jobject jniObject, jobjectAr
         Math::PackingResults packingResults;
         try {
             const RunningPackingListing listing(packingReportReceiver);
-            // A sheet with no length or width holds no part; the engine then
-            // fails like any job with a part that fits nowhere.
-            packingResults = Math::packPolygonsToInventory(packingShapes, readWidth(bladeWidth),
-                                                           readWidth(standardSheetWidth),
-                                                           readWidth(standardSheetLength), potentialHosts, algorithm,
-                                                           packingReportReceiver);
+            options.receiver = &packingReportReceiver;
+            packingResults = Math::packPolygonsToInventory(packingShapes, potentialHosts, options);
         } catch (const PendingJavaException&) {
             throw;
         } catch (const Zelkor::Rectilinear::InterruptedException&) {
@@ -121,6 +152,13 @@ JNIEXPORT jfloatArray JNICALL Java_zelkor_marvane_PackHandler_packToMaximumAreaO
     jint standardSheetLength, jint standardSheetWidth) {
     return packPolygonsToInventory(jniEnv, jniObject, jPotentialHosts, jPackingShapes, bladeWidth,
                                    standardSheetLength, standardSheetWidth, Math::maximumAreaOutfall);
+}
+
+JNIEXPORT jfloatArray JNICALL Java_zelkor_marvane_PackHandler_packOptimized(
+    JNIEnv* jniEnv, jobject jniObject, jobjectArray jPotentialHosts, jobjectArray jPackingShapes, jint bladeWidth,
+    jint standardSheetLength, jint standardSheetWidth, jint mode, jint effort, jint seed) {
+    return packPolygonsToInventory(jniEnv, jniObject, jPotentialHosts, jPackingShapes, bladeWidth,
+                                   standardSheetLength, standardSheetWidth, mode, effort, seed);
 }
 
 JNIEXPORT void JNICALL Java_zelkor_marvane_PackHandler_abortAllPacking(JNIEnv* jniEnv, jobject) {

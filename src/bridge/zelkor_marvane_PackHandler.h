@@ -23,6 +23,16 @@ JNIEXPORT jfloatArray JNICALL Java_zelkor_marvane_PackHandler_packToMaximumAreaO
     JNIEnv* jniEnv, jobject jniObject, jobjectArray jPotentialHosts, jobjectArray jPackingShapes, jint bladeWidth,
     jint standardSheetLength, jint standardSheetWidth);
 
+// The packing of the mode numbered `mode` (0 maximum outfall, 1 minimum
+// outfall, 2 full sheets, as Zelkor::Rectilinear::Math numbers them), and
+// with a positive `effort` the optimizing search seeded with the 32 bits of
+// `seed`, whose layout is returned when it is better (PackingOptions). A
+// negative effort reads as 0, the mode's packing alone; any other mode number
+// raises IllegalArgumentException. Otherwise as the entries above.
+JNIEXPORT jfloatArray JNICALL Java_zelkor_marvane_PackHandler_packOptimized(
+    JNIEnv* jniEnv, jobject jniObject, jobjectArray jPotentialHosts, jobjectArray jPackingShapes, jint bladeWidth,
+    jint standardSheetLength, jint standardSheetWidth, jint mode, jint effort, jint seed);
+
 // Asks every packing run in progress, on any thread and for any PackHandler,
 // to stop at its next progress report.
 JNIEXPORT void JNICALL Java_zelkor_marvane_PackHandler_abortAllPacking(JNIEnv* jniEnv, jobject jniObject);

@@ -279,6 +279,12 @@ PackingJob readPackingJob(std::istream& in) {
                 line.fail("unknown units " + quoted(units) + " (mm, cm, m, in or ft)");
             }
             job.units = std::string(units);
+        } else if (keyword == "optimize") {
+            once(line, "optimize", "optimize");
+            job.optimizeEffort = defaultOptimizeEffort;
+            if (line.size() > 1) job.optimizeEffort = line.number<int>(line[1], "effort");
+            line.expectEnd(2);
+            if (job.optimizeEffort < 0) line.fail("effort must not be negative");
         } else if (keyword == "host") {
             std::string name = line.name(1);
             if (name.empty()) line.fail("a host needs a name");
@@ -300,6 +306,7 @@ void writePackingJob(std::ostream& out, const PackingJob& job) {
     out << "blade " << job.bladeWidth << '\n';
     out << "mode " << mode << '\n';
     if (!job.units.empty()) out << "units " << job.units << '\n';
+    if (job.optimizeEffort > 0) out << "optimize " << job.optimizeEffort << '\n';
     for (const Polygon& host : job.hosts) out << "host " << nameToken(host.getName()) << ' ' << host << '\n';
     for (const Polygon& part : job.parts) {
         out << "part " << nameToken(part.getName()) << ' ' << part;
@@ -321,6 +328,7 @@ PackingOptions PackingJob::options() const {
     result.sheetLength = sheetLength;
     result.sheetWidth = sheetWidth;
     result.mode = packingModeFromInt(mode);
+    result.optimizeEffort = optimizeEffort;
     return result;
 }
 

@@ -24,6 +24,8 @@ namespace Zelkor::Rectilinear {
 //   blade 4                                      saw blade width (default 0); parts keep 2 * (blade / 2) apart
 //   mode full-sheets                             full-sheets (default) | minimum-outfall | maximum-outfall
 //   units mm                                     what a unit is: mm, cm, m, in or ft (default: not stated)
+//   optimize 500                                 also search for a better layout at this effort; a bare
+//                                                "optimize" takes defaultOptimizeEffort (default: 0, no search)
 //   host offcut-7 0,0 800,0 800,400 0,400        inventory host: name, then polygon text
 //   part side-left 0,0 600,0 600,300 0,300       part: name, then polygon text
 //   part shelf 0,0 560,0 560,300 0,300 x4 rotate half   4 copies shelf-1..shelf-4, grain along x
@@ -67,13 +69,14 @@ struct PackingJob {
     int bladeWidth = 0;
     int mode = Math::standardSheet;
     std::string units;           // "mm", "cm", "m", "in", "ft", or empty when not stated
+    int optimizeEffort = 0;      // PackingOptions::optimizeEffort; 0 packs as the mode specifies
     std::vector<Polygon> hosts;  // named, in stock order
     std::vector<Polygon> parts;  // named, copies spelled out, each with its grain
     // What the reader let pass but a person should hear about, such as a part
     // name given twice: "line N: ...".
     std::vector<std::string> warnings;
 
-    // The job's sheet, blade and mode as packing options, with no receiver;
+    // The job's sheet, blade, mode and optimizing effort as packing options, with no receiver;
     // throws std::invalid_argument when the mode is none of the three.
     PackingOptions options() const;
 };

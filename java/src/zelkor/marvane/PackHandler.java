@@ -13,6 +13,7 @@ import java.util.List;
  * and width (along y), used once the hosts are exhausted. The three methods differ in the order in which
  * hosts are taken: standard sheets only (when every host is a standard sheet, or there are none, all three
  * behave like this), smallest host first (least outfall), or largest host first (largest reusable outfall).
+ * {@link #packOptimized} packs as any of them and can also search for a better layout.
  *
  * <p>Parts, hosts and the sheet grow by half the blade, rounded down, and grown parts may touch, so
  * neighbouring parts keep {@code 2 * (bladeWidth / 2)} apart: the blade width when it is even, one unit less
@@ -75,6 +76,18 @@ public class PackHandler {
         }
     }
 
+    /** The {@code mode} of {@link #packOptimized} that packs as {@link #packToMaximumAreaOutfall}. */
+    public static final int MAXIMUM_AREA_OUTFALL = 0;
+    /** The {@code mode} of {@link #packOptimized} that packs as {@link #packToMinimumAreaOutfall}. */
+    public static final int MINIMUM_AREA_OUTFALL = 1;
+    /** The {@code mode} of {@link #packOptimized} that packs as {@link #packToFullSheets}. */
+    public static final int FULL_SHEETS = 2;
+    /**
+     * An effort for {@link #packOptimized} to start with: the one the library's pack_job and a job's bare
+     * {@code optimize} line take.
+     */
+    public static final int DEFAULT_OPTIMIZE_EFFORT = 200;
+
     private final List<ResultGroup> resultGroups = new ArrayList<>();
     private volatile float progress;
 
@@ -92,6 +105,28 @@ public class PackHandler {
     /** Takes the largest hosts first. Returns {total area, total merged area, total host area}. */
     public native float[] packToMaximumAreaOutfall(Object[] potentialHosts, Object[] packingShapes, int bladeWidth,
             int standardSheetLength, int standardSheetWidth);
+
+    /**
+     * Packs as the method of {@code mode} does and, with a positive {@code effort}, also searches for a layout
+     * on fewer hosts (or, on as many, a better one by the mode's own measure), which it delivers in place of
+     * the mode's layout when it is better. The result is never worse than that of the mode's method with the
+     * same arguments, and with an effort of 0 (a negative effort counts as 0) it is exactly that result.
+     *
+     * <p>{@code effort} sets how hard the search tries, and so how long it takes: the run takes longer the
+     * larger it is. {@link #DEFAULT_OPTIMIZE_EFFORT} is a reasonable start. {@code seed} seeds the search's
+     * random choices, all 32 bits of it: the same arguments, effort and seed give the same result on every
+     * machine and every number of cores, and another seed searches differently.
+     *
+     * <p>Progress, groups, totals, {@link #abortAllPacking}, failures and callback exceptions are as for the
+     * other pack methods; an abort also stops the search, and the run then delivers no group and returns
+     * three zeros.
+     *
+     * @param mode {@link #FULL_SHEETS}, {@link #MINIMUM_AREA_OUTFALL} or {@link #MAXIMUM_AREA_OUTFALL}
+     * @return {total area, total merged area, total host area}
+     * @throws IllegalArgumentException when {@code mode} is none of the three, before anything is packed
+     */
+    public native float[] packOptimized(Object[] potentialHosts, Object[] packingShapes, int bladeWidth,
+            int standardSheetLength, int standardSheetWidth, int mode, int effort, int seed);
 
     /**
      * Asks every packing run in progress, of any handler on any thread, to stop at its next progress check.

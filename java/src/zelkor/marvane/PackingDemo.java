@@ -211,9 +211,9 @@ public final class PackingDemo {
             throw new PackingJob.FormatException(0, jobFile + ": " + e.getMessage());
         }
         Run run = new Run(jobFile, job, mode != null ? mode : job.mode);
-        out.printf(Locale.ROOT, "Job %s: %d parts, %d off-cut(s) in stock, standard sheet %d x %d, blade %d, mode %s%n",
+        out.printf(Locale.ROOT, "Job %s: %d parts, %d off-cut(s) in stock, standard sheet %d x %d, blade %d, mode %s%s%n",
                 jobFile, job.parts.size(), job.hosts.size(), job.sheetLength, job.sheetWidth, job.bladeWidth,
-                run.mode.text);
+                run.mode.text, job.optimizeEffort > 0 ? ", optimize " + job.optimizeEffort : "");
         if (job.partsWithGrain() > 0) {
             out.printf(Locale.ROOT, "Note: %d part(s) are marked to keep their grain; the packing entries take no grain"
                     + " and may turn them (pack_job honours it)%n", job.partsWithGrain());

@@ -20,6 +20,7 @@ import java.util.Map;
  * mode full-sheets                           full-sheets (default) | minimum-outfall | maximum-outfall
  * host offcut-7 0,0 800,0 800,400 0,400      inventory host: name, then polygon text
  * units mm                                   mm, cm, m, in or ft (default: not stated)
+ * optimize 500                               search for a better layout at this effort (bare: the default)
  * part side-left 0,0 600,0 600,300 0,300     part: name, then polygon text
  * part door 0,0 400,0 400,700 0,700 x2 rotate none   copies door-1, door-2; grain: none, half or quarter
  * </pre>
@@ -33,14 +34,17 @@ import java.util.Map;
 public final class PackingJob {
     /** The packing modes and the native entry each one calls. */
     public enum Mode {
-        FULL_SHEETS("full-sheets"),
-        MINIMUM_OUTFALL("minimum-outfall"),
-        MAXIMUM_OUTFALL("maximum-outfall");
+        FULL_SHEETS("full-sheets", PackHandler.FULL_SHEETS),
+        MINIMUM_OUTFALL("minimum-outfall", PackHandler.MINIMUM_AREA_OUTFALL),
+        MAXIMUM_OUTFALL("maximum-outfall", PackHandler.MAXIMUM_AREA_OUTFALL);
 
         public final String text;
+        /** The mode's number for {@link PackHandler#packOptimized}. */
+        public final int number;
 
-        Mode(String text) {
+        Mode(String text, int number) {
             this.text = text;
+            this.number = number;
         }
 
         /** The mode written as {@code text}, or an exception naming the choices. */
@@ -54,10 +58,17 @@ public final class PackingJob {
                     "unknown mode '" + text + "' (full-sheets, minimum-outfall or maximum-outfall)");
         }
 
-        /** Runs the packing entry of this mode on the job's shapes. */
+        /**
+         * Runs the packing entry of this mode on the job's shapes, or {@link PackHandler#packOptimized} in this
+         * mode when the job asks for the search.
+         */
         public float[] pack(PackHandler handler, PackingJob job) {
             Object[] hosts = job.hosts.toArray(new Object[0]);
             Object[] parts = job.parts.toArray(new Object[0]);
+            if (job.optimizeEffort > 0) {
+                return handler.packOptimized(hosts, parts, job.bladeWidth, job.sheetLength, job.sheetWidth, number,
+                        job.optimizeEffort, job.optimizeSeed);
+            }
             switch (this) {
                 case MINIMUM_OUTFALL:
                     return handler.packToMinimumAreaOutfall(hosts, parts, job.bladeWidth, job.sheetLength,
@@ -84,6 +95,10 @@ public final class PackingJob {
     public int sheetWidth;
     public int bladeWidth;
     public Mode mode = Mode.FULL_SHEETS;
+    /** The effort of the search for a better layout; 0 packs as the mode specifies. */
+    public int optimizeEffort;
+    /** The seed of that search; no job line sets it. */
+    public int optimizeSeed = 1;
     /** Inventory hosts in stock order, as {name, polygon text} rows. */
     public final List<String[]> hosts = new ArrayList<>();
     /** Parts, as {name, polygon text} rows. */
@@ -128,6 +143,9 @@ public final class PackingJob {
         text.append("mode ").append(asMode.text).append('\n');
         if (!units.isEmpty()) {
             text.append("units ").append(units).append('\n');
+        }
+        if (optimizeEffort > 0) {
+            text.append("optimize ").append(optimizeEffort).append('\n');
         }
         for (String[] host : hosts) {
             text.append("host ").append(host[0]).append(' ').append(host[1]).append('\n');
@@ -192,6 +210,17 @@ public final class PackingJob {
                         throw new FormatException(lineNumber, "unknown units '" + tokens[1] + "' (mm, cm, m, in or ft)");
                     }
                     job.units = tokens[1];
+                    break;
+                case "optimize":
+                    once(givenOn, keyword, lineNumber);
+                    if (tokens.length > 2) {
+                        throw new FormatException(lineNumber, "unexpected '" + tokens[2] + "' after 'optimize'");
+                    }
+                    job.optimizeEffort = tokens.length == 2 ? number(tokens[1], "effort", lineNumber)
+                            : PackHandler.DEFAULT_OPTIMIZE_EFFORT;
+                    if (job.optimizeEffort < 0) {
+                        throw new FormatException(lineNumber, "effort must not be negative");
+                    }
                     break;
                 case "host":
                 case "part": {

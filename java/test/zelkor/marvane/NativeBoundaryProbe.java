@@ -142,6 +142,8 @@ public final class NativeBoundaryProbe {
             case "packToMinimumAreaOutfall":
             case "packToMaximumAreaOutfall":
                 return new Object[] {rows(SHEET), rows(PART, SQUARE), 4, 200, 100};
+            case "packOptimized":
+                return new Object[] {rows(SHEET), rows(PART, SQUARE), 4, 200, 100, PackHandler.FULL_SHEETS, 1, 1};
             case "abortAllPacking":
                 return new Object[0];
             default:
@@ -184,6 +186,34 @@ public final class NativeBoundaryProbe {
             segments[i] = i % 2 == 0 ? new RectilinearSegment(0, i, 100, i) : new RectilinearSegment(i, -1, i, 50);
         }
         return segments;
+    }
+
+    /**
+     * The values of a parameter that is no width or size, or null: packOptimized's mode takes only the three
+     * mode numbers (any other throws, see {@link #sweep}) and its seed any number, neither read as 0 when
+     * negative.
+     */
+    private static List<Value> numberValues(Method method, int parameter) {
+        if (!method.getName().equals("packOptimized")) {
+            return null;
+        }
+        if (parameter == 5) {
+            return List.of(new Value("0", 0), new Value("1", 1), new Value("2", 2));
+        }
+        if (parameter == 7) {
+            return List.of(new Value("seed 1", 1), new Value("seed -1", -1));
+        }
+        return null;
+    }
+
+    private static List<Value> shapelessValues(Method method, int parameter) {
+        List<Value> numbers = numberValues(method, parameter);
+        return numbers != null ? numbers : shapelessValues(method.getParameterTypes()[parameter]);
+    }
+
+    private static List<Value> awkwardValues(Method method, int parameter) {
+        List<Value> numbers = numberValues(method, parameter);
+        return numbers != null ? numbers : awkwardValues(method.getParameterTypes()[parameter]);
     }
 
     /** Values that hold no shape at all: every call made only of them must give an empty answer. */
@@ -408,10 +438,10 @@ public final class NativeBoundaryProbe {
             // Every combination of shapeless values.
             List<Value[]> combinations = new ArrayList<>();
             combinations.add(new Value[0]);
-            for (Class<?> type : types) {
+            for (int i = 0; i < types.length; i++) {
                 List<Value[]> longer = new ArrayList<>();
                 for (Value[] start : combinations) {
-                    for (Value value : shapelessValues(type)) {
+                    for (Value value : shapelessValues(method, i)) {
                         Value[] next = Arrays.copyOf(start, start.length + 1);
                         next[start.length] = value;
                         longer.add(next);
@@ -428,7 +458,8 @@ public final class NativeBoundaryProbe {
             Object[] typical = typicalArguments(method);
             for (int i = 0; i < types.length; i++) {
                 String answerToZero = null;
-                for (Value awkward : awkwardValues(types[i])) {
+                boolean readsNegativeAsZero = numberValues(method, i) == null;
+                for (Value awkward : awkwardValues(method, i)) {
                     Value[] values = new Value[types.length];
                     for (int j = 0; j < types.length; j++) {
                         values[j] = j == i ? awkward : new Value("typical", typical[j]);
@@ -437,7 +468,8 @@ public final class NativeBoundaryProbe {
                     System.out.println("GAVE " + answer);
                     if (Integer.valueOf(0).equals(awkward.value)) {
                         answerToZero = answer;
-                    } else if (awkward.value instanceof Integer && !answer.equals(answerToZero)) {
+                    } else if (readsNegativeAsZero && awkward.value instanceof Integer
+                            && !answer.equals(answerToZero)) {
                         System.out.println("BAD " + method.getName() + " answers " + awkward.label + " as "
                                 + answer + " but 0 as " + answerToZero);
                     }
@@ -453,6 +485,19 @@ public final class NativeBoundaryProbe {
             System.out.println("TABLE " + split.getName() + " with a throwing toString(): that exception");
         } catch (Throwable e) {
             System.out.println("BAD a throwing toString() gave " + e);
+        }
+        // A mode that is none of the three: IllegalArgumentException, whatever else is given.
+        Method optimized = nativeMethod("packOptimized");
+        for (int mode : new int[] {-1, 3}) {
+            Object[] arguments = typicalArguments(optimized);
+            arguments[5] = mode;
+            try {
+                System.out.println("BAD packOptimized accepted mode " + mode + ": " + describe(call(optimized, arguments)));
+            } catch (IllegalArgumentException expected) {
+                System.out.println("TABLE packOptimized with mode " + mode + ": " + expected);
+            } catch (Throwable e) {
+                System.out.println("BAD packOptimized with mode " + mode + " threw " + e);
+            }
         }
         System.out.println("SWEPT " + calls + " calls");
     }

@@ -37,13 +37,14 @@ import org.junit.jupiter.api.Test;
  *   getShapeRotatedAndPositionedWithinHost      ""
  * getBestPositionForSetInHost                   one {name, ""} row for each row of the set
  * packToFullSheets, packToMinimumAreaOutfall,
- *   packToMaximumAreaOutfall                    {0, 0, 0} and no group
+ *   packToMaximumAreaOutfall, packOptimized     {0, 0, 0} and no group
  * abortAllPacking                               returns
  * </pre>
  *
  * The rules behind it: a null text is the empty shape and a null array the empty array; a null or empty
  * segment text is no segment (no cut to make or remove, nothing met); a negative width, padding or sheet size
- * reads as 0; the packing entries leave out rows that read as the empty polygon; an outfall or cut piece
+ * reads as 0, and so does a negative effort (packOptimized's mode must be one of the three, its seed is any
+ * number); the packing entries leave out rows that read as the empty polygon; an outfall or cut piece
  * without material is left out. Among typical arguments, one awkward argument still gives an answer, and a
  * negative number the same answer as 0. A malformed shape (a slanted edge, a slanted segment) in any argument
  * of any method ends the process with the one crash report.
@@ -69,7 +70,7 @@ class NativeBoundaryTest {
 
     @Test
     void everyAwkwardCallGivesADefinedAnswer() throws Exception {
-        assertEquals(18, nativeMethodNames().size());
+        assertEquals(19, nativeMethodNames().size());
         ChildJvm child = ChildJvm.run(List.of(), Duration.ofSeconds(120), NativeBoundaryProbe.class, "sweep");
         assertEquals(0, child.exitCode, child.output);
         assertEquals(List.of(), child.linesStartingWith("BAD "), child.output);

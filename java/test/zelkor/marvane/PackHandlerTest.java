@@ -11,7 +11,9 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 import java.util.ArrayList;
 import java.util.Arrays;
 import java.util.Collections;
+import java.util.HashMap;
 import java.util.List;
+import java.util.Map;
 import java.util.TreeSet;
 import java.util.concurrent.CountDownLatch;
 import java.util.concurrent.ExecutorService;
@@ -127,12 +129,15 @@ class PackHandlerTest {
         assertTrue(ErrorLogHandler.lines().isEmpty());
     }
 
+    /** The second run searches for a better layout as well: the abort stops the search too. */
     @Test
     void oneAbortStopsTwoRunsOnOtherThreadsWithZerosAndNoGroups() throws Exception {
         RecordingHandler first = new RecordingHandler();
         RecordingHandler second = new RecordingHandler();
         Future<float[]> firstRun = packOnAnotherThread(first, distinctParts("a", 70));
-        Future<float[]> secondRun = packOnAnotherThread(second, distinctParts("b", 70));
+        Object[] secondParts = distinctParts("b", 70);
+        Future<float[]> secondRun = threads.submit(() -> second.packOptimized(NO_HOSTS, secondParts, BLADE, SHEET,
+                SHEET, PackHandler.FULL_SHEETS, PackHandler.DEFAULT_OPTIMIZE_EFFORT, 1));
         assertTrue(first.running.await(60, TimeUnit.SECONDS));
         assertTrue(second.running.await(60, TimeUnit.SECONDS));
 
@@ -306,6 +311,99 @@ class PackHandlerTest {
                     () -> handler.packToFullSheets(NO_HOSTS, parts, BLADE, SHEET, SHEET)));
         }
         assertEquals(List.of(""), hostsSeen);
+        assertTrue(ErrorLogHandler.lines().isEmpty());
+    }
+
+    /** Every part placed, as "host: name polygon", in the order delivered. */
+    private static List<String> placements(PackHandler handler) {
+        List<String> placements = new ArrayList<>();
+        for (PackHandler.ResultGroup group : handler.getResultGroups()) {
+            for (String[] row : group.getParts()) {
+                placements.add(group.getHostId() + ": " + row[0] + " " + row[1]);
+            }
+        }
+        return placements;
+    }
+
+    /**
+     * Cells of a {@code length} by {@code width} host covered by the parts, each cell once at most: fails on a
+     * part that overlaps another or leaves the host.
+     */
+    private static void assertPartsInsideWithoutOverlap(PackHandler.ResultGroup group, int length, int width) {
+        boolean[][] covered = new boolean[length][width];
+        for (String[] row : group.getParts()) {
+            List<int[]> corners = HoledPolygon.parseCorners(row[1]);
+            int[] low = {Integer.MAX_VALUE, Integer.MAX_VALUE};
+            int[] high = {Integer.MIN_VALUE, Integer.MIN_VALUE};
+            for (int[] c : corners) {
+                for (int axis = 0; axis < 2; axis++) {
+                    low[axis] = Math.min(low[axis], c[axis]);
+                    high[axis] = Math.max(high[axis], c[axis]);
+                }
+            }
+            assertTrue(low[0] >= 0 && low[1] >= 0 && high[0] <= length && high[1] <= width, group + ": " + row[1]);
+            for (int x = low[0]; x < high[0]; x++) {
+                for (int y = low[1]; y < high[1]; y++) {
+                    // The cell's centre is inside when a ray to the right crosses an odd number of vertical edges.
+                    boolean inside = false;
+                    for (int i = 0; i < corners.size(); i++) {
+                        int[] a = corners.get(i);
+                        int[] b = corners.get((i + 1) % corners.size());
+                        if (a[0] == b[0] && a[0] > x && Math.min(a[1], b[1]) <= y && y < Math.max(a[1], b[1])) {
+                            inside = !inside;
+                        }
+                    }
+                    if (inside) {
+                        assertFalse(covered[x][y], group + ": " + row[0] + " overlaps at " + x + "," + y);
+                        covered[x][y] = true;
+                    }
+                }
+            }
+        }
+    }
+
+    /**
+     * In every mode, an optimizing run places every part once, in its own shape, inside its host and clear of
+     * the others, on no more hosts than the mode's own method; without effort it gives that method's groups.
+     * Whether it finds fewer hosts is the search's business, not this test's.
+     */
+    @Test
+    void anOptimizedPackIsValidAndUsesNoMoreHostsThanTheSpecifiedOne() throws Exception {
+        PackingJob job = PackingJob.parse("sheet 100 100\nblade 2\nhost a " + rectangle(40, 40) + "\nhost b "
+                + rectangle(50, 30) + "\npart door " + rectangle(25, 15) + " x6\npart side " + rectangle(12, 30)
+                + " x4\npart ell 0,0 20,0 20,10 10,10 10,20 0,20 x3\n");
+        Object[] parts = job.parts.toArray();
+        Map<String, String> outlines = new HashMap<>();
+        for (String[] row : job.parts) {
+            outlines.put(row[0], outline(row[1]));
+        }
+        for (PackingJob.Mode mode : PackingJob.Mode.values()) {
+            PackHandler specified = new PackHandler();
+            float[] specifiedTotals = mode.pack(specified, job);
+            PackHandler unsearched = new PackHandler();
+            assertArrayEquals(specifiedTotals, unsearched.packOptimized(job.hosts.toArray(), parts, 2, 100, 100,
+                    mode.number, -1, 7), mode.text);
+            assertEquals(placements(specified), placements(unsearched));
+
+            job.optimizeEffort = 20;
+            job.optimizeSeed = 7;
+            PackHandler optimized = new PackHandler();
+            float[] totals = mode.pack(optimized, job);
+            job.optimizeEffort = 0;
+            assertTrue(totals[0] > 0 && totals[0] <= totals[2], mode.text + ": " + Arrays.toString(totals));
+            assertTrue(optimized.getResultGroups().size() <= specified.getResultGroups().size(), mode.text);
+            assertEquals(namesOf(parts), namesOfPackedParts(optimized), mode.text);
+            for (PackHandler.ResultGroup group : optimized.getResultGroups()) {
+                int[] size = group.getHostId().isEmpty() ? new int[] {100, 100}
+                        : group.getHostId().equals("a") ? new int[] {40, 40} : new int[] {50, 30};
+                assertPartsInsideWithoutOverlap(group, size[0], size[1]);
+                for (String[] row : group.getParts()) {
+                    assertEquals(outlines.get(row[0]), outline(row[1]), row[0]);
+                }
+            }
+        }
+        assertThrows(IllegalArgumentException.class,
+                () -> new PackHandler().packOptimized(NO_HOSTS, parts, BLADE, SHEET, SHEET, 3, 1, 1));
         assertTrue(ErrorLogHandler.lines().isEmpty());
     }
 

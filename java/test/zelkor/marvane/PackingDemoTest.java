@@ -62,16 +62,33 @@ class PackingDemoTest {
         return pictures;
     }
 
-    /** Quantities are spelled out as the library's job reader spells them; grain and units are written back. */
+    /**
+     * Quantities are spelled out as the library's job reader spells them; grain, units and the optimizing
+     * effort are written back.
+     */
     @org.junit.jupiter.api.Test
-    void quantitiesGrainAndUnitsSurviveTheJobText() throws Exception {
-        PackingJob job = PackingJob.parse("sheet 100 50\nunits mm\npart door 0,0 10,0 10,20 0,20 x2 rotate half\n"
-                + "part plain 0,0 5,0 5,5 0,5\n");
+    void quantitiesGrainUnitsAndEffortSurviveTheJobText() throws Exception {
+        PackingJob job = PackingJob.parse("sheet 100 50\nunits mm\noptimize 30\n"
+                + "part door 0,0 10,0 10,20 0,20 x2 rotate half\npart plain 0,0 5,0 5,5 0,5\n");
         assertEquals(List.of("door-1", "door-2", "plain"), job.parts.stream().map(row -> row[0]).toList());
         assertEquals(2, job.partsWithGrain());
         String text = job.toText("again", job.mode);
-        assertTrue(text.contains("units mm\n") && text.contains("part door-2 0,0 10,0 10,20 0,20 rotate half\n"), text);
+        assertTrue(text.contains("units mm\noptimize 30\n")
+                && text.contains("part door-2 0,0 10,0 10,20 0,20 rotate half\n"), text);
+        assertEquals(PackHandler.DEFAULT_OPTIMIZE_EFFORT, PackingJob.parse("sheet 1 1\noptimize\n").optimizeEffort);
+        assertEquals(0, PackingJob.parse("sheet 1 1\n").optimizeEffort);
         assertEquals(text, PackingJob.parse(text).toText("again", job.mode));
+    }
+
+    /** A bare "optimize" line means the same effort to this reader as to pack_job, which states it in --help. */
+    @org.junit.jupiter.api.Test
+    void theDefaultEffortIsTheLibrarys() throws Exception {
+        String packJob = System.getProperty("zelkor.pack_job");
+        assumeTrue(packJob != null, "pack_job is not built (ZELKOR_TOOLS is off)");
+        Process help = new ProcessBuilder(packJob, "--help").redirectErrorStream(true).start();
+        String text = new String(help.getInputStream().readAllBytes(), StandardCharsets.UTF_8);
+        assertEquals(0, help.waitFor(), text);
+        assertTrue(text.contains("EFFORT (default " + PackHandler.DEFAULT_OPTIMIZE_EFFORT + ","), text);
     }
 
     @ParameterizedTest
