@@ -1,19 +1,25 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "RandomPartClusters.h"
 #include "RandomPolygons.h"
 #include "RandomShapes.h"
 #include "ShapeBuilders.h"
 #include "geometry/Exception.h"
+#include "geometry/ExactArea.h"
 #include "geometry/HoledPolygonSet.h"
 #include "geometry/InvalidPolygonException.h"
+#include "geometry/MergedOutline.h"
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
+#include "placement/ColumnCover.h"
 #include "placement/HostRegion.h"
+#include "placement/HostSearch.h"
 #include "geometry/WhiteSpaceInformation.h"
 #include "reference/LiteralPlacement.h"
 
@@ -534,4 +540,104 @@ TEST(HostPlacementDifferential, BestPlacesOfTouchingPartsAgreeWithTheLiteralProc
         found += answer ? 1 : 0;
     }
     EXPECT_GT(found, 300);
+}
+
+// A group known by its region (its merged outlines as boxes, its holes shrunk)
+// and one more part beside it is placed and scored exactly as the group with
+// the part merged, whenever the region answers at all: random groups, parts
+// touching at corners, parts closing a U into a ring, hosts as large as the
+// pair or a little larger, starts at the first corner and none.
+TEST(HostPlacementDifferential, RegionOfAGroupAndAPartScoresLikeTheMergedSet) {
+    std::mt19937 random(43);
+    int tried = 0, answered = 0;
+    auto rectangle = [](Coordinate left, Coordinate bottom, Coordinate right, Coordinate top) {
+        return Polygon({{left, bottom}, {right, bottom}, {right, top}, {left, top}}, "");
+    };
+    // Whether the region answered, after comparing its answer with the merged set's.
+    auto check = [&](const PolygonSet& group, const MergedOutline& known, const PolygonSet& placed, Coordinate margin,
+                     int trial) {
+        PolygonSet combination = group;
+        combination.add(placed);
+        const Point origin = combination.getBoundingRectangle().getBottomLeft();
+        const Point toOrigin(-origin.x, -origin.y);
+        combination.translate(toOrigin);
+        std::vector<ColumnCover::Box> region = *ColumnCover::boxesOf(known.outlines);
+        const std::vector<ColumnCover::Box> partBoxes = *ColumnCover::boxesOf(placed);
+        region.insert(region.end(), partBoxes.begin(), partBoxes.end());
+        for (ColumnCover::Box& b : region) {
+            b = {b.left + toOrigin.x, b.bottom + toOrigin.y, b.right + toOrigin.x, b.top + toOrigin.y};
+        }
+        const int contraction = std::uniform_int_distribution<int>(0, 2)(random);
+        PolygonSet shrunkHoles;
+        for (const Polygon& hole : known.holes.getAllPolygons()) shrunkHoles.add(hole.getPolygonContracted(contraction));
+        shrunkHoles.translate(toOrigin);
+        const Point top = combination.getBoundingRectangle().getTopRight();
+        const Coordinate width = top.x + std::uniform_int_distribution<Coordinate>(0, margin)(random);
+        const Coordinate height = top.y + std::uniform_int_distribution<Coordinate>(0, margin)(random);
+        const Polygon host = trial % 3 == 0 ? rectangle(0, 0, height, width) : rectangle(0, 0, width, height);
+        const Point corner(0, 0);
+        const int noTurn = 0;
+        const Point* start = trial % 2 == 0 ? &corner : nullptr;
+
+        Point expectedAt, gotAt;
+        int expectedTurn = -1, gotTurn = -1;
+        WhiteSpaceInformation expected, got;
+        const bool found = Math::getBestPositionOfSetWithin(host, combination, &expectedAt, &expectedTurn, &expected,
+                                                            contraction, start, start ? &noTurn : nullptr);
+        const std::optional<bool> fromRegion = Math::getBestPositionOfRegionWithin(
+            host, region, shrunkHoles, &gotAt, &gotTurn, &got, contraction, start, start ? &noTurn : nullptr);
+        if (!fromRegion) return false;
+        std::ostringstream input;
+        input << "group " << group << "\npart " << placed << "\nhost " << host << " contraction " << contraction;
+        EXPECT_EQ(*fromRegion, found) << input.str();
+        if (found && *fromRegion) {
+            EXPECT_EQ(describeScore(got), describeScore(expected)) << input.str();
+            EXPECT_EQ(gotAt, expectedAt) << input.str();
+            EXPECT_EQ(gotTurn, expectedTurn) << input.str();
+        }
+        return true;
+    };
+
+    for (int trial = 0; trial < 3000 && !HasFailure(); ++trial) {
+        const PolygonSet group = Testing::randomPartGroup(random);
+        const std::optional<MergedOutline> known = Math::mergedOutline(group);
+        if (!known) continue;
+        PolygonSet placed;
+        placed.add(Testing::randomPart(random, 12));
+        const std::vector<Point> offsets = Math::getAllTranslationsForPositions(group.getPoints(), placed.getPoints());
+        placed.translate(offsets[std::uniform_int_distribution<std::size_t>(0, offsets.size() - 1)(random)]);
+        if (Math::interiorsOverlap(group, placed)) continue;
+        // As the search asks: the part keeps clear of the group's holes, which touch no outline.
+        const Rectangle partBox = placed.getBoundingRectangle();
+        const bool nearAHole = std::any_of(known->holes.getAllPolygons().begin(), known->holes.getAllPolygons().end(),
+                                           [&](const Polygon& hole) {
+                                               const Rectangle h = hole.getBoundingRectangle();
+                                               return h.getBottomLeft().x <= partBox.getTopRight().x &&
+                                                      partBox.getBottomLeft().x <= h.getTopRight().x &&
+                                                      h.getBottomLeft().y <= partBox.getTopRight().y &&
+                                                      partBox.getBottomLeft().y <= h.getTopRight().y;
+                                           });
+        if (nearAHole || std::any_of(known->holeTouches.begin(), known->holeTouches.end(),
+                                     [](int touches) { return touches != MergedOutline::noOutline; })) {
+            continue;
+        }
+        ++tried;
+        answered += check(group, *known, placed, trial % 4 == 0 ? 0 : 8, trial);
+    }
+    EXPECT_GT(answered, tried / 2);
+
+    // A lid on a U: the part closes the ring, and the hole it closes may be the largest piece.
+    int lids = 0;
+    for (int trial = 0; trial < 300 && !HasFailure(); ++trial) {
+        std::uniform_int_distribution<Coordinate> side(1, 9);
+        const Coordinate wall = side(random), inside = side(random), depth = side(random), floor = side(random);
+        PolygonSet u;
+        u.add(rectangle(0, 0, wall, floor + depth));
+        u.add(rectangle(wall, 0, wall + inside, floor));
+        u.add(rectangle(wall + inside, 0, 2 * wall + inside, floor + depth));
+        PolygonSet lid;
+        lid.add(rectangle(-side(random) % 3, floor + depth, 2 * wall + inside + side(random) % 3, floor + depth + side(random)));
+        lids += check(u, *Math::mergedOutline(u), lid, trial % 2 == 0 ? 0 : 4, trial);
+    }
+    EXPECT_GT(lids, 100);
 }

@@ -19,21 +19,6 @@ bool sameExactly(const PolygonSet& a, const PolygonSet& b) {
     return true;
 }
 
-// Parts of clusters grown one after another, as a packing grows a group: up
-// to forty members, touching, overlapping and sometimes enclosing holes.
-PolygonSet randomGroup(std::mt19937& random) {
-    PolygonSet group = Testing::randomPartCluster(random, 12);
-    const int clusters = std::uniform_int_distribution<int>(0, 5)(random);
-    for (int c = 0; c < clusters; ++c) {
-        PolygonSet more = Testing::randomPartCluster(random, 12);
-        const Rectangle box = group.getBoundingRectangle();
-        more.translate(Point(std::uniform_int_distribution<Coordinate>(box.getBottomLeft().x - 10, box.getTopRight().x)(random),
-                             std::uniform_int_distribution<Coordinate>(box.getBottomLeft().y - 10, box.getTopRight().y)(random)));
-        group.add(more);
-    }
-    return group;
-}
-
 }  // namespace
 
 // Adding members to a known merged outline gives exactly the merged outline
@@ -44,7 +29,7 @@ TEST(MergedOutlineDifferential, AddingToAKnownOutlineMergesLikeAllMembers) {
     int answered = 0;
     constexpr int trials = 3000;
     for (int trial = 0; trial < trials; ++trial) {
-        const PolygonSet group = randomGroup(random);
+        const PolygonSet group = Testing::randomPartGroup(random);
         const std::vector<Polygon>& members = group.getAllPolygons();
         const int split = std::uniform_int_distribution<int>(2, group.size() - 1)(random);
         const PolygonSet known(std::vector<Polygon>(members.begin(), members.begin() + split));

@@ -82,4 +82,19 @@ inline PolygonSet randomPartCluster(std::mt19937& random, Coordinate maxSide) {
     return cluster;
 }
 
+// Parts of clusters grown one after another, as a packing grows a group: up
+// to forty members, touching, overlapping and sometimes enclosing holes.
+inline PolygonSet randomPartGroup(std::mt19937& random) {
+    PolygonSet group = randomPartCluster(random, 12);
+    const int clusters = std::uniform_int_distribution<int>(0, 5)(random);
+    for (int c = 0; c < clusters; ++c) {
+        PolygonSet more = randomPartCluster(random, 12);
+        const Rectangle box = group.getBoundingRectangle();
+        more.translate(Point(std::uniform_int_distribution<Coordinate>(box.getBottomLeft().x - 10, box.getTopRight().x)(random),
+                             std::uniform_int_distribution<Coordinate>(box.getBottomLeft().y - 10, box.getTopRight().y)(random)));
+        group.add(more);
+    }
+    return group;
+}
+
 }  // namespace Zelkor::Rectilinear::Testing

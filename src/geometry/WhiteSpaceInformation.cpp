@@ -28,6 +28,15 @@ void WhiteSpaceInformation::addOutfall(const HoledPolygonSet& outfall, int expan
     }
 }
 
+void WhiteSpaceInformation::addOutfall(const WhiteSpaceInformation& pieces) {
+    piecesOfOutfall += pieces.piecesOfOutfall;
+    if (pieces.areaOfLargestOutfall > areaOfLargestOutfall) {
+        areaOfLargestOutfall = pieces.areaOfLargestOutfall;
+        numberOfSidesOfOutfall = pieces.numberOfSidesOfOutfall;
+        expandedAreaOfLargestOutfall = pieces.expandedAreaOfLargestOutfall;
+    }
+}
+
 bool WhiteSpaceInformation::isBetter(WhiteSpaceInformation otherScore) const {
     if (!otherScore.set) return set;
     if (areaOfLargestOutfall != otherScore.areaOfLargestOutfall) {

@@ -23,6 +23,9 @@ public:
     // Adds the pieces of `outfall`; the largest piece so far is replaced only
     // by a strictly larger one, so the earlier of equal pieces stays recorded.
     void addOutfall(const HoledPolygonSet& outfall, int expansionFactor);
+    // Adds pieces counted elsewhere, given by their own score: their number,
+    // and their largest piece where it is strictly larger than the largest so far.
+    void addOutfall(const WhiteSpaceInformation& pieces);
     // True when this score beats `otherScore`; equal scores never beat each other.
     bool isBetter(WhiteSpaceInformation otherScore) const;
 

@@ -130,6 +130,92 @@ std::optional<MergedOutline> ComparablePacking::combinationOutline(int contracti
     return merged;
 }
 
+namespace {
+
+bool boxesMeet(const ColumnCover::Box& a, const ColumnCover::Box& b) {
+    return a.left <= b.right && b.left <= a.right && a.bottom <= b.top && b.bottom <= a.top;
+}
+
+ColumnCover::Box boxOf(const Rectangle& r) {
+    return {r.getBottomLeft().x, r.getBottomLeft().y, r.getTopRight().x, r.getTopRight().y};
+}
+
+}  // namespace
+
+const SharedOutline::Region* SharedOutline::region() {
+    if (!regionTried) {
+        regionTried = true;
+        const MergedOutline* known = merged();
+        if (known == nullptr || !known->traced ||
+            known->holeTouches.size() != static_cast<std::size_t>(known->holes.size()) ||
+            std::any_of(known->holeTouches.begin(), known->holeTouches.end(),
+                        [](int touches) { return touches != MergedOutline::noOutline; })) {
+            return nullptr;
+        }
+        Region found;
+        for (const Polygon& hole : known->holes.getAllPolygons()) {
+            found.holeBoxes.push_back(boxOf(hole.getBoundingRectangle()));
+        }
+        for (const Polygon& outline : known->outlines.getAllPolygons()) {
+            const ColumnCover::Box box = boxOf(outline.getBoundingRectangle());
+            for (const ColumnCover::Box& hole : found.holeBoxes) {
+                if (hole.left <= box.left && hole.bottom <= box.bottom && box.right <= hole.right &&
+                    box.top <= hole.top) {
+                    return nullptr;
+                }
+            }
+        }
+        std::optional<std::vector<ColumnCover::Box>> boxes = ColumnCover::boxesOf(known->outlines);
+        if (!boxes) return nullptr;
+        found.boxes = std::move(*boxes);
+        regionOfOutlines = std::move(found);
+    }
+    return regionOfOutlines ? &*regionOfOutlines : nullptr;
+}
+
+std::optional<bool> ComparablePacking::scoreFromRegion(int contractionFactor, const Point* startTranslation,
+                                                       const int* startRotation) {
+    if (!sharedOutline || getHostPolygon().numberOfPoints() != 4) return std::nullopt;
+    const SharedOutline::Region* known = sharedOutline->region();
+    if (known == nullptr || sharedOutline->grainTurns() != Math::anyTurn) return std::nullopt;
+    const PolygonSet added = sharedIsBase ? placedSatellite() : base();
+    if (Math::turnsKeepingGrain(added) != Math::anyTurn) return std::nullopt;
+    const std::optional<std::vector<ColumnCover::Box>> addedBoxes = ColumnCover::boxesOf(added);
+    if (!addedBoxes || addedBoxes->empty()) return std::nullopt;
+
+    // The base lies against the satellite's outline moved back by the relative translation.
+    const std::int64_t dx = sharedIsBase ? 0 : -std::int64_t{relativeTranslation.x};
+    const std::int64_t dy = sharedIsBase ? 0 : -std::int64_t{relativeTranslation.y};
+    std::vector<ColumnCover::Box> boxes;
+    boxes.reserve(known->boxes.size() + addedBoxes->size());
+    boxes = known->boxes;
+    for (ColumnCover::Box b : *addedBoxes) {
+        b = {b.left + dx, b.bottom + dy, b.right + dx, b.top + dy};
+        for (const ColumnCover::Box& hole : known->holeBoxes) {
+            if (boxesMeet(b, hole)) return std::nullopt;
+        }
+        boxes.push_back(b);
+    }
+    // Slid as the combination is: the lower-left corner of its box to the origin.
+    std::int64_t left = boxes.front().left, bottom = boxes.front().bottom;
+    for (const ColumnCover::Box& b : boxes) {
+        left = std::min(left, b.left);
+        bottom = std::min(bottom, b.bottom);
+    }
+    constexpr std::int64_t safe = std::int64_t{1} << 29;
+    if (left < -safe || bottom < -safe || left > safe || bottom > safe) return std::nullopt;
+    for (ColumnCover::Box& b : boxes) b = {b.left - left, b.bottom - bottom, b.right - left, b.top - bottom};
+    PolygonSet contractedHoles;
+    for (const PolygonSet& hole : sharedOutline->contractedHoles(contractionFactor)) {
+        PolygonSet moved = hole;
+        moved.translate(Point(static_cast<Coordinate>(-left), static_cast<Coordinate>(-bottom)));
+        contractedHoles.add(moved);
+    }
+    return Math::getBestPositionOfRegionWithin(getHostPolygon(), boxes, contractedHoles, &hostTranslation,
+                                               &hostRotationMultiplier, &whiteSpace, contractionFactor,
+                                               startTranslation, startRotation);
+}
+
 // The satellite turned about the origin and slid back has the box of its
 // extents, turned; moved by the relative translation it joins the base's box.
 // Sets with empty members take the built combination.
@@ -273,22 +359,23 @@ WhiteSpaceInformation ComparablePacking::getWhiteSpaceScore(int contractionFacto
         const Point startTranslation = hostTranslation;
         const int startRotation = hostRotationMultiplier;
         const bool haveStart = startingHostPositionHasBeenSet;
+        const Point* start = haveStart ? &startTranslation : nullptr;
+        const int* startTurn = haveStart ? &startRotation : nullptr;
+        // From the region where it can answer, else from the merged outline
+        // where that is found locally, else from the combination merged whole.
         PolygonSet contractedHoles;
-        const std::optional<MergedOutline> outline = combinationOutline(contractionFactor, contractedHoles);
-        if (outline) {
+        std::optional<MergedOutline> outline;
+        if (scoreFromRegion(contractionFactor, start, startTurn).has_value()) {
+        } else if ((outline = combinationOutline(contractionFactor, contractedHoles))) {
             const Math::GrainTurns grainTurns =
-                sharedOutline->grainTurns() &
-                Math::turnsKeepingGrain(sharedIsBase ? placedSatellite() : base());
+                sharedOutline->grainTurns() & Math::turnsKeepingGrain(sharedIsBase ? placedSatellite() : base());
             Math::getBestPositionOfSetWithin(getHostPolygon(), *outline, grainTurns, &contractedHoles,
-                                             &hostTranslation,
-                                             &hostRotationMultiplier, &whiteSpace, contractionFactor,
-                                             haveStart ? &startTranslation : nullptr,
-                                             haveStart ? &startRotation : nullptr);
+                                             &hostTranslation, &hostRotationMultiplier, &whiteSpace,
+                                             contractionFactor, start, startTurn);
         } else {
             Math::getBestPositionOfSetWithin(getHostPolygon(), *getCombination(), &hostTranslation,
-                                             &hostRotationMultiplier, &whiteSpace, contractionFactor,
-                                             haveStart ? &startTranslation : nullptr,
-                                             haveStart ? &startRotation : nullptr);
+                                             &hostRotationMultiplier, &whiteSpace, contractionFactor, start,
+                                             startTurn);
         }
         hostDataIsBest = true;
     }

@@ -11,6 +11,7 @@
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
 #include "geometry/WhiteSpaceInformation.h"
+#include "placement/ColumnCover.h"
 
 namespace Zelkor::Rectilinear {
 
@@ -56,11 +57,21 @@ public:
         }
         return grain;
     }
+    // The outlines' region as boxes and the boxes of the holes, from which a
+    // combination can be scored without merging it; null where the region
+    // cannot stand for the outlines that way: an outline lies in a hole, a
+    // hole touches an outline at a corner, or the members do not merge.
+    struct Region {
+        std::vector<ColumnCover::Box> boxes;
+        std::vector<ColumnCover::Box> holeBoxes;
+    };
+    const Region* region();
     // Works everything out now, before candidates sharing it are scored on
     // several threads at once.
     void prepare(int contractionFactor) {
         contractedHoles(contractionFactor);
         grainTurns();
+        region();
     }
 
 private:
@@ -71,6 +82,8 @@ private:
     int contractedFor = -1;  // no contraction factor is negative
     Math::GrainTurns grain = Math::anyTurn;
     bool grainKnown = false;
+    bool regionTried = false;
+    std::optional<Region> regionOfOutlines;
 };
 
 // One candidate pairing of the engine: the satellite set laid beside the base
@@ -193,6 +206,11 @@ private:
     // when the other side can be merged into it locally, and its holes shrunk
     // by the contraction factor into `contractedHoles`.
     std::optional<MergedOutline> combinationOutline(int contractionFactor, PolygonSet& contractedHoles);
+    // The white-space search from the region of the shared outline and the
+    // other side's boxes, where the other side meets none of the outline's
+    // holes; nothing where it cannot answer exactly so.
+    std::optional<bool> scoreFromRegion(int contractionFactor, const Point* startTranslation,
+                                        const int* startRotation);
 
     bool isSet = false;
     std::shared_ptr<PolygonSet> baseSet;

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 
 #include "geometry/CoordinateRangeException.h"
@@ -30,6 +31,7 @@
 #include "placement/HostRegion.h"
 #include "placement/OutfallScorer.h"
 #include "placement/PlacementSearch.h"
+#include "placement/RegionOutlines.h"
 #include "placement/TranslationGrid.h"
 #include "geometry/WhiteSpaceInformation.h"
 
@@ -337,6 +339,187 @@ bool searchPositionOfSet(const Polygon& hostPolygon, const Rectangle& setBox, Ma
 }
 
 }  // namespace
+
+namespace {
+
+// A hole of a region, as its gaps column by column, shrunk by the
+// contraction factor and counted as outfall: the hole's box shrunk, less the
+// rest of the box grown. Nothing where the scorer cannot count it; pieces
+// sharing the largest area are told by *largestShared.
+std::optional<WhiteSpaceInformation> shrunkHoleScore(const std::vector<ColumnCover::Box>& gaps,
+                                                     int contractionFactor, bool* largestShared) {
+    ColumnCover::Box box = gaps.front();
+    for (const ColumnCover::Box& g : gaps) {
+        box = {std::min(box.left, g.left), std::min(box.bottom, g.bottom), std::max(box.right, g.right),
+               std::max(box.top, g.top)};
+    }
+    std::vector<ColumnCover::Box> rest;
+    for (std::size_t i = 0; i < gaps.size();) {
+        std::int64_t from = box.bottom;
+        std::size_t j = i;
+        for (; j < gaps.size() && gaps[j].left == gaps[i].left; ++j) {
+            if (gaps[j].bottom > from) rest.push_back({gaps[i].left, from, gaps[i].right, gaps[j].bottom});
+            from = gaps[j].top;
+        }
+        if (from < box.top) rest.push_back({gaps[i].left, from, gaps[i].right, box.top});
+        i = j;
+    }
+    auto at = [](std::int64_t x, std::int64_t y) { return Point(static_cast<Coordinate>(x), static_cast<Coordinate>(y)); };
+    const Polygon host({at(box.left, box.bottom), at(box.right, box.bottom), at(box.right, box.top), at(box.left, box.top)},
+                       "");
+    OutfallScorer scorer(std::optional<std::vector<ColumnCover::Box>>(std::move(rest)), contractionFactor);
+    scorer.placeHost(host);
+    return scorer.score(Point(0, 0), largestShared);
+}
+
+// What the holes a region closes in add to a score once shrunk: their
+// pieces, and the largest of them. *largestShared tells whether another
+// piece has the same area, which the order of the pieces would decide.
+// Nothing where a hole cannot be counted.
+std::optional<WhiteSpaceInformation> shrunkHolesScore(const std::vector<std::vector<ColumnCover::Box>>& holes,
+                                                      int contractionFactor, bool* largestShared) {
+    int pieces = 0;
+    std::optional<WhiteSpaceInformation> largest;
+    *largestShared = false;
+    for (const std::vector<ColumnCover::Box>& hole : holes) {
+        bool shared = false;
+        const std::optional<WhiteSpaceInformation> score = shrunkHoleScore(hole, contractionFactor, &shared);
+        if (!score) return std::nullopt;
+        pieces += score->getPiecesOfOutfall();
+        if (score->getPiecesOfOutfall() == 0) continue;
+        if (!largest || score->getAreaOfLargestOutfall() > largest->getAreaOfLargestOutfall()) {
+            largest = score;
+            *largestShared = shared;
+        } else if (score->getAreaOfLargestOutfall() == largest->getAreaOfLargestOutfall()) {
+            *largestShared = true;
+        }
+    }
+    if (!largest) return WhiteSpaceInformation(pieces, 0.0f, 0, 0.0f);
+    WhiteSpaceInformation total(pieces - largest->getPiecesOfOutfall(), 0.0f, 0, 0.0f);
+    total.addOutfall(*largest);
+    return total;
+}
+
+}  // namespace
+
+// For a rectangle at the origin the candidates whose host box covers the set
+// box pair the set's extreme corners with the host's: the set's box tells
+// them all, in the order the grid walks them.
+std::optional<bool> Math::getBestPositionOfRegionWithin(const Polygon& hostPolygon,
+                                                        const std::vector<ColumnCover::Box>& region,
+                                                        const PolygonSet& contractedHoles, Point* possibleTranslation,
+                                                        int* possibleRotation, WhiteSpaceInformation* score,
+                                                        int contractionFactor, const Point* startAtTranslation,
+                                                        const int* startAtRotation) {
+    const std::vector<Point>& points = hostPolygon.getPoints();
+    if (points.size() != 4 || region.empty() || !isStrictlySimple(hostPolygon)) return std::nullopt;
+    Extent set{std::numeric_limits<std::int64_t>::max(), std::numeric_limits<std::int64_t>::max(),
+               std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::min()};
+    for (const ColumnCover::Box& b : region) {
+        set = {std::min(set.left, b.left), std::min(set.bottom, b.bottom), std::max(set.right, b.right),
+               std::max(set.top, b.top)};
+    }
+    constexpr std::int64_t safe = std::int64_t{1} << 29;
+    if (set.left < -safe || set.bottom < -safe || set.right > safe || set.top > safe) return std::nullopt;
+    const Rectangle hostBox = hostPolygon.getBoundingRectangle();
+    const std::int64_t sideOne = std::int64_t{hostBox.getTopRight().x} - hostBox.getBottomLeft().x;
+    const std::int64_t sideTwo = std::int64_t{hostBox.getTopRight().y} - hostBox.getBottomLeft().y;
+    if (sideOne > safe || sideTwo > safe) return std::nullopt;
+    const std::int64_t setSideOne = set.right - set.left, setSideTwo = set.top - set.bottom;
+    if (std::max(setSideOne, setSideTwo) > std::max(sideOne, sideTwo) ||
+        std::min(setSideOne, setSideTwo) > std::min(sideOne, sideTwo)) {
+        return false;
+    }
+    constexpr std::size_t longOutline = 256;
+    const RegionOutlines outlines = Math::regionOutlines(ColumnCover::ofBoxes(region));
+    if (outlines.touchesItself || outlines.mostCorners > longOutline) return std::nullopt;
+    // The holes the region closes in are the set's own too: filled for the
+    // places, and counted once the best is found.
+    std::optional<WhiteSpaceInformation> closedHoles = WhiteSpaceInformation(0, 0.0f, 0, 0.0f);
+    bool closedLargestShared = false;
+    std::vector<ColumnCover::Box> filled = region;
+    if (!outlines.holes.empty()) {
+        closedHoles = shrunkHolesScore(outlines.holes, contractionFactor, &closedLargestShared);
+        if (!closedHoles) return std::nullopt;
+        for (const std::vector<ColumnCover::Box>& hole : outlines.holes) filled.insert(filled.end(), hole.begin(), hole.end());
+    }
+
+    const int rotations = sideLength(points[0], points[1]) != sideLength(points[1], points[2]) ? 1 : 0;
+    OutfallScorer scorer(std::optional<std::vector<ColumnCover::Box>>(std::move(filled)), contractionFactor);
+    WhiteSpaceInformation bestScore;
+    Point bestTranslation;
+    int bestRotation = 0;
+    const int firstRotation = startAtRotation != nullptr ? *startAtRotation : 0;
+    bool considerTranslations = startAtTranslation == nullptr || startAtTranslation->isHole();
+    for (int rotation = firstRotation; rotation <= rotations; ++rotation) {
+        Polygon copyPolygon = hostPolygon;
+        copyPolygon.rotateAboutOrigin(rotation);
+        copyPolygon.slideToOrigin();
+        scorer.placeHost(copyPolygon);
+        const Extent host = extentOf(copyPolygon);
+        // Corners of the set's box less corners of the host's: among the grid's translations.
+        auto known = [](std::int64_t setLow, std::int64_t setHigh, std::int64_t hostLow, std::int64_t hostHigh,
+                        std::int64_t value) {
+            return value == setLow - hostLow || value == setLow - hostHigh || value == setHigh - hostLow ||
+                   value == setHigh - hostHigh;
+        };
+        Point begin(std::numeric_limits<Coordinate>::min(), std::numeric_limits<Coordinate>::min());
+        if (!considerTranslations) {
+            if (!known(set.left, set.right, host.left, host.right, startAtTranslation->x) ||
+                !known(set.bottom, set.top, host.bottom, host.top, startAtTranslation->y)) {
+                return std::nullopt;
+            }
+            considerTranslations = true;
+            begin = *startAtTranslation;
+        }
+        // Where a moved host could wrap, the plain search tests every candidate.
+        if (host.left + set.left - host.right < -coordinateLimit || host.right + set.right - host.left > coordinateLimit ||
+            host.bottom + set.bottom - host.top < -coordinateLimit || host.top + set.top - host.bottom > coordinateLimit) {
+            return std::nullopt;
+        }
+        auto window = [](std::int64_t setLow, std::int64_t setHigh, std::int64_t hostLow, std::int64_t hostHigh) {
+            std::vector<std::int64_t> values;
+            for (const std::int64_t v : {setLow - hostLow, setLow - hostHigh, setHigh - hostLow, setHigh - hostHigh}) {
+                if (v >= setHigh - (hostHigh - hostLow) && v <= setLow) values.push_back(v);
+            }
+            std::sort(values.begin(), values.end());
+            values.erase(std::unique(values.begin(), values.end()), values.end());
+            return values;
+        };
+        const std::vector<std::int64_t> xs = window(set.left, set.right, host.left, host.right);
+        const std::vector<std::int64_t> ys = window(set.bottom, set.top, host.bottom, host.top);
+        for (const std::int64_t x : xs) {
+            if (x < begin.x) continue;
+            for (const std::int64_t y : ys) {
+                if (x == begin.x && y < begin.y) continue;
+                const Point t(static_cast<Coordinate>(x), static_cast<Coordinate>(y));
+                const std::optional<WhiteSpaceInformation> candidateScore = scorer.score(t);
+                if (!candidateScore) return std::nullopt;
+                if (candidateScore->isBetter(bestScore)) {
+                    bestScore = *candidateScore;
+                    bestRotation = rotation;
+                    bestTranslation = t;
+                }
+            }
+        }
+    }
+    if (!bestScore.isSet()) return false;
+    // The closed holes and the given ones lie in an order the region does not
+    // tell: where one of each could be the largest piece, the order decides.
+    const HoledPolygonSet givenHoles(contractedHoles);
+    if (closedHoles->getAreaOfLargestOutfall() > bestScore.getAreaOfLargestOutfall()) {
+        if (closedLargestShared) return std::nullopt;
+        for (int k = 0; k < givenHoles.size(); ++k) {
+            if (givenHoles.getPolygon(k).getArea() == closedHoles->getAreaOfLargestOutfall()) return std::nullopt;
+        }
+    }
+    bestScore.addOutfall(*closedHoles);
+    bestScore.addOutfall(givenHoles, contractionFactor);
+    if (possibleRotation != nullptr) *possibleRotation = bestRotation;
+    if (possibleTranslation != nullptr) *possibleTranslation = bestTranslation;
+    if (score != nullptr) *score = bestScore;
+    return true;
+}
 
 bool Math::canContain(const Polygon& host, const PolygonSet& polygonSet, Point* possibleTranslation,
                       int* possibleRotation) {

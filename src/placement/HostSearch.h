@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "geometry/GrainTurns.h"
@@ -8,6 +9,7 @@
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
 #include "geometry/WhiteSpaceInformation.h"
+#include "placement/ColumnCover.h"
 
 // Host search: whether and where a set fits inside a host polygon, and how
 // good a place is by the leftover it leaves. The host polygon's members of
@@ -42,6 +44,20 @@ bool getBestPositionOfSetWithin(const Polygon& host, const MergedOutline& merged
                                 const PolygonSet* contractedHoles, Point* possibleTranslation, int* possibleRotation, WhiteSpaceInformation* score,
                                 int contractionFactor, const Point* startAtTranslation = nullptr,
                                 const int* startAtRotation = nullptr);
+
+// The same for a set known by its region alone, in a rectangular host with
+// any turn allowed: the boxes of its outlines filled, at the set's place,
+// and the holes they leave shrunk by the contraction factor. Holes the boxes
+// still close in count as the set's own. Nothing where the region alone
+// cannot give the same answer: its outline touches itself or is too long for
+// the shortcut scorer, a place or a hole would have to be scored the plain
+// way, the order of the holes would decide, or the start is not among the
+// places the set's box tells.
+std::optional<bool> getBestPositionOfRegionWithin(const Polygon& host, const std::vector<ColumnCover::Box>& region,
+                                                  const PolygonSet& contractedHoles, Point* possibleTranslation,
+                                                  int* possibleRotation, WhiteSpaceInformation* score,
+                                                  int contractionFactor, const Point* startAtTranslation = nullptr,
+                                                  const int* startAtRotation = nullptr);
 
 // The leftover the host keeps around a set already placed in it, shrunk by
 // the contraction factor.

@@ -153,7 +153,8 @@ void OutfallScorer::placeHost(const Polygon& host) {
     hostScorable = true;
 }
 
-std::optional<WhiteSpaceInformation> OutfallScorer::score(const Point& hostTranslation) {
+std::optional<WhiteSpaceInformation> OutfallScorer::score(const Point& hostTranslation, bool* largestShared) {
+    if (largestShared != nullptr) *largestShared = false;
     if (!hostScorable) return std::nullopt;
     const std::int64_t tx = hostTranslation.x, ty = hostTranslation.y;
     const Columns& host = shrunkHost;
@@ -245,7 +246,10 @@ std::optional<WhiteSpaceInformation> OutfallScorer::score(const Point& hostTrans
         }
     }
     if (largest == count) return WhiteSpaceInformation(0, 0.0f, 0, 0.0f);
-    if (sharingLargest > 1) return std::nullopt;
+    if (sharingLargest > 1) {
+        if (largestShared == nullptr) return std::nullopt;
+        *largestShared = true;
+    }
     const Slot& piece = slots[largest];
     const double grow = contractionFactor;
     const double expanded =

@@ -35,8 +35,10 @@ public:
     // The host at translation zero, for the places that follow.
     void placeHost(const Polygon& host);
     // The score of the host moved by `hostTranslation`, or nothing (see above).
-    // Not const: it works in the scorer's own lists.
-    std::optional<WhiteSpaceInformation> score(const Point& hostTranslation);
+    // Not const: it works in the scorer's own lists. With `largestShared`,
+    // pieces sharing the largest area do not stop the count: the score then
+    // reports one of them, and *largestShared tells.
+    std::optional<WhiteSpaceInformation> score(const Point& hostTranslation, bool* largestShared = nullptr);
 
     // One free interval of a scoring: what it adds to its piece, and its link
     // towards the piece's first interval (a parent never follows its child).
