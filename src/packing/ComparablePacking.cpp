@@ -99,23 +99,23 @@ PolygonSet* ComparablePacking::getCombination() {
 
 std::optional<MergedOutline> ComparablePacking::combinationOutline(int contractionFactor,
                                                                   PolygonSet& contractedHoles) {
-    if (!sharedOutline) return std::nullopt;
-    const MergedOutline* known = sharedOutline->merged();
-    if (known == nullptr) return std::nullopt;
+    if (known() == nullptr) return std::nullopt;
+    const MergedOutline* knownOutline = known()->merged();
+    if (knownOutline == nullptr) return std::nullopt;
     // The union does not depend on the members' order, nor on where they
     // lie: the satellite's outline takes the base moved against it.
-    PolygonSet added = sharedIsBase ? placedSatellite() : base();
-    if (!sharedIsBase) {
+    PolygonSet added = baseIsKnown ? placedSatellite() : base();
+    if (!baseIsKnown) {
         added.translate(Point(wrappingSubtract(0, relativeTranslation.x), wrappingSubtract(0, relativeTranslation.y)));
     }
-    std::optional<MergedOutline> merged = Math::mergedOutlineAdding(*known, added);
+    std::optional<MergedOutline> merged = Math::mergedOutlineAdding(*knownOutline, added);
     if (!merged) return std::nullopt;
     // Moved as the combination is slid to the origin: the outlines' box is the members'.
     const Point from = merged->outlines.getBoundingRectangle().getBottomLeft();
     const Point offset(wrappingSubtract(0, from.x), wrappingSubtract(0, from.y));
     merged->translate(offset);
     // The known holes that stay are shrunk already; the new ones are shrunk here.
-    const std::vector<PolygonSet>& knownContracted = sharedOutline->contractedHoles(contractionFactor);
+    const std::vector<PolygonSet>& knownContracted = known()->contractedHoles(contractionFactor);
     contractedHoles = PolygonSet();
     for (int k = 0; k < merged->holes.size(); ++k) {
         const int origin = merged->holeOrigins[static_cast<std::size_t>(k)];
@@ -175,23 +175,24 @@ const SharedOutline::Region* SharedOutline::region() {
 
 std::optional<bool> ComparablePacking::scoreFromRegion(int contractionFactor, const Point* startTranslation,
                                                        const int* startRotation) {
-    if (!sharedOutline || getHostPolygon().numberOfPoints() != 4) return std::nullopt;
-    const SharedOutline::Region* known = sharedOutline->region();
-    if (known == nullptr || sharedOutline->grainTurns() != Math::anyTurn) return std::nullopt;
-    const PolygonSet added = sharedIsBase ? placedSatellite() : base();
-    if (Math::turnsKeepingGrain(added) != Math::anyTurn) return std::nullopt;
-    const std::optional<std::vector<ColumnCover::Box>> addedBoxes = ColumnCover::boxesOf(added);
+    if (known() == nullptr || other() == nullptr || getHostPolygon().numberOfPoints() != 4) return std::nullopt;
+    const SharedOutline::Region* knownRegion = known()->region();
+    if (knownRegion == nullptr || known()->grainTurns() != Math::anyTurn || other()->grainTurns() != Math::anyTurn) {
+        return std::nullopt;
+    }
+    const std::optional<std::vector<ColumnCover::Box>>& addedBoxes = other()->memberBoxes();
     if (!addedBoxes || addedBoxes->empty()) return std::nullopt;
 
-    // The base lies against the satellite's outline moved back by the relative translation.
-    const std::int64_t dx = sharedIsBase ? 0 : -std::int64_t{relativeTranslation.x};
-    const std::int64_t dy = sharedIsBase ? 0 : -std::int64_t{relativeTranslation.y};
+    // The satellite in its turn lies at the relative translation from the
+    // base, and the base as far the other way from the satellite.
+    const std::int64_t dx = baseIsKnown ? relativeTranslation.x : -std::int64_t{relativeTranslation.x};
+    const std::int64_t dy = baseIsKnown ? relativeTranslation.y : -std::int64_t{relativeTranslation.y};
     std::vector<ColumnCover::Box> boxes;
-    boxes.reserve(known->boxes.size() + addedBoxes->size());
-    boxes = known->boxes;
+    boxes.reserve(knownRegion->boxes.size() + addedBoxes->size());
+    boxes = knownRegion->boxes;
     for (ColumnCover::Box b : *addedBoxes) {
         b = {b.left + dx, b.bottom + dy, b.right + dx, b.top + dy};
-        for (const ColumnCover::Box& hole : known->holeBoxes) {
+        for (const ColumnCover::Box& hole : knownRegion->holeBoxes) {
             if (boxesMeet(b, hole)) return std::nullopt;
         }
         boxes.push_back(b);
@@ -206,7 +207,7 @@ std::optional<bool> ComparablePacking::scoreFromRegion(int contractionFactor, co
     if (left < -safe || bottom < -safe || left > safe || bottom > safe) return std::nullopt;
     for (ColumnCover::Box& b : boxes) b = {b.left - left, b.bottom - bottom, b.right - left, b.top - bottom};
     PolygonSet contractedHoles;
-    for (const PolygonSet& hole : sharedOutline->contractedHoles(contractionFactor)) {
+    for (const PolygonSet& hole : known()->contractedHoles(contractionFactor)) {
         PolygonSet moved = hole;
         moved.translate(Point(static_cast<Coordinate>(-left), static_cast<Coordinate>(-bottom)));
         contractedHoles.add(moved);
@@ -245,7 +246,7 @@ void ComparablePacking::replaceShapes(const PolygonSet& newBaseSet, const Polygo
     satelliteSet = std::make_shared<PolygonSet>(newSatelliteSet);
     hostPolygon = std::make_shared<const Polygon>(newHostPolygon);
     combination = PolygonSet();
-    sharedOutline.reset();
+    releaseSharedOutlines();
 }
 
 void ComparablePacking::setFirstKnownValidHostTranslationAndRotation(const Point& translation,
@@ -367,8 +368,7 @@ WhiteSpaceInformation ComparablePacking::getWhiteSpaceScore(int contractionFacto
         std::optional<MergedOutline> outline;
         if (scoreFromRegion(contractionFactor, start, startTurn).has_value()) {
         } else if ((outline = combinationOutline(contractionFactor, contractedHoles))) {
-            const Math::GrainTurns grainTurns =
-                sharedOutline->grainTurns() & Math::turnsKeepingGrain(sharedIsBase ? placedSatellite() : base());
+            const Math::GrainTurns grainTurns = known()->grainTurns() & other()->grainTurns();
             Math::getBestPositionOfSetWithin(getHostPolygon(), *outline, grainTurns, &contractedHoles,
                                              &hostTranslation, &hostRotationMultiplier, &whiteSpace,
                                              contractionFactor, start, startTurn);

@@ -66,12 +66,21 @@ public:
         std::vector<ColumnCover::Box> holeBoxes;
     };
     const Region* region();
+    // The members' region as boxes (ColumnCover::boxesOf), unmerged.
+    const std::optional<std::vector<ColumnCover::Box>>& memberBoxes() {
+        if (!memberBoxesKnown) {
+            members = ColumnCover::boxesOf(*outlined);
+            memberBoxesKnown = true;
+        }
+        return members;
+    }
     // Works everything out now, before candidates sharing it are scored on
     // several threads at once.
     void prepare(int contractionFactor) {
         contractedHoles(contractionFactor);
         grainTurns();
         region();
+        memberBoxes();
     }
 
 private:
@@ -84,6 +93,8 @@ private:
     bool grainKnown = false;
     bool regionTried = false;
     std::optional<Region> regionOfOutlines;
+    bool memberBoxesKnown = false;
+    std::optional<std::vector<ColumnCover::Box>> members;
 };
 
 // One candidate pairing of the engine: the satellite set laid beside the base
@@ -110,22 +121,27 @@ public:
     void releaseCombination() { combination = PolygonSet(); }
     // The combination's box, without building the combination.
     Rectangle getCombinationBox();
-    // Shares the merged outline of the base, or of the satellite in the
-    // candidate's turn, with other candidates of the same sets; dropped again
-    // with releaseSharedOutline, once the candidate is kept beyond its search.
-    void shareBaseOutline(std::shared_ptr<SharedOutline> outline) {
-        sharedOutline = std::move(outline);
-        sharedIsBase = true;
+    // Shares what the candidates of one search work out once: about the base,
+    // and about the satellite in this candidate's turn. The merged outline of
+    // one side (the base's, or the satellite's where `baseKnown` is false)
+    // then stands for that side when the candidate is scored, and the other
+    // side is merged into it or laid beside its region. Dropped again with
+    // releaseSharedOutlines, once the candidate is kept beyond its search.
+    void shareOutlines(std::shared_ptr<SharedOutline> base, std::shared_ptr<SharedOutline> turnedSatellite,
+                       bool baseKnown) {
+        sharedBase = std::move(base);
+        sharedSatellite = std::move(turnedSatellite);
+        baseIsKnown = baseKnown;
     }
-    void shareSatelliteOutline(std::shared_ptr<SharedOutline> outline) {
-        sharedOutline = std::move(outline);
-        sharedIsBase = false;
+    void releaseSharedOutlines() {
+        sharedBase.reset();
+        sharedSatellite.reset();
     }
-    void releaseSharedOutline() { sharedOutline.reset(); }
-    // Merges the shared outline now, before candidates sharing it are scored
+    // Works out what is shared now, before candidates sharing it are scored
     // on several threads at once.
-    void prepareSharedOutline(int contractionFactor) {
-        if (sharedOutline) sharedOutline->prepare(contractionFactor);
+    void prepareSharedOutlines(int contractionFactor) {
+        if (sharedBase) sharedBase->prepare(contractionFactor);
+        if (sharedSatellite) sharedSatellite->prepare(contractionFactor);
     }
 
     bool getIsSet() const { return isSet; }
@@ -217,8 +233,13 @@ private:
     std::shared_ptr<PolygonSet> satelliteSet;
     std::shared_ptr<const Polygon> hostPolygon;
     PolygonSet combination;
-    std::shared_ptr<SharedOutline> sharedOutline;
-    bool sharedIsBase = true;
+    // The side whose merged outline stands for it, and the other; null when
+    // nothing is shared.
+    SharedOutline* known() const { return (baseIsKnown ? sharedBase : sharedSatellite).get(); }
+    SharedOutline* other() const { return (baseIsKnown ? sharedSatellite : sharedBase).get(); }
+    std::shared_ptr<SharedOutline> sharedBase;
+    std::shared_ptr<SharedOutline> sharedSatellite;
+    bool baseIsKnown = true;
     bool valid = false;
     bool startingHostPositionHasBeenSet = false;
     Point relativeTranslation;

@@ -351,10 +351,9 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
     // outline. The base's outline serves all turns; a large satellite beside
     // a small base shares its outline in each turn.
     constexpr int membersWorthSharingAnOutline = 3;
-    const auto sharedBaseOutline = baseSet.size() >= membersWorthSharingAnOutline
-                                       ? std::make_shared<SharedOutline>(sharedBase)
-                                       : std::shared_ptr<SharedOutline>();
-    const bool shareSatelliteOutline = !sharedBaseOutline && satelliteSet.size() >= membersWorthSharingAnOutline;
+    const bool baseKnown = baseSet.size() >= membersWorthSharingAnOutline;
+    const bool shareOutlines = baseKnown || satelliteSet.size() >= membersWorthSharingAnOutline;
+    const auto baseSide = shareOutlines ? std::make_shared<SharedOutline>(sharedBase) : std::shared_ptr<SharedOutline>();
     const bool rectangularHost = hostPolygon.numberOfPoints() == 4;
     const Rectangle baseBox = baseSet.getBoundingRectangle();
     const std::optional<std::vector<Span>> baseRegion = regionBoxes(baseSet.getAllPolygons());
@@ -378,13 +377,13 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
         const bool shrinkKeepsSatellite = shrinkKeepsEveryPolygon(localSatelliteSet, testedSatellite);
         if (!shrinkKeepsSatellite) testedSatellite = localSatelliteSet;
         const Point satelliteExtent = localSatelliteSet.getBoundingRectangle().getTopRight();
-        std::shared_ptr<SharedOutline> sharedSatelliteOutline;
-        if (shareSatelliteOutline) {
+        std::shared_ptr<SharedOutline> satelliteSide;
+        if (shareOutlines) {
             // Turned as each candidate turns it.
             auto turned = std::make_shared<PolygonSet>(satelliteSet);
             turned->rotateAboutOrigin(r);
             turned->slideToOrigin();
-            sharedSatelliteOutline = std::make_shared<SharedOutline>(std::move(turned));
+            satelliteSide = std::make_shared<SharedOutline>(std::move(turned));
         }
         // A combination wider or higher than the coordinate range fits no
         // host, which has to lie in the range at the origin; such candidates
@@ -421,11 +420,7 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
             if (overlapsBase(t)) continue;
             ComparablePacking positionInformation(sharedBase, sharedSatellite, sharedHost, r, t);
             positionInformation.setIsValid(true);
-            if (sharedSatelliteOutline) {
-                positionInformation.shareSatelliteOutline(sharedSatelliteOutline);
-            } else {
-                positionInformation.shareBaseOutline(sharedBaseOutline);
-            }
+            if (shareOutlines) positionInformation.shareOutlines(baseSide, satelliteSide, baseKnown);
             Point hostTranslation;
             int hostRotationMultiplier = 0;
             // A rectangle holds whatever fits its box in some orientation.
@@ -521,7 +516,7 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
                     toScore.push_back(&waiting.candidate);
                 }
             }
-            for (ComparablePacking* candidate : toScore) candidate->prepareSharedOutline(contractionFactor);
+            for (ComparablePacking* candidate : toScore) candidate->prepareSharedOutlines(contractionFactor);
             workers->run(
                 toScore.size(),
                 [&](std::size_t k, ReportReceiver*) { toScore[k]->getWhiteSpaceScore(contractionFactor); },
@@ -543,7 +538,7 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
         weighBatch();
     }
     // Kept beyond the search, the answer does not keep the shared outline alive.
-    bestPositionInformation.releaseSharedOutline();
+    bestPositionInformation.releaseSharedOutlines();
     return bestPositionInformation;
 }
 
