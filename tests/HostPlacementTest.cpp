@@ -585,7 +585,7 @@ TEST(HostPlacementDifferential, RegionOfAGroupAndAPartScoresLikeTheMergedSet) {
         const bool found = Math::getBestPositionOfSetWithin(host, combination, &expectedAt, &expectedTurn, &expected,
                                                             contraction, start, start ? &noTurn : nullptr);
         const std::optional<bool> fromRegion = Math::getBestPositionOfRegionWithin(
-            host, region, shrunkHoles, &gotAt, &gotTurn, &got, contraction, start, start ? &noTurn : nullptr);
+            host, region, WhiteSpaceInformation(HoledPolygonSet(shrunkHoles), contraction), &gotAt, &gotTurn, &got, contraction, start, start ? &noTurn : nullptr);
         if (!fromRegion) return false;
         std::ostringstream input;
         input << "group " << group << "\npart " << placed << "\nhost " << host << " contraction " << contraction;

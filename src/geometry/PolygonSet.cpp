@@ -126,7 +126,10 @@ void PolygonSet::add(const PolygonSet& polygonSet) {
     // By index over the original count, so that adding a set to itself
     // doubles it once.
     const std::size_t count = polygonSet.polygons.size();
-    polygons.reserve(polygons.size() + count);
+    // Grown as push_back grows it, so that adding set after set stays linear.
+    if (polygons.size() + count > polygons.capacity()) {
+        polygons.reserve(std::max(polygons.size() + count, 2 * polygons.capacity()));
+    }
     for (std::size_t i = 0; i < count; ++i) add(polygonSet.polygons[i]);
 }
 

@@ -74,7 +74,7 @@ void ComparablePacking::initalizeHeuristicValues() {
     valid = false;
     startingHostPositionHasBeenSet = false;
     hostDataIsBest = false;
-    areaRatio = boundingDensity = tightDensity = sideRatio = areaSum = -1.0f;
+    areaRatio = boundingDensity = tightDensity = sideRatio = areaSum = combinationArea = -1.0f;
     unusedSpace = {-1, -1};
     contactArea = -1;
     whiteSpace = WhiteSpaceInformation();
@@ -206,15 +206,24 @@ std::optional<bool> ComparablePacking::scoreFromRegion(int contractionFactor, co
     constexpr std::int64_t safe = std::int64_t{1} << 29;
     if (left < -safe || bottom < -safe || left > safe || bottom > safe) return std::nullopt;
     for (ColumnCover::Box& b : boxes) b = {b.left - left, b.bottom - bottom, b.right - left, b.top - bottom};
-    PolygonSet contractedHoles;
-    for (const PolygonSet& hole : known()->contractedHoles(contractionFactor)) {
-        PolygonSet moved = hole;
-        moved.translate(Point(static_cast<Coordinate>(-left), static_cast<Coordinate>(-bottom)));
-        contractedHoles.add(moved);
-    }
-    return Math::getBestPositionOfRegionWithin(getHostPolygon(), boxes, contractedHoles, &hostTranslation,
+    return Math::getBestPositionOfRegionWithin(getHostPolygon(), boxes, known()->contractedHolesScore(contractionFactor),
+                                               &hostTranslation,
                                                &hostRotationMultiplier, &whiteSpace, contractionFactor,
                                                startTranslation, startRotation);
+}
+
+float ComparablePacking::getCombinationArea() {
+    if (combinationArea == -1.0f) {
+        if (!combination.empty() || !sharedSatellite) {
+            combinationArea = getCombination()->getArea();
+        } else {
+            float total = 0.0f;
+            for (const Polygon& member : base().getAllPolygons()) total += member.getArea();
+            for (const Polygon& member : sharedSatellite->set().getAllPolygons()) total += member.getArea();
+            combinationArea = total;
+        }
+    }
+    return combinationArea;
 }
 
 // The satellite turned about the origin and slid back has the box of its
@@ -400,9 +409,9 @@ ComparablePacking::Verdict ComparablePacking::compareOn(int criterion, Comparabl
         case 1:
             return compareBoundingDensities(getBoundingDensity(), other.getBoundingDensity());
         case 8: {
-            const float t = getWhiteSpaceScore(contractionFactor).getAreaOfLargestOutfall() + getCombination()->getArea();
+            const float t = getWhiteSpaceScore(contractionFactor).getAreaOfLargestOutfall() + getCombinationArea();
             const float o = other.getWhiteSpaceScore(contractionFactor).getAreaOfLargestOutfall() +
-                            other.getCombination()->getArea();
+                            other.getCombinationArea();
             const float r = (t - o) / t;
             if (r > 0.01) return Verdict::better;
             if (r < -0.01) return Verdict::worse;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "geometry/GrainTurns.h"
+#include "geometry/HoledPolygonSet.h"
 #include "geometry/MergedOutline.h"
 #include "geometry/Point.h"
 #include "geometry/Polygon.h"
@@ -49,6 +50,17 @@ public:
         }
         return contracted;
     }
+    // Those holes counted as outfall.
+    const WhiteSpaceInformation& contractedHolesScore(int contractionFactor) {
+        const std::vector<PolygonSet>& holes = contractedHoles(contractionFactor);
+        if (holesScoredFor != contractionFactor) {
+            PolygonSet all;
+            for (const PolygonSet& hole : holes) all.add(hole);
+            holesScore = WhiteSpaceInformation(HoledPolygonSet(all), contractionFactor);
+            holesScoredFor = contractionFactor;
+        }
+        return holesScore;
+    }
     // The turns that keep the grain of every member.
     Math::GrainTurns grainTurns() {
         if (!grainKnown) {
@@ -77,7 +89,7 @@ public:
     // Works everything out now, before candidates sharing it are scored on
     // several threads at once.
     void prepare(int contractionFactor) {
-        contractedHoles(contractionFactor);
+        contractedHolesScore(contractionFactor);
         grainTurns();
         region();
         memberBoxes();
@@ -89,6 +101,8 @@ private:
     std::optional<MergedOutline> outline;
     std::vector<PolygonSet> contracted;
     int contractedFor = -1;  // no contraction factor is negative
+    WhiteSpaceInformation holesScore;
+    int holesScoredFor = -1;
     Math::GrainTurns grain = Math::anyTurn;
     bool grainKnown = false;
     bool regionTried = false;
@@ -121,6 +135,9 @@ public:
     void releaseCombination() { combination = PolygonSet(); }
     // The combination's box, without building the combination.
     Rectangle getCombinationBox();
+    // The combination's area, summed over its members as the combination
+    // sums it, without building it where the turned satellite is shared.
+    float getCombinationArea();
     // Shares what the candidates of one search work out once: about the base,
     // and about the satellite in this candidate's turn. The merged outline of
     // one side (the base's, or the satellite's where `baseKnown` is false)
@@ -253,6 +270,7 @@ private:
     WhiteSpaceInformation whiteSpace;
     float sideRatio = -1.0f;
     float areaSum = -1.0f;
+    float combinationArea = -1.0f;
     std::pair<int, int> unusedSpace{-1, -1};
     int contactArea = -1;
 };

@@ -407,7 +407,8 @@ std::optional<WhiteSpaceInformation> shrunkHolesScore(const std::vector<std::vec
 // them all, in the order the grid walks them.
 std::optional<bool> Math::getBestPositionOfRegionWithin(const Polygon& hostPolygon,
                                                         const std::vector<ColumnCover::Box>& region,
-                                                        const PolygonSet& contractedHoles, Point* possibleTranslation,
+                                                        const WhiteSpaceInformation& contractedHoles,
+                                                        Point* possibleTranslation,
                                                         int* possibleRotation, WhiteSpaceInformation* score,
                                                         int contractionFactor, const Point* startAtTranslation,
                                                         const int* startAtRotation) {
@@ -506,15 +507,14 @@ std::optional<bool> Math::getBestPositionOfRegionWithin(const Polygon& hostPolyg
     if (!bestScore.isSet()) return false;
     // The closed holes and the given ones lie in an order the region does not
     // tell: where one of each could be the largest piece, the order decides.
-    const HoledPolygonSet givenHoles(contractedHoles);
-    if (closedHoles->getAreaOfLargestOutfall() > bestScore.getAreaOfLargestOutfall()) {
-        if (closedLargestShared) return std::nullopt;
-        for (int k = 0; k < givenHoles.size(); ++k) {
-            if (givenHoles.getPolygon(k).getArea() == closedHoles->getAreaOfLargestOutfall()) return std::nullopt;
-        }
+    // (A given hole larger than all closed ones wins whatever the order.)
+    if (closedHoles->getAreaOfLargestOutfall() > bestScore.getAreaOfLargestOutfall() &&
+        (closedLargestShared ||
+         contractedHoles.getAreaOfLargestOutfall() == closedHoles->getAreaOfLargestOutfall())) {
+        return std::nullopt;
     }
     bestScore.addOutfall(*closedHoles);
-    bestScore.addOutfall(givenHoles, contractionFactor);
+    bestScore.addOutfall(contractedHoles);
     if (possibleRotation != nullptr) *possibleRotation = bestRotation;
     if (possibleTranslation != nullptr) *possibleTranslation = bestTranslation;
     if (score != nullptr) *score = bestScore;

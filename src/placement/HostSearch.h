@@ -47,14 +47,15 @@ bool getBestPositionOfSetWithin(const Polygon& host, const MergedOutline& merged
 
 // The same for a set known by its region alone, in a rectangular host with
 // any turn allowed: the boxes of its outlines filled, at the set's place,
-// and the holes they leave shrunk by the contraction factor. Holes the boxes
+// and the holes they leave shrunk by the contraction factor and counted
+// (WhiteSpaceInformation of them, as the outfall). Holes the boxes
 // still close in count as the set's own. Nothing where the region alone
 // cannot give the same answer: its outline touches itself or is too long for
 // the shortcut scorer, a place or a hole would have to be scored the plain
 // way, the order of the holes would decide, or the start is not among the
 // places the set's box tells.
 std::optional<bool> getBestPositionOfRegionWithin(const Polygon& host, const std::vector<ColumnCover::Box>& region,
-                                                  const PolygonSet& contractedHoles, Point* possibleTranslation,
+                                                  const WhiteSpaceInformation& contractedHoles, Point* possibleTranslation,
                                                   int* possibleRotation, WhiteSpaceInformation* score,
                                                   int contractionFactor, const Point* startAtTranslation = nullptr,
                                                   const int* startAtRotation = nullptr);
