@@ -431,23 +431,31 @@ std::optional<bool> Math::getBestPositionOfRegionWithin(const Polygon& hostPolyg
         std::min(setSideOne, setSideTwo) > std::min(sideOne, sideTwo)) {
         return false;
     }
-    constexpr std::size_t longOutline = 256;
-    const RegionOutlines outlines = Math::regionOutlines(ColumnCover::ofBoxes(region));
-    if (outlines.touchesItself || outlines.mostCorners > longOutline) return std::nullopt;
+    // Outlines of any length, which the union cuts where they touch
+    // themselves, are scored by the shortcut as the plain way scores them.
     // The holes the region closes in are the set's own too: filled for the
-    // places, and counted once the best is found.
-    std::optional<WhiteSpaceInformation> closedHoles = WhiteSpaceInformation(0, 0.0f, 0, 0.0f);
-    bool closedLargestShared = false;
+    // places, and counted once the best is found. A hole the region touches
+    // at a corner might come out of the union as outfall instead; it counts
+    // the same either way as long as it is smaller than every place's
+    // largest piece.
+    const RegionOutlines outlines = Math::regionOutlines(ColumnCover::ofBoxes(region));
+    std::vector<std::vector<ColumnCover::Box>> closed, touched;
     std::vector<ColumnCover::Box> filled = region;
-    if (!outlines.holes.empty()) {
-        closedHoles = shrunkHolesScore(outlines.holes, contractionFactor, &closedLargestShared);
-        if (!closedHoles) return std::nullopt;
-        for (const std::vector<ColumnCover::Box>& hole : outlines.holes) filled.insert(filled.end(), hole.begin(), hole.end());
+    for (const RegionOutlines::Hole& hole : outlines.holes) {
+        (hole.touchedAtCorner ? touched : closed).push_back(hole.gaps);
+        filled.insert(filled.end(), hole.gaps.begin(), hole.gaps.end());
     }
+    bool closedLargestShared = false, touchedLargestShared = false;
+    const std::optional<WhiteSpaceInformation> closedHoles =
+        shrunkHolesScore(closed, contractionFactor, &closedLargestShared);
+    const std::optional<WhiteSpaceInformation> touchedHoles =
+        shrunkHolesScore(touched, contractionFactor, &touchedLargestShared);
+    if (!closedHoles || !touchedHoles) return std::nullopt;
 
     const int rotations = sideLength(points[0], points[1]) != sideLength(points[1], points[2]) ? 1 : 0;
     OutfallScorer scorer(std::optional<std::vector<ColumnCover::Box>>(std::move(filled)), contractionFactor);
     WhiteSpaceInformation bestScore;
+    float smallestLargest = std::numeric_limits<float>::infinity();
     Point bestTranslation;
     int bestRotation = 0;
     const int firstRotation = startAtRotation != nullptr ? *startAtRotation : 0;
@@ -496,6 +504,7 @@ std::optional<bool> Math::getBestPositionOfRegionWithin(const Polygon& hostPolyg
                 const Point t(static_cast<Coordinate>(x), static_cast<Coordinate>(y));
                 const std::optional<WhiteSpaceInformation> candidateScore = scorer.score(t);
                 if (!candidateScore) return std::nullopt;
+                smallestLargest = std::min(smallestLargest, candidateScore->getAreaOfLargestOutfall());
                 if (candidateScore->isBetter(bestScore)) {
                     bestScore = *candidateScore;
                     bestRotation = rotation;
@@ -513,7 +522,11 @@ std::optional<bool> Math::getBestPositionOfRegionWithin(const Polygon& hostPolyg
          contractedHoles.getAreaOfLargestOutfall() == closedHoles->getAreaOfLargestOutfall())) {
         return std::nullopt;
     }
+    if (touchedHoles->getPiecesOfOutfall() > 0 && !(touchedHoles->getAreaOfLargestOutfall() < smallestLargest)) {
+        return std::nullopt;
+    }
     bestScore.addOutfall(*closedHoles);
+    bestScore.addOutfall(WhiteSpaceInformation(touchedHoles->getPiecesOfOutfall(), 0.0f, 0, 0.0f));
     bestScore.addOutfall(contractedHoles);
     if (possibleRotation != nullptr) *possibleRotation = bestRotation;
     if (possibleTranslation != nullptr) *possibleTranslation = bestTranslation;

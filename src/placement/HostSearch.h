@@ -50,10 +50,9 @@ bool getBestPositionOfSetWithin(const Polygon& host, const MergedOutline& merged
 // and the holes they leave shrunk by the contraction factor and counted
 // (WhiteSpaceInformation of them, as the outfall). Holes the boxes
 // still close in count as the set's own. Nothing where the region alone
-// cannot give the same answer: its outline touches itself or is too long for
-// the shortcut scorer, a place or a hole would have to be scored the plain
-// way, the order of the holes would decide, or the start is not among the
-// places the set's box tells.
+// cannot give the same answer: its outline touches itself at a hole, a place or a hole
+// would have to be scored the plain way, the order of the holes would decide,
+// or the start is not among the places the set's box tells.
 std::optional<bool> getBestPositionOfRegionWithin(const Polygon& host, const std::vector<ColumnCover::Box>& region,
                                                   const WhiteSpaceInformation& contractedHoles, Point* possibleTranslation,
                                                   int* possibleRotation, WhiteSpaceInformation* score,

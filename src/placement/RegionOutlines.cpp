@@ -14,10 +14,6 @@ constexpr std::size_t none = std::numeric_limits<std::size_t>::max();
 
 struct Pieces {
     std::vector<std::size_t> parent;
-    std::size_t add() {
-        parent.push_back(parent.size());
-        return parent.size() - 1;
-    }
     std::size_t root(std::size_t i) {
         while (parent[i] != i) i = parent[i] = parent[parent[i]];
         return i;
@@ -29,8 +25,8 @@ struct Pieces {
     }
 };
 
-// Intervals [first, last) of one column that overlap those of the next over
-// some length belong to one piece.
+// Intervals [l, lEnd) of one column that overlap intervals [r, rEnd) of the
+// next over some length belong to one piece.
 void joinOverlapping(const std::vector<Interval>& intervals, std::size_t l, std::size_t lEnd, std::size_t r,
                      std::size_t rEnd, Pieces& pieces) {
     while (l < lEnd && r < rEnd) {
@@ -43,21 +39,6 @@ void joinOverlapping(const std::vector<Interval>& intervals, std::size_t l, std:
             ++r;
         }
     }
-}
-
-// The interval of [first, last) covering just below and just above y; the
-// cursor only moves up, as the heights asked for do.
-struct CoverAt {
-    std::size_t below = none, above = none;
-};
-CoverAt coverAt(const std::vector<Interval>& intervals, std::size_t& cursor, std::size_t last, std::int64_t y) {
-    while (cursor < last && intervals[cursor].high < y) ++cursor;
-    CoverAt at;
-    if (cursor < last) {
-        if (intervals[cursor].low < y && y <= intervals[cursor].high) at.below = cursor;
-        if (intervals[cursor].low <= y && y < intervals[cursor].high) at.above = cursor;
-    }
-    return at;
 }
 
 }  // namespace
@@ -81,13 +62,6 @@ RegionOutlines Math::regionOutlines(const ColumnCover& cover) {
         }
     }
     if (covered.empty()) return result;
-
-    Pieces pieces;
-    pieces.parent.resize(covered.size());
-    std::iota(pieces.parent.begin(), pieces.parent.end(), 0);
-    for (std::size_t c = 0; c + 1 < columns; ++c) {
-        joinOverlapping(covered, first[c], first[c + 1], first[c + 1], first[c + 2], pieces);
-    }
 
     // The gaps between covered intervals, within a band one unit beyond the
     // region above and below: a gap reaching the band's edge, or lying in the
@@ -117,56 +91,6 @@ RegionOutlines Math::regionOutlines(const ColumnCover& cover) {
     }
     const std::size_t outsideRoot = open.root(outside);
 
-    // Corners lie on the lines between columns (and on the outer two), where
-    // the four quarters around a height tell them: one or three covered give
-    // a corner, two diagonal ones a touch. A corner whose open quarters lie
-    // in a hole is the hole's, not the outline's.
-    std::vector<std::size_t> corners(covered.size(), 0);
-    std::vector<std::int64_t> heights;
-    for (std::size_t line = 0; line <= columns; ++line) {
-        const std::size_t lBegin = line > 0 ? first[line - 1] : 0, lEnd = line > 0 ? first[line] : 0;
-        const std::size_t rBegin = line < columns ? first[line] : 0, rEnd = line < columns ? first[line + 1] : 0;
-        // The ends of both columns' intervals, ascending: each column's are already.
-        heights.clear();
-        {
-            std::size_t a = 2 * lBegin, b = 2 * rBegin;
-            auto end = [&covered](std::size_t k) { return k % 2 == 0 ? covered[k / 2].low : covered[k / 2].high; };
-            while (a < 2 * lEnd || b < 2 * rEnd) {
-                const bool takeLeft = b == 2 * rEnd || (a < 2 * lEnd && end(a) <= end(b));
-                const std::int64_t y = takeLeft ? end(a++) : end(b++);
-                if (heights.empty() || heights.back() != y) heights.push_back(y);
-            }
-        }
-        std::size_t l = lBegin, r = rBegin;
-        std::size_t gl = line > 0 ? gapFirst[line - 1] : 0, gr = line < columns ? gapFirst[line] : 0;
-        const std::size_t glEnd = line > 0 ? gapFirst[line] : 0, grEnd = line < columns ? gapFirst[line + 1] : 0;
-        for (const std::int64_t y : heights) {
-            const CoverAt left = coverAt(covered, l, lEnd, y);
-            const CoverAt right = coverAt(covered, r, rEnd, y);
-            const CoverAt leftGap = coverAt(gaps, gl, glEnd, y);
-            const CoverAt rightGap = coverAt(gaps, gr, grEnd, y);
-            const int quarters = (left.below != none) + (left.above != none) + (right.below != none) +
-                                 (right.above != none);
-            if (quarters == 2 && (left.below != none) == (right.above != none) && left.below != left.above) {
-                result.touchesItself = true;
-            } else if (quarters == 1 || quarters == 3) {
-                // An open quarter: beyond the outer lines every one is outside.
-                std::size_t gap = outside;
-                if (line > 0 && left.below == none) gap = leftGap.below;
-                if (line > 0 && left.above == none) gap = leftGap.above;
-                if (line < columns && right.below == none) gap = rightGap.below;
-                if (line < columns && right.above == none) gap = rightGap.above;
-                if (gap != none && open.root(gap) != outsideRoot) continue;
-                for (const std::size_t i : {left.below, left.above, right.below, right.above}) {
-                    if (i == none) continue;
-                    ++corners[pieces.root(i)];
-                    break;
-                }
-            }
-        }
-    }
-    for (std::size_t i = 0; i < covered.size(); ++i) result.mostCorners = std::max(result.mostCorners, corners[i]);
-
     std::vector<std::size_t> holeOf(gaps.size() + 1, none);
     for (std::size_t c = 0; c < columns; ++c) {
         for (std::size_t g = gapFirst[c]; g < gapFirst[c + 1]; ++g) {
@@ -176,7 +100,38 @@ RegionOutlines Math::regionOutlines(const ColumnCover& cover) {
                 holeOf[root] = result.holes.size();
                 result.holes.emplace_back();
             }
-            result.holes[holeOf[root]].push_back({cover.xs[c], gaps[g].low, cover.xs[c + 1], gaps[g].high});
+            result.holes[holeOf[root]].gaps.push_back({cover.xs[c], gaps[g].low, cover.xs[c + 1], gaps[g].high});
+        }
+    }
+
+    // Where the four quarters around a point on a line between columns are
+    // covered two and two diagonally, the region touches itself; the holes
+    // in the open quarters there are marked. The gap after covered interval
+    // i of column c is gaps[gapFirst[c] + (i - first[c]) + 1].
+    auto gapAfter = [&](std::size_t c, std::size_t i) { return gapFirst[c] + (i - first[c]) + 1; };
+    auto mark = [&](std::size_t g) {
+        const std::size_t root = open.root(g);
+        if (root != outsideRoot) result.holes[holeOf[root]].touchedAtCorner = true;
+    };
+    for (std::size_t line = 1; line < columns; ++line) {
+        const std::size_t lEnd = first[line], rEnd = first[line + 1];
+        std::size_t l = first[line - 1], r = first[line];
+        while (l < lEnd && r < rEnd) {
+            // Left ends where right starts: open above on the left and below
+            // on the right; or the other way round.
+            if (covered[l].high == covered[r].low) {
+                mark(gapAfter(line - 1, l));
+                mark(gapAfter(line, r) - 1);
+            }
+            if (covered[r].high == covered[l].low) {
+                mark(gapAfter(line - 1, l) - 1);
+                mark(gapAfter(line, r));
+            }
+            if (covered[l].high < covered[r].high) {
+                ++l;
+            } else {
+                ++r;
+            }
         }
     }
     return result;

@@ -11,14 +11,16 @@ namespace Zelkor::Rectilinear {
 // tell whether its outlines could stand for a set's merged outline without
 // tracing them.
 struct RegionOutlines {
-    // Two covered quarters meet at a corner only, somewhere: an outline there
-    // touches itself or another.
-    bool touchesItself = false;
-    // The uncovered parts closed in (the region's holes), each as boxes,
-    // column by column from the left and upwards within a column.
-    std::vector<std::vector<ColumnCover::Box>> holes;
-    // The corners of the outline with the most, its holes left out.
-    std::size_t mostCorners = 0;
+    // The uncovered parts closed in (the region's holes): each as boxes,
+    // column by column from the left and upwards within a column, and
+    // whether the region touches itself at a corner of it (two covered
+    // quarters diagonally, the hole in an open one), where the union's walks
+    // might go either way: such a hole might as well come out as outfall.
+    struct Hole {
+        std::vector<ColumnCover::Box> gaps;
+        bool touchedAtCorner = false;
+    };
+    std::vector<Hole> holes;
 };
 
 namespace Math {
