@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "PackingBuilders.h"
+#include "RandomPartClusters.h"
 #include "ShapeBuilders.h"
+#include "geometry/ExactArea.h"
+#include "geometry/MergedOutline.h"
+#include "placement/HostSearch.h"
 #include "packing/ComparablePacking.h"
 #include "packing/PackingCache.h"
 #include "packing/PairingSearch.h"
@@ -122,3 +128,66 @@ TEST(ComparablePackingTest, ContactAreaIsTheSatelliteEdgeLengthOnTheBase) {
 }
 
 }  // namespace
+
+// A candidate sharing what its search works out once (the merged outline of
+// its large side, the other side's boxes) scores exactly as one that merges
+// its combination whole: groups and parts beside them, also in the groups'
+// holes, the group as base or as satellite, with and without the first
+// corner as the start.
+TEST(ComparablePackingDifferential, SharedOutlinesScoreLikeTheWholeCombination) {
+    std::mt19937 random(5);
+    for (int trial = 0; trial < 4000 && !HasFailure(); ++trial) {
+        PolygonSet group = Testing::randomPartGroup(random);
+        group.slideToOrigin();
+        PolygonSet part;
+        part.add(Testing::randomPart(random, trial % 4 >= 2 ? 5 : 12));
+        std::vector<Point> offsets = Math::getAllTranslationsForPositions(group.getPoints(), part.getPoints());
+        // Half the time next to a hole of the group, where it has one.
+        const std::optional<MergedOutline> merged = Math::mergedOutline(group);
+        const Rectangle partBox = part.getBoundingRectangle();
+        std::vector<Point> nearHoles;
+        for (const Point& offset : offsets) {
+            for (const Polygon& hole : merged ? merged->holes.getAllPolygons() : std::vector<Polygon>()) {
+                const Rectangle h = hole.getBoundingRectangle();
+                if (h.getBottomLeft().x <= partBox.getTopRight().x + offset.x && partBox.getBottomLeft().x + offset.x <= h.getTopRight().x &&
+                    h.getBottomLeft().y <= partBox.getTopRight().y + offset.y && partBox.getBottomLeft().y + offset.y <= h.getTopRight().y) {
+                    nearHoles.push_back(offset);
+                    break;
+                }
+            }
+        }
+        if (trial % 4 >= 2 && !nearHoles.empty()) offsets = nearHoles;
+        const Point t = offsets[std::uniform_int_distribution<std::size_t>(0, offsets.size() - 1)(random)];
+        PolygonSet placed = part;
+        placed.translate(t);
+        if (Math::interiorsOverlap(group, placed)) continue;
+        const bool groupIsBase = trial % 2 == 0;
+        // As base, the group takes the part at t; as satellite, it lies at -t from the part.
+        PolygonSet combination = group;
+        combination.add(placed);
+        const Rectangle box = combination.getBoundingRectangle();
+        const Coordinate margin = std::uniform_int_distribution<Coordinate>(0, 6)(random);
+        const Polygon host = rect(0, 0, box.getTopRight().x - box.getBottomLeft().x + margin,
+                                  box.getTopRight().y - box.getBottomLeft().y + (trial % 3 == 0 ? 0 : margin));
+        const auto base = std::make_shared<PolygonSet>(groupIsBase ? group : part);
+        const auto satellite = std::make_shared<PolygonSet>(groupIsBase ? part : group);
+        const Point relative = groupIsBase ? t : Point(-t.x, -t.y);
+        const auto sharedHost = std::make_shared<const Polygon>(host);
+        const int contraction = std::uniform_int_distribution<int>(0, 2)(random);
+        ComparablePacking whole(base, satellite, sharedHost, 0, relative);
+        ComparablePacking shared(base, satellite, sharedHost, 0, relative);
+        for (ComparablePacking* c : {&whole, &shared}) {
+            c->setIsValid(true);
+            if (trial % 4 < 2) c->setFirstKnownValidHostTranslationAndRotation(Point(), 0);
+        }
+        auto turned = std::make_shared<PolygonSet>(*satellite);
+        turned->slideToOrigin();
+        shared.shareOutlines(std::make_shared<SharedOutline>(base), std::make_shared<SharedOutline>(turned), groupIsBase);
+        const WhiteSpaceInformation expected = whole.getWhiteSpaceScore(contraction);
+        const WhiteSpaceInformation got = shared.getWhiteSpaceScore(contraction);
+        EXPECT_EQ(got.isSet(), expected.isSet()) << "group " << group << "\npart " << placed << "\nhost " << host;
+        EXPECT_EQ(got.getPiecesOfOutfall(), expected.getPiecesOfOutfall()) << "group " << group << "\npart " << placed;
+        EXPECT_EQ(got.getAreaOfLargestOutfall(), expected.getAreaOfLargestOutfall()) << "group " << group << "\npart " << placed;
+        EXPECT_EQ(got.getNumberOfSidesOfOutfall(), expected.getNumberOfSidesOfOutfall()) << "group " << group << "\npart " << placed;
+    }
+}

@@ -166,8 +166,17 @@ const SharedOutline::Region* SharedOutline::region() {
             }
         }
         std::optional<std::vector<ColumnCover::Box>> boxes = ColumnCover::boxesOf(known->outlines);
-        if (!boxes) return nullptr;
+        PolygonSet outlinesAndHoles = known->outlines;
+        outlinesAndHoles.add(known->holes);
+        std::optional<std::vector<ColumnCover::Box>> holed = ColumnCover::boxesOf(outlinesAndHoles);
+        if (!boxes || !holed) return nullptr;
+        for (const Polygon& hole : known->holes.getAllPolygons()) {
+            std::optional<std::vector<ColumnCover::Box>> fill = ColumnCover::boxesOf(PolygonSet(std::vector<Polygon>{hole}));
+            if (!fill) return nullptr;
+            found.holeFills.push_back(std::move(*fill));
+        }
         found.boxes = std::move(*boxes);
+        found.holedBoxes = std::move(*holed);
         regionOfOutlines = std::move(found);
     }
     return regionOfOutlines ? &*regionOfOutlines : nullptr;
@@ -187,16 +196,33 @@ std::optional<bool> ComparablePacking::scoreFromRegion(int contractionFactor, co
     // base, and the base as far the other way from the satellite.
     const std::int64_t dx = baseIsKnown ? relativeTranslation.x : -std::int64_t{relativeTranslation.x};
     const std::int64_t dy = baseIsKnown ? relativeTranslation.y : -std::int64_t{relativeTranslation.y};
-    std::vector<ColumnCover::Box> boxes;
-    boxes.reserve(knownRegion->boxes.size() + addedBoxes->size());
-    boxes = knownRegion->boxes;
+    // The holes the other side comes near are left open in the region, to
+    // be found there again as the combination leaves them; the others stay
+    // filled, and are counted shrunk as they are.
+    std::vector<char> nearHole(knownRegion->holeBoxes.size(), 0);
+    bool nearAny = false;
     for (ColumnCover::Box b : *addedBoxes) {
         b = {b.left + dx, b.bottom + dy, b.right + dx, b.top + dy};
-        for (const ColumnCover::Box& hole : knownRegion->holeBoxes) {
-            if (boxesMeet(b, hole)) return std::nullopt;
+        for (std::size_t h = 0; h < knownRegion->holeBoxes.size(); ++h) {
+            if (boxesMeet(b, knownRegion->holeBoxes[h])) nearHole[h] = nearAny = true;
         }
-        boxes.push_back(b);
     }
+    std::vector<ColumnCover::Box> boxes;
+    WhiteSpaceInformation farHoles;
+    if (!nearAny) {
+        boxes.reserve(knownRegion->boxes.size() + addedBoxes->size());
+        boxes = knownRegion->boxes;
+        farHoles = known()->contractedHolesScore(contractionFactor);
+    } else {
+        boxes = knownRegion->holedBoxes;
+        const std::vector<WhiteSpaceInformation>& holeScores = known()->contractedHoleScores(contractionFactor);
+        for (std::size_t h = 0; h < nearHole.size(); ++h) {
+            if (nearHole[h]) continue;
+            boxes.insert(boxes.end(), knownRegion->holeFills[h].begin(), knownRegion->holeFills[h].end());
+            farHoles.addOutfall(holeScores[h]);
+        }
+    }
+    for (const ColumnCover::Box& b : *addedBoxes) boxes.push_back({b.left + dx, b.bottom + dy, b.right + dx, b.top + dy});
     // Slid as the combination is: the lower-left corner of its box to the origin.
     std::int64_t left = boxes.front().left, bottom = boxes.front().bottom;
     for (const ColumnCover::Box& b : boxes) {
@@ -206,8 +232,7 @@ std::optional<bool> ComparablePacking::scoreFromRegion(int contractionFactor, co
     constexpr std::int64_t safe = std::int64_t{1} << 29;
     if (left < -safe || bottom < -safe || left > safe || bottom > safe) return std::nullopt;
     for (ColumnCover::Box& b : boxes) b = {b.left - left, b.bottom - bottom, b.right - left, b.top - bottom};
-    return Math::getBestPositionOfRegionWithin(getHostPolygon(), boxes, known()->contractedHolesScore(contractionFactor),
-                                               &hostTranslation,
+    return Math::getBestPositionOfRegionWithin(getHostPolygon(), boxes, farHoles, &hostTranslation,
                                                &hostRotationMultiplier, &whiteSpace, contractionFactor,
                                                startTranslation, startRotation);
 }

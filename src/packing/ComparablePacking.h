@@ -50,15 +50,22 @@ public:
         }
         return contracted;
     }
-    // Those holes counted as outfall.
-    const WhiteSpaceInformation& contractedHolesScore(int contractionFactor) {
+    // Each of those holes counted as outfall, and all of them together.
+    const std::vector<WhiteSpaceInformation>& contractedHoleScores(int contractionFactor) {
         const std::vector<PolygonSet>& holes = contractedHoles(contractionFactor);
         if (holesScoredFor != contractionFactor) {
-            PolygonSet all;
-            for (const PolygonSet& hole : holes) all.add(hole);
-            holesScore = WhiteSpaceInformation(HoledPolygonSet(all), contractionFactor);
+            holeScores.clear();
+            holesScore = WhiteSpaceInformation();
+            for (const PolygonSet& hole : holes) {
+                holeScores.emplace_back(HoledPolygonSet(hole), contractionFactor);
+                holesScore.addOutfall(holeScores.back());
+            }
             holesScoredFor = contractionFactor;
         }
+        return holeScores;
+    }
+    const WhiteSpaceInformation& contractedHolesScore(int contractionFactor) {
+        contractedHoleScores(contractionFactor);
         return holesScore;
     }
     // The turns that keep the grain of every member.
@@ -74,8 +81,10 @@ public:
     // cannot stand for the outlines that way: an outline lies in a hole, a
     // hole touches an outline at a corner, or the members do not merge.
     struct Region {
-        std::vector<ColumnCover::Box> boxes;
-        std::vector<ColumnCover::Box> holeBoxes;
+        std::vector<ColumnCover::Box> boxes;       // the outlines filled
+        std::vector<ColumnCover::Box> holedBoxes;  // the outlines less their holes
+        std::vector<ColumnCover::Box> holeBoxes;   // each hole's box
+        std::vector<std::vector<ColumnCover::Box>> holeFills;  // each hole as boxes
     };
     const Region* region();
     // The members' region as boxes (ColumnCover::boxesOf), unmerged.
@@ -101,6 +110,7 @@ private:
     std::optional<MergedOutline> outline;
     std::vector<PolygonSet> contracted;
     int contractedFor = -1;  // no contraction factor is negative
+    std::vector<WhiteSpaceInformation> holeScores;
     WhiteSpaceInformation holesScore;
     int holesScoredFor = -1;
     Math::GrainTurns grain = Math::anyTurn;

@@ -438,7 +438,10 @@ std::optional<bool> Math::getBestPositionOfRegionWithin(const Polygon& hostPolyg
     // at a corner might come out of the union as outfall instead; it counts
     // the same either way as long as it is smaller than every place's
     // largest piece.
+    // A piece in a hole is an outline of its own, which the plain way reads
+    // by the even-odd rule; that is left to it.
     const RegionOutlines outlines = Math::regionOutlines(ColumnCover::ofBoxes(region));
+    if (outlines.hasIslands) return std::nullopt;
     std::vector<std::vector<ColumnCover::Box>> closed, touched;
     std::vector<ColumnCover::Box> filled = region;
     for (const RegionOutlines::Hole& hole : outlines.holes) {

@@ -91,6 +91,25 @@ RegionOutlines Math::regionOutlines(const ColumnCover& cover) {
     }
     const std::size_t outsideRoot = open.root(outside);
 
+    // A piece none of whose intervals has the outside just below or above it
+    // lies in a hole.
+    Pieces pieces;
+    pieces.parent.resize(covered.size());
+    std::iota(pieces.parent.begin(), pieces.parent.end(), 0);
+    for (std::size_t c = 0; c + 1 < columns; ++c) {
+        joinOverlapping(covered, first[c], first[c + 1], first[c + 1], first[c + 2], pieces);
+    }
+    std::vector<char> meetsOutside(covered.size(), 0);
+    for (std::size_t c = 0; c < columns; ++c) {
+        for (std::size_t i = first[c]; i < first[c + 1]; ++i) {
+            const std::size_t below = gapFirst[c] + (i - first[c]);
+            if (open.root(below) == outsideRoot || open.root(below + 1) == outsideRoot) meetsOutside[pieces.root(i)] = 1;
+        }
+    }
+    for (std::size_t i = 0; i < covered.size(); ++i) {
+        if (pieces.root(i) == i && !meetsOutside[i]) result.hasIslands = true;
+    }
+
     std::vector<std::size_t> holeOf(gaps.size() + 1, none);
     for (std::size_t c = 0; c < columns; ++c) {
         for (std::size_t g = gapFirst[c]; g < gapFirst[c + 1]; ++g) {

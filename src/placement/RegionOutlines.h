@@ -21,6 +21,8 @@ struct RegionOutlines {
         bool touchedAtCorner = false;
     };
     std::vector<Hole> holes;
+    // Some piece of the region lies in one of its holes, meeting the outside nowhere.
+    bool hasIslands = false;
 };
 
 namespace Math {
