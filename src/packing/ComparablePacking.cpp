@@ -75,6 +75,7 @@ void ComparablePacking::initalizeHeuristicValues() {
     startingHostPositionHasBeenSet = false;
     hostDataIsBest = false;
     areaRatio = boundingDensity = tightDensity = sideRatio = areaSum = combinationArea = -1.0f;
+    combinationBox.reset();
     unusedSpace = {-1, -1};
     contactArea = -1;
     whiteSpace = WhiteSpaceInformation();
@@ -255,23 +256,38 @@ float ComparablePacking::getCombinationArea() {
 // extents, turned; moved by the relative translation it joins the base's box.
 // Sets with empty members take the built combination.
 Rectangle ComparablePacking::getCombinationBox() {
+    if (combinationBox) return *combinationBox;
     auto hasEmptyMember = [](const PolygonSet& set) {
         return set.getAllPolygons().empty() ||
                std::any_of(set.getAllPolygons().begin(), set.getAllPolygons().end(),
                            [](const Polygon& p) { return p.isEmpty(); });
     };
-    if (!combination.empty() || hasEmptyMember(base()) || hasEmptyMember(satellite())) {
-        return getCombination()->getBoundingRectangle();
+    // A search's candidates share their sets' boxes: the satellite's in its turn.
+    const bool shared = sharedBase && sharedSatellite;
+    const bool emptyMember = shared ? sharedBase->hasEmptyMember() || sharedSatellite->hasEmptyMember()
+                                    : hasEmptyMember(base()) || hasEmptyMember(satellite());
+    if (!combination.empty() || emptyMember) {
+        combinationBox = getCombination()->getBoundingRectangle();
+        return *combinationBox;
     }
-    const Rectangle baseBox = base().getBoundingRectangle();
-    const Rectangle satelliteBox = satellite().getBoundingRectangle();
-    std::int64_t width = extentX(satelliteBox), height = extentY(satelliteBox);
-    if (relativeRotationMultiplier % 2 != 0) std::swap(width, height);
+    const Rectangle baseBox = shared ? sharedBase->box() : base().getBoundingRectangle();
+    std::int64_t width, height;
+    if (shared) {
+        width = extentX(sharedSatellite->box());
+        height = extentY(sharedSatellite->box());
+    } else {
+        const Rectangle satelliteBox = satellite().getBoundingRectangle();
+        width = extentX(satelliteBox);
+        height = extentY(satelliteBox);
+        if (relativeRotationMultiplier % 2 != 0) std::swap(width, height);
+    }
     const std::int64_t left = std::min<std::int64_t>(baseBox.getBottomLeft().x, relativeTranslation.x);
     const std::int64_t bottom = std::min<std::int64_t>(baseBox.getBottomLeft().y, relativeTranslation.y);
     const std::int64_t right = std::max<std::int64_t>(baseBox.getTopRight().x, relativeTranslation.x + width);
     const std::int64_t top = std::max<std::int64_t>(baseBox.getTopRight().y, relativeTranslation.y + height);
-    return Rectangle(Point(0, 0), Point(static_cast<Coordinate>(right - left), static_cast<Coordinate>(top - bottom)));
+    combinationBox =
+        Rectangle(Point(0, 0), Point(static_cast<Coordinate>(right - left), static_cast<Coordinate>(top - bottom)));
+    return *combinationBox;
 }
 
 void ComparablePacking::replaceShapes(const PolygonSet& newBaseSet, const PolygonSet& newSatelliteSet,
@@ -313,7 +329,10 @@ ComparablePacking::Verdict ComparablePacking::compareBoundingDensities(float min
 
 float ComparablePacking::getAreaRatio() {
     if (areaRatio == -1.0f) {
-        areaRatio = areaRatioOf(getCombinationBox().getArea(), boundingArea(satellite()), boundingArea(base()));
+        const bool shared = sharedBase && sharedSatellite;
+        areaRatio = areaRatioOf(getCombinationBox().getArea(),
+                                shared ? sharedSatellite->box().getArea() : boundingArea(satellite()),
+                                shared ? sharedBase->box().getArea() : boundingArea(base()));
     }
     return areaRatio;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -11,6 +12,7 @@
 #include "geometry/Point.h"
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
+#include "geometry/Rectangle.h"
 #include "geometry/WhiteSpaceInformation.h"
 #include "placement/ColumnCover.h"
 
@@ -87,6 +89,21 @@ public:
         std::vector<std::vector<ColumnCover::Box>> holeFills;  // each hole as boxes
     };
     const Region* region();
+    // The set's bounding rectangle, and whether a member is empty (or none is there).
+    const Rectangle& box() {
+        if (!boxKnown) {
+            setBox = outlined->getBoundingRectangle();
+            emptyMember = outlined->getAllPolygons().empty() ||
+                          std::any_of(outlined->getAllPolygons().begin(), outlined->getAllPolygons().end(),
+                                      [](const Polygon& p) { return p.isEmpty(); });
+            boxKnown = true;
+        }
+        return setBox;
+    }
+    bool hasEmptyMember() {
+        box();
+        return emptyMember;
+    }
     // The members' region as boxes (ColumnCover::boxesOf), unmerged.
     const std::optional<std::vector<ColumnCover::Box>>& memberBoxes() {
         if (!memberBoxesKnown) {
@@ -102,6 +119,7 @@ public:
         grainTurns();
         region();
         memberBoxes();
+        box();
     }
 
 private:
@@ -117,6 +135,9 @@ private:
     bool grainKnown = false;
     bool regionTried = false;
     std::optional<Region> regionOfOutlines;
+    bool boxKnown = false;
+    Rectangle setBox;
+    bool emptyMember = false;
     bool memberBoxesKnown = false;
     std::optional<std::vector<ColumnCover::Box>> members;
 };
@@ -281,6 +302,7 @@ private:
     float sideRatio = -1.0f;
     float areaSum = -1.0f;
     float combinationArea = -1.0f;
+    std::optional<Rectangle> combinationBox;
     std::pair<int, int> unusedSpace{-1, -1};
     int contactArea = -1;
 };
