@@ -12,6 +12,7 @@
 #include "packing/Growth.h"
 #include "packing/PackingHelpers.h"
 #include "packing/PackingModes.h"
+#include "packing/WorkerPool.h"
 
 namespace Zelkor::Rectilinear::Math {
 
@@ -536,71 +537,101 @@ PackingResults optimizePacking(const std::vector<Polygon>& parts, const std::vec
         fewestHosts = static_cast<int>((partArea + sheet.area - 1) / sheet.area);
     }
 
-    const Decoder decoder(shapes, stock, sheet, heartbeat);
-    long long trialsLeft = options.optimizeEffort;
-    Recipe bestRecipe;
-    Layout best;  // by the mode's comparison
-    Recipe current;
-    Layout currentLayout;  // by the search's comparison
-    auto consider = [&](const Recipe& recipe) {
-        --trialsLeft;
-        Layout layout = decoder.decode(recipe);
-        if (!layout.complete) return false;
-        if (!best.complete || isBetterLayout(layout.measures.layout, best.measures.layout, mode)) {
-            best = layout;
-            bestRecipe = recipe;
-        }
-        if (!currentLayout.complete || searchCompare(layout.measures, currentLayout.measures, mode) <= 0) {
-            currentLayout = std::move(layout);
-            current = recipe;
-            return true;
-        }
-        return false;
-    };
-    const auto done = [&] {
-        return trialsLeft <= 0 || timeIsUp() || (best.complete && best.measures.layout.hosts <= fewestHosts);
-    };
-
-    // Starts: every order with the rules, best-host first.
-    const std::vector<std::vector<int>> orders = startingOrders(shapes);
-    for (int variant = 0; variant < 2 * ruleCount && !done(); ++variant) {
-        for (const std::vector<int>& order : orders) {
-            if (done()) break;
-            consider(Recipe{order, static_cast<Rule>(variant % ruleCount), variant < ruleCount});
+    // Starts: every order with every rule, best host first, then first host.
+    std::vector<Recipe> starts;
+    for (int variant = 0; variant < 2 * ruleCount; ++variant) {
+        for (const std::vector<int>& order : startingOrders(shapes)) {
+            starts.push_back(Recipe{order, static_cast<Rule>(variant % ruleCount), variant < ruleCount});
         }
     }
+    if (static_cast<long long>(starts.size()) > options.optimizeEffort) {
+        starts.resize(static_cast<std::size_t>(options.optimizeEffort));
+    }
+    // Independent tasks, each writing only its own result and combined in
+    // task order: the same result on every number of threads.
+    WorkerPool workers(options.threads);
+    std::vector<Layout> startLayouts(starts.size());
+    workers.run(
+        starts.size(),
+        [&](std::size_t index, ReportReceiver* beats) {
+            if (timeIsUp()) return;
+            Heartbeat taskHeartbeat(beats);
+            startLayouts[index] = Decoder(shapes, stock, sheet, taskHeartbeat).decode(starts[index]);
+        },
+        options.receiver);
+    Layout best;  // by the mode's comparison
+    std::vector<std::size_t> ranked;  // complete starts, best first by the search's comparison
+    for (std::size_t index = 0; index < startLayouts.size(); ++index) {
+        const Layout& layout = startLayouts[index];
+        if (!layout.complete) continue;
+        ranked.push_back(index);
+        if (!best.complete || isBetterLayout(layout.measures.layout, best.measures.layout, mode)) best = layout;
+    }
+    std::stable_sort(ranked.begin(), ranked.end(), [&](std::size_t a, std::size_t b) {
+        return searchCompare(startLayouts[a].measures, startLayouts[b].measures, mode) < 0;
+    });
 
-    // Local search over the order from the best start: a part of the emptiest
-    // host moves forward, or two parts swap, or the rule changes; a trial no
-    // worse by the search's comparison is kept.
-    SearchRandom random(options.optimizeSeed);
+    // Local search: chains from the best starts, each over the order of its
+    // own: a part of the emptiest host moves forward, or two parts swap, or
+    // the rule changes; a trial no worse by the search's comparison is kept.
+    constexpr std::size_t chainCount = 4;
+    const long long trialsPerChain =
+        (options.optimizeEffort - static_cast<long long>(starts.size())) / static_cast<long long>(chainCount);
     const std::size_t n = shapes.size();
-    while (!done() && currentLayout.complete && n > 1) {
-        Recipe trial = current;
-        const std::uint64_t pick = random.below(100);
-        if (pick < 50) {
-            const std::vector<Bin>& bins = currentLayout.bins;
-            std::size_t emptiest = 0;
-            for (std::size_t b = 1; b < bins.size(); ++b) {
-                if (__int128{bins[b].partArea} * bins[emptiest].hostArea <
-                    __int128{bins[emptiest].partArea} * bins[b].hostArea) {
-                    emptiest = b;
+    const bool searching =
+        best.complete && best.measures.layout.hosts > fewestHosts && trialsPerChain > 0 && n > 1 && !timeIsUp();
+    std::vector<Layout> chainBest(searching ? chainCount : 0);
+    workers.run(
+        chainBest.size(),
+        [&](std::size_t chain, ReportReceiver* beats) {
+            Heartbeat taskHeartbeat(beats);
+            const Decoder decoder(shapes, stock, sheet, taskHeartbeat);
+            SearchRandom random(std::uint64_t{options.optimizeSeed} * chainCount + chain);
+            const std::size_t from = ranked[std::min(chain, ranked.size() - 1)];
+            Recipe current = starts[from];
+            Layout currentLayout = startLayouts[from];
+            Layout& bestOfChain = chainBest[chain];
+            for (long long trialsLeft = trialsPerChain; trialsLeft > 0 && !timeIsUp(); --trialsLeft) {
+                Recipe trial = current;
+                const std::uint64_t pick = random.below(100);
+                if (pick < 50) {
+                    const std::vector<Bin>& bins = currentLayout.bins;
+                    std::size_t emptiest = 0;
+                    for (std::size_t b = 1; b < bins.size(); ++b) {
+                        if (__int128{bins[b].partArea} * bins[emptiest].hostArea <
+                            __int128{bins[emptiest].partArea} * bins[b].hostArea) {
+                            emptiest = b;
+                        }
+                    }
+                    const std::vector<Placement>& placed = bins[emptiest].placed;
+                    const int part = placed[random.below(placed.size())].part;
+                    const auto at = std::find(trial.order.begin(), trial.order.end(), part);
+                    const std::size_t position = static_cast<std::size_t>(at - trial.order.begin());
+                    const std::size_t to = random.below(position + 1);
+                    trial.order.erase(at);
+                    trial.order.insert(trial.order.begin() + static_cast<std::ptrdiff_t>(to), part);
+                } else if (pick < 95) {
+                    std::swap(trial.order[random.below(n)], trial.order[random.below(n)]);
+                } else {
+                    trial.rule = static_cast<Rule>(random.below(ruleCount));
+                    trial.bestHost = random.below(2) == 0;
+                }
+                Layout layout = decoder.decode(trial);
+                if (!layout.complete) continue;
+                if (!bestOfChain.complete ||
+                    isBetterLayout(layout.measures.layout, bestOfChain.measures.layout, mode)) {
+                    bestOfChain = layout;
+                    if (bestOfChain.measures.layout.hosts <= fewestHosts) break;
+                }
+                if (searchCompare(layout.measures, currentLayout.measures, mode) <= 0) {
+                    currentLayout = std::move(layout);
+                    current = std::move(trial);
                 }
             }
-            const std::vector<Placement>& placed = bins[emptiest].placed;
-            const int part = placed[random.below(placed.size())].part;
-            const auto at = std::find(trial.order.begin(), trial.order.end(), part);
-            const std::size_t from = static_cast<std::size_t>(at - trial.order.begin());
-            const std::size_t to = random.below(from + 1);
-            trial.order.erase(at);
-            trial.order.insert(trial.order.begin() + static_cast<std::ptrdiff_t>(to), part);
-        } else if (pick < 95) {
-            std::swap(trial.order[random.below(n)], trial.order[random.below(n)]);
-        } else {
-            trial.rule = static_cast<Rule>(random.below(ruleCount));
-            trial.bestHost = random.below(2) == 0;
-        }
-        consider(trial);
+        },
+        options.receiver);
+    for (const Layout& layout : chainBest) {
+        if (layout.complete && isBetterLayout(layout.measures.layout, best.measures.layout, mode)) best = layout;
     }
 
     if (!best.complete || !isBetterLayout(best.measures.layout, specifiedMeasures, mode)) return specified;

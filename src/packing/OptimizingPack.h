@@ -18,15 +18,22 @@ namespace Zelkor::Rectilinear::Math {
 // the blade as the engine grows them, a part placed where each rectangle of
 // its grown outline lies in an empty rectangle of its grown host, turned only
 // as its grain allows; stock hosts in the mode's order before copies of the
-// standard sheet, each at most once. Starts of several orders and placement
-// rules are followed by a local search over the order.
+// standard sheet, each at most once. Starts of six orders (largest first by
+// area, longer side, perimeter, height, width, shorter side) under five
+// placement rules (best short side, best area, contact, bottom-left, best
+// long side), in the best host or the first that takes the part, are
+// followed by four chains of local search over the order from the best
+// starts. The search stops early once it needs no more sheets than the
+// parts' area does (jobs without stock).
 //
 // options.optimizeEffort counts the trial layouts decoded (each costs about
-// one placement per part and open host); options.optimizeSeconds, when not 0,
-// ends the search earlier. The same job, effort and seed give the same result
-// on every machine and thread count unless the time cap ends the search. The
-// receiver gets heartbeats (null) at least every millisecond or so of the
-// search; whatever it throws leaves this function.
+// one placement per part and open host), starts and chains together;
+// options.optimizeSeconds, when not 0, ends the search earlier. Starts and
+// chains are independent tasks spread over options.threads and combined in
+// their own order, so the same job, effort and seed give the same result on
+// every machine and thread count unless the time cap ends the search. The
+// receiver, called on the calling thread only, gets heartbeats (null) about
+// every millisecond of the search; whatever it throws leaves this function.
 //
 // The results keep the specified run's unusableHosts and partsSetAside;
 // groups come in host order with the driver's totals.
