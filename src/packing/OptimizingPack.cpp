@@ -301,11 +301,6 @@ private:
                     for (int corner = 0; corner < corners; ++corner) {
                         const std::int64_t dx = (corner & 1) ? free.right - piece.right : free.left - piece.left;
                         const std::int64_t dy = (corner & 2) ? free.top - piece.top : free.bottom - piece.bottom;
-                        bool fits = true;
-                        for (std::size_t other = 0; other < anchors && fits; ++other) {
-                            if (other != k) fits = bin.room.holds(orientation.pieces[other].movedBy(dx, dy));
-                        }
-                        if (!fits) continue;
                         Fit fit;
                         fit.found = true;
                         fit.orientation = static_cast<int>(o);
@@ -318,10 +313,21 @@ private:
                             case Rule::longSide: fit.first = longer, fit.second = shorter; break;
                             case Rule::area: fit.first = free.area() - piece.area(), fit.second = shorter; break;
                             case Rule::bottomLeft: fit.first = dy + orientation.height, fit.second = dx; break;
-                            case Rule::contact:
-                                fit.first = -contact(bin, orientation, dx, dy);
-                                fit.second = dy + orientation.height;
-                                break;
+                            case Rule::contact: break;  // scored once the position is known to fit
+                        }
+                        // The cheap scores first: a position that cannot win is not checked.
+                        if (rule != Rule::contact && !fit.isBetterThan(best)) continue;
+                        bool fits = true;
+                        for (std::size_t other = 0; other < anchors && fits; ++other) {
+                            if (other == k) continue;
+                            // Neighbouring pieces often lie in the anchor's rectangle too.
+                            const LatticeBox moved = orientation.pieces[other].movedBy(dx, dy);
+                            fits = free.contains(moved) || bin.room.holds(moved);
+                        }
+                        if (!fits) continue;
+                        if (rule == Rule::contact) {
+                            fit.first = -contact(bin, orientation, dx, dy);
+                            fit.second = dy + orientation.height;
                         }
                         if (fit.isBetterThan(best)) best = fit;
                     }
