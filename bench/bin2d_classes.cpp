@@ -193,7 +193,7 @@ const char* const usageText =
     "  --industrial  the instances a01 to a43 instead of the classes\n"
     "  --blade       saw blade width (default 0)\n"
     "  --mode        full-sheets (default), minimum-outfall or maximum-outfall\n"
-    "  --optimize    also run the optimizing pack with this effort (default 2000) on the\n"
+    "  --optimize    also run the optimizing pack with this effort (default 5000) on the\n"
     "                specified result, and print both totals with the search's time\n"
     "  --seed        seed of the optimizing search (default 1)\n"
     "  --max-items   skip instances with more items (default: no limit)\n"
@@ -265,7 +265,7 @@ int main(int argc, char** argv) {
             else if (value == "maximum-outfall") mode = Math::maximumAreaOutfall;
             else return usage();
         } else if (argument == "--optimize") {
-            optimizeEffort = 2000;
+            optimizeEffort = 5000;
             if (hasValue && std::isdigit(static_cast<unsigned char>(argv[i + 1][0]))) optimizeEffort = std::atoi(argv[++i]);
             if (optimizeEffort < 1) return usage();
         } else if (argument == "--seed" && hasValue) {

@@ -39,20 +39,26 @@ private:
 };
 
 // Heartbeats to the caller's receiver, about one a millisecond however often
-// it is asked; whatever the receiver throws passes on.
+// it is asked; whatever the receiver throws passes on. Tells also whether the
+// search's time is up, when it has a cap.
 class Heartbeat {
 public:
-    explicit Heartbeat(ReportReceiver* newReceiver) : receiver(newReceiver), last(Clock::now()) {}
-    void beat() {
-        if (receiver == nullptr) return;
+    Heartbeat(ReportReceiver* newReceiver, const Clock::time_point* newDeadline)
+        : receiver(newReceiver), deadline(newDeadline), last(Clock::now()) {}
+    // Whether the time is up.
+    bool beat() {
+        if (receiver == nullptr && deadline == nullptr) return false;
         const Clock::time_point now = Clock::now();
-        if (now - last < std::chrono::microseconds(800)) return;
-        last = now;
-        receiver->report(nullptr);
+        if (receiver != nullptr && now - last >= std::chrono::microseconds(800)) {
+            last = now;
+            receiver->report(nullptr);
+        }
+        return deadline != nullptr && now >= *deadline;
     }
 
 private:
     ReportReceiver* receiver;
+    const Clock::time_point* deadline;
     Clock::time_point last;
 };
 
@@ -194,7 +200,7 @@ public:
         Layout layout;
         std::vector<bool> stockUsed(stock.size(), false);
         for (const int p : recipe.order) {
-            heartbeat.beat();
+            if (heartbeat.beat()) return layout;  // out of time: incomplete
             const PartShape& part = parts[static_cast<std::size_t>(p)];
             Fit best;
             std::size_t bestBin = 0;
@@ -515,12 +521,13 @@ LayoutMeasures measurePacking(const PackingResults& results, const std::vector<P
 PackingResults optimizePacking(const std::vector<Polygon>& parts, const std::vector<Polygon>& hosts,
                                const PackingOptions& options, PackingResults specified) {
     if (options.optimizeEffort <= 0 || parts.empty()) return specified;
-    const Clock::time_point start = Clock::now();
     const bool capped = options.optimizeSeconds > 0.0;
-    const auto timeIsUp = [&] {
-        return capped && std::chrono::duration<double>(Clock::now() - start).count() >= options.optimizeSeconds;
-    };
-    Heartbeat heartbeat(options.receiver);
+    const Clock::time_point deadline =
+        Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                           std::chrono::duration<double>(capped ? std::min(options.optimizeSeconds, 1e9) : 0.0));
+    const Clock::time_point* cap = capped ? &deadline : nullptr;
+    const auto timeIsUp = [&] { return capped && Clock::now() >= deadline; };
+    Heartbeat heartbeat(options.receiver, nullptr);
     if (options.receiver != nullptr) options.receiver->report(nullptr);
     const int mode = toInt(options.mode);
     const int expansionFactor = options.bladeWidth / 2;
@@ -561,7 +568,7 @@ PackingResults optimizePacking(const std::vector<Polygon>& parts, const std::vec
         starts.size(),
         [&](std::size_t index, ReportReceiver* beats) {
             if (timeIsUp()) return;
-            Heartbeat taskHeartbeat(beats);
+            Heartbeat taskHeartbeat(beats, cap);
             startLayouts[index] = Decoder(shapes, stock, sheet, taskHeartbeat).decode(starts[index]);
         },
         options.receiver);
@@ -590,7 +597,7 @@ PackingResults optimizePacking(const std::vector<Polygon>& parts, const std::vec
     workers.run(
         chainBest.size(),
         [&](std::size_t chain, ReportReceiver* beats) {
-            Heartbeat taskHeartbeat(beats);
+            Heartbeat taskHeartbeat(beats, cap);
             const Decoder decoder(shapes, stock, sheet, taskHeartbeat);
             SearchRandom random(std::uint64_t{options.optimizeSeed} * chainCount + chain);
             const std::size_t from = ranked[std::min(chain, ranked.size() - 1)];
