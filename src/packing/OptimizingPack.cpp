@@ -172,7 +172,8 @@ std::int64_t overlapLength(std::int64_t lowA, std::int64_t highA, std::int64_t l
 // hosts.
 struct Measures {
     LayoutMeasures layout;
-    double fillSquares = 0.0;
+    // In integers, fills in units of 2^-20, so that every machine sums alike.
+    std::int64_t fillSquares = 0;
 };
 
 struct Layout {
@@ -242,7 +243,8 @@ public:
             m.layout.hostArea += bin.hostArea;
             if (bin.host == sheetHost) m.layout.sheetArea += bin.hostArea;
             m.layout.leftoverKept += bin.room.largestArea();
-            const double fill = bin.hostArea > 0 ? double(bin.partArea) / double(bin.hostArea) : 0.0;
+            const std::int64_t fill =
+                bin.hostArea > 0 ? static_cast<std::int64_t>((__int128{bin.partArea} << 20) / bin.hostArea) : 0;
             m.fillSquares += fill * fill;
         }
         return m;
