@@ -2,15 +2,22 @@
 // X: each instance's bin is the standard sheet, its items are the parts
 // (rectangles, quarter turns allowed), the blade is 0 and the mode fills full
 // sheets. Per class it prints the sheets used against the area lower bound
-// and the best published total.
+// and the best published total. The industrial instances a01 to a43 of the
+// same file, another blade and another mode can be asked for instead; with
+// --optimize each instance is also given to the optimizing pack, and the
+// specified and the optimized totals are printed side by side.
 //
-//   bin2d_classes [--class N|all] [--max-items N] [--time-limit S] [--threads N] [--verbose] [DATA_DIR]
+//   bin2d_classes [--class N|all] [--industrial] [--blade N] [--mode full-sheets|minimum-outfall|maximum-outfall]
+//                 [--optimize [EFFORT]] [--seed N] [--max-items N] [--time-limit S] [--threads N] [--verbose]
+//                 [DATA_DIR]
 //
 // DATA_DIR holds bin2d-instances.txt (default: ../shared/benchdata beside the
 // source tree) and may come anywhere among the options. Each result is
 // checked: every part comes back once, with its own size, inside the sheet
 // and overlapping no other part.
 #include <chrono>
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -27,7 +34,9 @@
 #include "geometry/Exception.h"
 #include "geometry/Polygon.h"
 #include "packing/InterruptedException.h"
+#include "packing/OptimizingPack.h"
 #include "packing/PackingDriver.h"
+#include "packing/PackingModes.h"
 #include "packing/PackingOptions.h"
 #include "packing/ReportReceiver.h"
 
@@ -66,18 +75,21 @@ std::vector<std::string> split(const std::string& text, char separator) {
     return fields;
 }
 
-// "name;entries;W;H;w,h[,count];..." lines; only the class instances "clNN_..." are kept.
-std::vector<Instance> readClassInstances(const std::string& path) {
+// "name;entries;W;H;w,h[,count];..." lines; the class instances "clNN_..."
+// are kept, or with `industrial` the instances "aNN" (class 0).
+std::vector<Instance> readClassInstances(const std::string& path, bool industrial) {
     std::ifstream in(path);
     if (!in) throw std::runtime_error("cannot open " + path);
     std::vector<Instance> instances;
     for (std::string line; std::getline(in, line);) {
-        if (line.rfind("cl", 0) != 0) continue;
+        const bool wanted = industrial ? line.size() > 1 && line[0] == 'a' && std::isdigit(static_cast<unsigned char>(line[1]))
+                                       : line.rfind("cl", 0) == 0;
+        if (!wanted) continue;
         const std::vector<std::string> fields = split(line, ';');
         if (fields.size() < 5) throw std::runtime_error("malformed instance line: " + line);
         Instance instance;
         instance.name = fields[0];
-        instance.classNumber = std::stoi(fields[0].substr(2, 2));
+        instance.classNumber = industrial ? 0 : std::stoi(fields[0].substr(2, 2));
         instance.binWidth = std::stoi(fields[2]);
         instance.binHeight = std::stoi(fields[3]);
         for (std::size_t i = 4; i < fields.size(); ++i) {
@@ -169,11 +181,21 @@ struct ClassTally {
     long long sheets = 0;
     long long lowerBound = 0;
     double seconds = 0;
+    long long optimizedSheets = 0;  // with --optimize
+    double optimizeSeconds = 0;     // the optimizing search alone
+    double slowestOptimize = 0;
 };
 
 const char* const usageText =
-    "usage: bin2d_classes [--class N|all] [--max-items N] [--time-limit S] [--threads N] [--verbose] [DATA_DIR]\n"
+    "usage: bin2d_classes [--class N|all] [--industrial] [--blade N] [--mode MODE] [--optimize [EFFORT]]\n"
+    "                     [--seed N] [--max-items N] [--time-limit S] [--threads N] [--verbose] [DATA_DIR]\n"
     "  --class       one class, 1 to 10, or all (default)\n"
+    "  --industrial  the instances a01 to a43 instead of the classes\n"
+    "  --blade       saw blade width (default 0)\n"
+    "  --mode        full-sheets (default), minimum-outfall or maximum-outfall\n"
+    "  --optimize    also run the optimizing pack with this effort (default 5000) on the\n"
+    "                specified result, and print both totals with the search's time\n"
+    "  --seed        seed of the optimizing search (default 1)\n"
     "  --max-items   skip instances with more items (default: no limit)\n"
     "  --time-limit  stop an instance after S seconds and count it as failed (default: none)\n"
     "  --threads     threads per packing (default: one per core)\n"
@@ -187,11 +209,16 @@ int usage() {
     return 2;
 }
 
-void printRow(const std::string& label, const ClassTally& t, const std::string& published) {
+void printRow(const std::string& label, const ClassTally& t, const std::string& published, bool optimized) {
     char ratio[32] = "-";
     if (t.lowerBound > 0) std::snprintf(ratio, sizeof ratio, "%.3f", double(t.sheets) / double(t.lowerBound));
-    std::printf("%-6s %9d %6d %8lld %11lld %7s %10s %10.2f\n", label.c_str(), t.instances, t.failed, t.sheets,
+    std::printf("%-6s %9d %6d %8lld %11lld %7s %10s %10.2f", label.c_str(), t.instances, t.failed, t.sheets,
                 t.lowerBound, ratio, published.c_str(), t.seconds);
+    if (optimized) {
+        std::printf(" %9lld %10.2f %9.3f %9.3f", t.optimizedSheets, t.optimizeSeconds,
+                    t.instances > 0 ? t.optimizeSeconds / t.instances : 0.0, t.slowestOptimize);
+    }
+    std::printf("\n");
     std::fflush(stdout);
 }
 
@@ -204,6 +231,11 @@ int main(int argc, char** argv) {
     double timeLimit = 0;
     bool verbose = false;
     int threads = 0;
+    bool industrial = false;
+    int blade = 0;
+    int mode = Math::standardSheet;
+    int optimizeEffort = 0;
+    unsigned seed = 1;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -221,6 +253,23 @@ int main(int argc, char** argv) {
         } else if (argument == "--threads" && hasValue) {
             threads = std::atoi(argv[++i]);
             if (threads < 1) return usage();
+        } else if (argument == "--industrial") {
+            industrial = true;
+        } else if (argument == "--blade" && hasValue) {
+            blade = std::atoi(argv[++i]);
+            if (blade < 0) return usage();
+        } else if (argument == "--mode" && hasValue) {
+            const std::string value = argv[++i];
+            if (value == "full-sheets") mode = Math::standardSheet;
+            else if (value == "minimum-outfall") mode = Math::minimumAreaOutfall;
+            else if (value == "maximum-outfall") mode = Math::maximumAreaOutfall;
+            else return usage();
+        } else if (argument == "--optimize") {
+            optimizeEffort = 5000;
+            if (hasValue && std::isdigit(static_cast<unsigned char>(argv[i + 1][0]))) optimizeEffort = std::atoi(argv[++i]);
+            if (optimizeEffort < 1) return usage();
+        } else if (argument == "--seed" && hasValue) {
+            seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
         } else if (argument == "--verbose") {
             verbose = true;
         } else if (argument[0] != '-') {
@@ -232,7 +281,7 @@ int main(int argc, char** argv) {
 
     std::vector<Instance> selected;
     try {
-        for (Instance& instance : readClassInstances(dataDirectory + "/bin2d-instances.txt")) {
+        for (Instance& instance : readClassInstances(dataDirectory + "/bin2d-instances.txt", industrial)) {
             if (onlyClass != 0 && instance.classNumber != onlyClass) continue;
             if (maxItems != 0 && instance.items.size() > maxItems) continue;
             selected.push_back(std::move(instance));
@@ -257,17 +306,30 @@ int main(int argc, char** argv) {
         const std::string prefix =
             instance.name + " (" + std::to_string(k + 1) + "/" + std::to_string(selected.size()) + ")";
         InstanceProgress progress(prefix, timeLimit);
-        PackingOptions options;  // blade 0, full sheets
+        PackingOptions options;
         options.sheetLength = instance.binWidth;
         options.sheetWidth = instance.binHeight;
+        options.bladeWidth = blade;
+        options.mode = packingModeFromInt(mode);
         options.receiver = &progress;
         options.threads = threads;
         const Clock::time_point start = Clock::now();
         std::string problem;
         Math::PackingResults results;
+        Math::PackingResults optimized;
+        double optimizeSeconds = 0;
         try {
             results = Math::packPolygonsToInventory(parts, /*hosts=*/{}, options);
             problem = checkResult(instance, results);
+            if (problem.empty() && optimizeEffort > 0) {
+                options.optimizeEffort = optimizeEffort;
+                options.optimizeSeed = seed;
+                const Clock::time_point searchStart = Clock::now();
+                optimized = Math::optimizePacking(parts, /*hosts=*/{}, options, results);
+                optimizeSeconds = std::chrono::duration<double>(Clock::now() - searchStart).count();
+                problem = checkResult(instance, optimized);
+                if (!problem.empty()) problem = "optimized: " + problem;
+            }
         } catch (const InterruptedException&) {
             problem = "stopped after the time limit";
         } catch (const Zelkor::Exception& e) {
@@ -275,8 +337,10 @@ int main(int argc, char** argv) {
             text << "engine failure " << e;
             problem = text.str();
         }
-        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count() - optimizeSeconds;
         tally.seconds += seconds;
+        tally.optimizeSeconds += optimizeSeconds;
+        tally.slowestOptimize = std::max(tally.slowestOptimize, optimizeSeconds);
         std::fprintf(stderr, "\r%*s\r", static_cast<int>(prefix.size()) + 8, "");
         if (!problem.empty()) {
             ++tally.failed;
@@ -284,28 +348,43 @@ int main(int argc, char** argv) {
             std::cerr << instance.name << ": " << problem << '\n';
         } else {
             tally.sheets += static_cast<long long>(results.resultingSets.size());
+            tally.optimizedSheets += static_cast<long long>(optimized.resultingSets.size());
             tally.lowerBound += instance.lowerBound();
         }
         if (verbose) {
-            std::printf("%-12s items %3zu  sheets %3zu  lower bound %3lld  %8.3f s%s\n", instance.name.c_str(),
-                        instance.items.size(), results.resultingSets.size(), instance.lowerBound(), seconds,
-                        problem.empty() ? "" : "  FAILED");
+            std::printf("%-12s items %3zu  sheets %3zu  lower bound %3lld  %8.3f s", instance.name.c_str(),
+                        instance.items.size(), results.resultingSets.size(), instance.lowerBound(), seconds);
+            if (optimizeEffort > 0) {
+                std::printf("  optimized %3zu  %8.3f s", optimized.resultingSets.size(), optimizeSeconds);
+            }
+            std::printf("%s\n", problem.empty() ? "" : "  FAILED");
             std::fflush(stdout);
         }
     }
 
-    std::printf("\n%-6s %9s %6s %8s %11s %7s %10s %10s\n", "class", "instances", "failed", "sheets", "lower bound",
+    const bool optimized = optimizeEffort > 0;
+    std::printf("\n%-6s %9s %6s %8s %11s %7s %10s %10s", "class", "instances", "failed", "sheets", "lower bound",
                 "ratio", "published", "seconds");
+    if (optimized) std::printf(" %9s %10s %9s %9s", "optimized", "search s", "mean s", "max s");
+    std::printf("\n");
+    // Published totals hold for the classes with no blade only.
+    const bool published = !industrial && blade / 2 == 0;
     ClassTally all;
     for (const auto& [classNumber, tally] : tallies) {
-        printRow(std::to_string(classNumber), tally, std::to_string(bestPublished.at(classNumber)));
+        printRow(industrial ? std::string("a") : std::to_string(classNumber), tally,
+                 published ? std::to_string(bestPublished.at(classNumber)) : "-", optimized);
         all.instances += tally.instances;
         all.failed += tally.failed;
         all.sheets += tally.sheets;
         all.lowerBound += tally.lowerBound;
         all.seconds += tally.seconds;
+        all.optimizedSheets += tally.optimizedSheets;
+        all.optimizeSeconds += tally.optimizeSeconds;
+        all.slowestOptimize = std::max(all.slowestOptimize, tally.slowestOptimize);
     }
-    if (tallies.size() > 1) printRow("all", all, tallies.size() == bestPublished.size() ? "6988" : "");
+    if (tallies.size() > 1) {
+        printRow("all", all, published && tallies.size() == bestPublished.size() ? "6988" : "", optimized);
+    }
     std::printf("(sheets and lower bound cover the sound results only; the published totals cover all 50 instances "
                 "of a class)\n");
     return unsound == 0 ? 0 : 1;

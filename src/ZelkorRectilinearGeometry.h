@@ -33,10 +33,13 @@
 // The nesting engine, and packing jobs as text.
 #include "packing/ComparablePacking.h"
 #include "packing/ForwardProgress.h"
+#include "packing/FreeRectangles.h"
 #include "packing/Growth.h"
 #include "packing/HostAssignment.h"
 #include "packing/IndexedValue.h"
 #include "packing/InterruptedException.h"
+#include "packing/LatticeBox.h"
+#include "packing/OptimizingPack.h"
 #include "packing/PackingCache.h"
 #include "packing/PackingDriver.h"
 #include "packing/PackingException.h"

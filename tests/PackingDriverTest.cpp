@@ -18,6 +18,7 @@
 #include "RandomPackingJobs.h"
 #include "ShapeBuilders.h"
 #include "packing/HostAssignment.h"
+#include "packing/OptimizingPack.h"
 #include "packing/PackingCache.h"
 #include "packing/PackingException.h"
 #include "packing/PackingJob.h"
@@ -447,6 +448,77 @@ TEST(PackingDriverProperty, ThinPartsAndOddOffcutsPackValidly) {
         expectValidPacking(job, results);
         EXPECT_TRUE(results.unusableHosts.empty());
         if (HasFailure()) return;
+    }
+}
+
+// The optimizing pack on random jobs in every mode, with blades, off-cuts
+// (odd ones too) and grain: a valid packing, never worse than the specified result by the
+// mode's comparison, and the specified result itself with no effort.
+TEST(OptimizingPackProperty, NeverWorseThanTheSpecifiedResult) {
+    std::mt19937 random(31);
+    int fewerHosts = 0;
+    for (int trial = 0; trial < 40; ++trial) {
+        PackingJob job = trial % 4 == 3   ? Testing::randomPackingJob(random, 24, trial % 3)
+                         : trial % 4 == 2 ? oddRandomJob(random)
+                                          : smallRandomJob(random);
+        for (Polygon& part : job.parts) part.setTurnsAllowed(static_cast<TurnsAllowed>(random() % 3));
+        SCOPED_TRACE("trial " + std::to_string(trial) + ", job:\n" + jobText(job));
+        PackingOptions options = job.options();
+        options.setAsidePartsThatFitNowhere = true;
+        const Math::PackingResults specified = Math::packPolygonsToInventory(job.parts, job.hosts, options);
+        options.optimizeEffort = 300;
+        options.optimizeSeed = static_cast<unsigned>(trial);
+        const Math::PackingResults optimized = Math::packPolygonsToInventory(job.parts, job.hosts, options);
+        PackingJob placedParts = job;
+        for (auto misfit = specified.partsSetAside.rbegin(); misfit != specified.partsSetAside.rend(); ++misfit) {
+            placedParts.parts.erase(placedParts.parts.begin() + misfit->index);
+        }
+        expectValidPacking(placedParts, optimized);
+        for (const Math::HostAndSetPairing& group : optimized.resultingSets) {
+            for (const Polygon& part : group.set.getAllPolygons()) {
+                EXPECT_TRUE(Math::keepsGrain(part.getTurnsAllowed(), part.getQuarterTurnsApplied())) << part;
+            }
+        }
+        const Math::LayoutMeasures before = Math::measurePacking(specified, job.hosts, options);
+        const Math::LayoutMeasures after = Math::measurePacking(optimized, job.hosts, options);
+        EXPECT_FALSE(Math::isBetterLayout(before, after, job.mode));
+        EXPECT_EQ(optimized.partsSetAside.size(), specified.partsSetAside.size());
+        EXPECT_EQ(optimized.unusableHosts.size(), specified.unusableHosts.size());
+        fewerHosts += after.hosts < before.hosts;
+        if (HasFailure()) return;
+    }
+    EXPECT_GT(fewerHosts, 0);
+}
+
+// The optimizing pack gives the same text on one, two and eight threads and
+// when run again; a receiver that throws during the search ends the run.
+TEST(OptimizingPack, RepeatsOnAnyNumberOfThreadsAndStopsWhenAsked) {
+    std::mt19937 random(33);
+    const PackingJob job = Testing::randomPackingJob(random, 24, Math::standardSheet);
+    PackingOptions options = job.options();
+    options.optimizeEffort = 400;
+    options.threads = 1;
+    const std::string once = resultsText(Math::packPolygonsToInventory(job.parts, job.hosts, options));
+    EXPECT_EQ(resultsText(Math::packPolygonsToInventory(job.parts, job.hosts, options)), once);
+    for (const int threads : {2, 8}) {
+        options.threads = threads;
+        EXPECT_EQ(resultsText(Math::packPolygonsToInventory(job.parts, job.hosts, options)), once);
+    }
+
+    // On one thread the specified run reports the same number of times
+    // whatever follows it, so the calls after that many come from the search.
+    Testing::CountingReceiver specifiedRun;
+    PackingOptions plain = job.options();
+    plain.threads = 1;
+    plain.receiver = &specifiedRun;
+    Math::packPolygonsToInventory(job.parts, job.hosts, plain);
+    for (const int extra : {1, 3}) {
+        Testing::CountingReceiver stopping(specifiedRun.calls + extra);
+        options.threads = 1;
+        options.receiver = &stopping;
+        options.optimizeEffort = 1'000'000;
+        options.optimizeSeconds = 10;  // a bound on the test, should it fail
+        EXPECT_THROW(Math::packPolygonsToInventory(job.parts, job.hosts, options), Testing::StopRequested);
     }
 }
 

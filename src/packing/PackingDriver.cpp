@@ -9,6 +9,7 @@
 #include "packing/ForwardProgress.h"
 #include "packing/Growth.h"
 #include "packing/HostAssignment.h"
+#include "packing/OptimizingPack.h"
 #include "packing/PackingHelpers.h"
 #include "packing/SpecialCasePrePacking.h"
 #include "packing/WorkerPool.h"
@@ -112,6 +113,9 @@ PackingResults packPolygonsToInventory(const std::vector<Polygon>& parts, const 
             polygonsToPack.erase(polygonsToPack.begin() + misfit->index);
         }
     }
+    // The optimizing search starts from the parts as given, before the run
+    // renumbers and consumes them.
+    const std::vector<Polygon> packedParts = options.optimizeEffort > 0 ? polygonsToPack : std::vector<Polygon>{};
     std::vector<Polygon> potentialHosts = hosts;
     IgnoreProgress ignoreProgress;
     ReportReceiver& receiver = options.receiver != nullptr ? *options.receiver : ignoreProgress;
@@ -119,7 +123,8 @@ PackingResults packPolygonsToInventory(const std::vector<Polygon>& parts, const 
         packPolygonsToInventory(polygonsToPack, options.bladeWidth, options.sheetWidth, options.sheetLength,
                                 potentialHosts, toInt(options.mode), receiver, options.pairingSearch, options.threads);
     results.partsSetAside = std::move(setAside);
-    return results;
+    if (options.optimizeEffort <= 0) return results;
+    return optimizePacking(packedParts, hosts, options, std::move(results));
 }
 
 PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, const int& spacingUnits,

@@ -42,7 +42,7 @@ GrainSignature grainSignature(const PolygonSet& set) {
     for (const Polygon& member : set.getAllPolygons()) {
         if (member.getTurnsAllowed() == TurnsAllowed::quarter) continue;
         const Point origin = set.getBoundingRectangle().getBottomLeft();
-        const Point& corner = member.getBoundingRectangle().getBottomLeft();
+        const Point corner = member.getBoundingRectangle().getBottomLeft();
         const int step = member.getTurnsAllowed() == TurnsAllowed::half ? 2 : 4;
         signature.push_back({std::int64_t{corner.x} - origin.x, std::int64_t{corner.y} - origin.y,
                              static_cast<std::int64_t>(member.getTurnsAllowed()),
