@@ -265,7 +265,7 @@ int main(int argc, char** argv) {
             else if (value == "maximum-outfall") mode = Math::maximumAreaOutfall;
             else return usage();
         } else if (argument == "--optimize") {
-            optimizeEffort = 5000;
+            optimizeEffort = defaultOptimizeEffort;
             if (hasValue && std::isdigit(static_cast<unsigned char>(argv[i + 1][0]))) optimizeEffort = std::atoi(argv[++i]);
             if (optimizeEffort < 1) return usage();
         } else if (argument == "--seed" && hasValue) {

@@ -11,7 +11,7 @@ namespace Zelkor::Rectilinear {
 // front end asks for the search without saying how hard to try: a job's bare
 // "optimize" line and pack_job's bare --optimize. Java's
 // PackHandler.DEFAULT_OPTIMIZE_EFFORT has the same value.
-constexpr int defaultOptimizeEffort = 200;
+constexpr int defaultOptimizeEffort = 5000;
 
 // Everything a packing run takes besides the parts and the hosts in stock,
 // set field by field:

@@ -86,7 +86,7 @@ public class PackHandler {
      * An effort for {@link #packOptimized} to start with: the one the library's pack_job and a job's bare
      * {@code optimize} line take.
      */
-    public static final int DEFAULT_OPTIMIZE_EFFORT = 200;
+    public static final int DEFAULT_OPTIMIZE_EFFORT = 5000;
 
     private final List<ResultGroup> resultGroups = new ArrayList<>();
     private volatile float progress;
