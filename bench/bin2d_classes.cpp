@@ -2,7 +2,7 @@
 // X: each instance's bin is the standard sheet, its items are the parts
 // (rectangles, quarter turns allowed), the blade is 0 and the mode fills full
 // sheets. Per class it prints the sheets used against the area lower bound
-// and the best published total. The industrial instances a01 to a43 of the
+// and the best published total. The industrial instances a01 to a43 and beng01 to beng10 of the
 // same file, another blade and another mode can be asked for instead; with
 // --optimize each instance is also given to the optimizing pack, and the
 // specified and the optimized totals are printed side by side.
@@ -76,20 +76,22 @@ std::vector<std::string> split(const std::string& text, char separator) {
 }
 
 // "name;entries;W;H;w,h[,count];..." lines; the class instances "clNN_..."
-// are kept, or with `industrial` the instances "aNN" (class 0).
+// are kept, or with `industrial` the instances "aNN" (class 0) and "bengNN" (class 1).
 std::vector<Instance> readClassInstances(const std::string& path, bool industrial) {
     std::ifstream in(path);
     if (!in) throw std::runtime_error("cannot open " + path);
     std::vector<Instance> instances;
     for (std::string line; std::getline(in, line);) {
-        const bool wanted = industrial ? line.size() > 1 && line[0] == 'a' && std::isdigit(static_cast<unsigned char>(line[1]))
-                                       : line.rfind("cl", 0) == 0;
+        const bool beng = line.rfind("beng", 0) == 0;
+        const bool wanted =
+            industrial ? beng || (line.size() > 1 && line[0] == 'a' && std::isdigit(static_cast<unsigned char>(line[1])))
+                       : line.rfind("cl", 0) == 0;
         if (!wanted) continue;
         const std::vector<std::string> fields = split(line, ';');
         if (fields.size() < 5) throw std::runtime_error("malformed instance line: " + line);
         Instance instance;
         instance.name = fields[0];
-        instance.classNumber = industrial ? 0 : std::stoi(fields[0].substr(2, 2));
+        instance.classNumber = industrial ? (beng ? 1 : 0) : std::stoi(fields[0].substr(2, 2));
         instance.binWidth = std::stoi(fields[2]);
         instance.binHeight = std::stoi(fields[3]);
         for (std::size_t i = 4; i < fields.size(); ++i) {
@@ -190,7 +192,7 @@ const char* const usageText =
     "usage: bin2d_classes [--class N|all] [--industrial] [--blade N] [--mode MODE] [--optimize [EFFORT]]\n"
     "                     [--seed N] [--max-items N] [--time-limit S] [--threads N] [--verbose] [DATA_DIR]\n"
     "  --class       one class, 1 to 10, or all (default)\n"
-    "  --industrial  the instances a01 to a43 instead of the classes\n"
+    "  --industrial  the instances a01 to a43 and beng01 to beng10 instead of the classes\n"
     "  --blade       saw blade width (default 0)\n"
     "  --mode        full-sheets (default), minimum-outfall or maximum-outfall\n"
     "  --optimize    also run the optimizing pack with this effort (default 5000) on the\n"
@@ -371,7 +373,7 @@ int main(int argc, char** argv) {
     const bool published = !industrial && blade / 2 == 0;
     ClassTally all;
     for (const auto& [classNumber, tally] : tallies) {
-        printRow(industrial ? std::string("a") : std::to_string(classNumber), tally,
+        printRow(industrial ? std::string(classNumber == 0 ? "a" : "beng") : std::to_string(classNumber), tally,
                  published ? std::to_string(bestPublished.at(classNumber)) : "-", optimized);
         all.instances += tally.instances;
         all.failed += tally.failed;
