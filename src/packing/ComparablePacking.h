@@ -112,15 +112,6 @@ public:
         }
         return members;
     }
-    // Works everything out now, before candidates sharing it are scored on
-    // several threads at once.
-    void prepare(int contractionFactor) {
-        contractedHolesScore(contractionFactor);
-        grainTurns();
-        region();
-        memberBoxes();
-        box();
-    }
 
 private:
     std::shared_ptr<const PolygonSet> outlined;
@@ -184,12 +175,6 @@ public:
     void releaseSharedOutlines() {
         sharedBase.reset();
         sharedSatellite.reset();
-    }
-    // Works out what is shared now, before candidates sharing it are scored
-    // on several threads at once.
-    void prepareSharedOutlines(int contractionFactor) {
-        if (sharedBase) sharedBase->prepare(contractionFactor);
-        if (sharedSatellite) sharedSatellite->prepare(contractionFactor);
     }
 
     bool getIsSet() const { return isSet; }

@@ -461,17 +461,11 @@ bool somePlacementFits(const PolygonSet& baseSet, const PolygonSet& satelliteSet
 
 namespace {
 
-// A candidate waiting for its turn, with the satellite's extent in its turn.
-struct WaitingCandidate {
-    ComparablePacking candidate;
-    Point satelliteExtent;
-};
-
 }  // namespace
 
 ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const PolygonSet& satelliteSet,
                                                 const Polygon& hostPolygon, int contractionFactor,
-                                                ReportReceiver* reportReceiver, WorkerPool* workers) {
+                                                ReportReceiver* reportReceiver) {
     const float baseArea = PolygonSet(baseSet).getArea();
     const float satelliteArea = PolygonSet(satelliteSet).getArea();
     const Rectangle baseBox = baseSet.getBoundingRectangle();
@@ -491,52 +485,13 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
             bestPositionInformation = std::move(candidate);
         }
     };
-    // Scores of small sets cost less than gathering them in batches, which
-    // gives up ruling candidates out before their overlap is tested.
-    constexpr int membersWorthScoringTogether = 16;
-    if (workers == nullptr || workers->threadCount() < 2 ||
-        std::max(baseSet.size(), satelliteSet.size()) < membersWorthScoringTogether) {
-        walkPlacementsThatFit(baseSet, satelliteSet, hostPolygon, reportReceiver, losesToBest,
-                              [&](ComparablePacking& candidate, const Point&) {
-                                  weigh(candidate);
-                                  return true;
-                              });
-    } else {
-        // On several threads the candidates that fit are gathered a batch at
-        // a time and the costly leftover scores of a batch found together;
-        // then the batch is weighed in walking order exactly as above. The
-        // walk itself cannot rule candidates out by a best that is not yet
-        // known, so each is ruled out, or not, at its turn.
-        const std::size_t batchSize = 8 * static_cast<std::size_t>(workers->threadCount());
-        std::vector<WaitingCandidate> batch;
-        auto weighBatch = [&] {
-            std::vector<ComparablePacking*> toScore;
-            for (WaitingCandidate& waiting : batch) {
-                if (!losesToBest(waiting.candidate.getRelativeTranslation(), waiting.satelliteExtent)) {
-                    toScore.push_back(&waiting.candidate);
-                }
-            }
-            for (ComparablePacking* candidate : toScore) candidate->prepareSharedOutlines(contractionFactor);
-            workers->run(
-                toScore.size(),
-                [&](std::size_t k, ReportReceiver*) { toScore[k]->getWhiteSpaceScore(contractionFactor); },
-                reportReceiver);
-            for (WaitingCandidate& waiting : batch) {
-                if (!losesToBest(waiting.candidate.getRelativeTranslation(), waiting.satelliteExtent)) {
-                    weigh(waiting.candidate);
-                }
-            }
-            batch.clear();
-        };
-        walkPlacementsThatFit(
-            baseSet, satelliteSet, hostPolygon, reportReceiver, [](const Point&, const Point&) { return false; },
-            [&](ComparablePacking& candidate, const Point& satelliteExtent) {
-                batch.push_back({std::move(candidate), satelliteExtent});
-                if (batch.size() == batchSize) weighBatch();
-                return true;
-            });
-        weighBatch();
-    }
+    // The walk is the calling thread's: scoring a candidate from its region
+    // costs too little to hand candidates to other threads in batches.
+    walkPlacementsThatFit(baseSet, satelliteSet, hostPolygon, reportReceiver, losesToBest,
+                          [&](ComparablePacking& candidate, const Point&) {
+                              weigh(candidate);
+                              return true;
+                          });
     // Kept beyond the search, the answer does not keep the shared outline alive.
     bestPositionInformation.releaseSharedOutlines();
     return bestPositionInformation;
@@ -544,12 +499,10 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
 
 ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const PolygonSet& satelliteSet,
                                                 const Polygon& hostPolygon, int contractionFactor,
-                                                ReportReceiver* reportReceiver, PairingMemo* memo,
-                                                WorkerPool* workers) {
+                                                ReportReceiver* reportReceiver, PairingMemo* memo) {
     ComparablePacking answer;
     if (memo && memo->find(baseSet, satelliteSet, hostPolygon, contractionFactor, answer)) return answer;
-    answer = determineBestRelativePosition(baseSet, satelliteSet, hostPolygon, contractionFactor, reportReceiver,
-                                           workers);
+    answer = determineBestRelativePosition(baseSet, satelliteSet, hostPolygon, contractionFactor, reportReceiver);
     if (memo) memo->store(baseSet, satelliteSet, hostPolygon, contractionFactor, answer);
     return answer;
 }
@@ -603,7 +556,7 @@ ComparablePacking& storedPairing(std::vector<PolygonSet>& polygonSets, int index
                                    determineBestRelativePosition(polygonSets[static_cast<std::size_t>(low)],
                                                                  polygonSets[static_cast<std::size_t>(high)],
                                                                  hostPolygon, contractionFactor, reportReceiver,
-                                                                 packingCache.getMemo(), packingCache.getWorkers()));
+                                                                 packingCache.getMemo()));
     }
     return *entry;
 }
@@ -684,8 +637,7 @@ ComparablePacking determineBestRelativePosition(std::vector<PolygonSet>& polygon
     const int high = std::max(indexOne, indexTwo);
     return determineBestRelativePosition(polygonSets[static_cast<std::size_t>(low)],
                                          polygonSets[static_cast<std::size_t>(high)], hostPolygon,
-                                         contractionFactor, reportReceiver,
-                                         packingCache ? packingCache->getWorkers() : nullptr);
+                                         contractionFactor, reportReceiver);
 }
 
 bool greatestAreaSetIsReadyToRetire(int greatestAreaSetIndex, const PackingCache* packingCache,
@@ -730,7 +682,6 @@ bool pairingRespectsMaxAreaSet(std::vector<PolygonSet>& polygonSets, const int& 
     const PolygonSet& combination = *positionInformation.getCombination();
     const PolygonSet& largestSet = polygonSets[static_cast<std::size_t>(greatestAreaSetIndex)];
     PairingMemo* memo = packingCache ? packingCache->getMemo() : nullptr;
-    WorkerPool* workers = packingCache ? packingCache->getWorkers() : nullptr;
     // Without a place to put it, the best placement beside the largest set is
     // not wanted: that some placement exists is all that decides.
     if (!resultingBestPositionRelativeToLargestAreaSet) {
@@ -740,10 +691,8 @@ bool pairingRespectsMaxAreaSet(std::vector<PolygonSet>& polygonSets, const int& 
     }
     ComparablePacking bestPositionRelativeToLargestAreaSet =
         baseSetIndex < greatestAreaSetIndex
-            ? determineBestRelativePosition(combination, largestSet, hostPolygon, contractionFactor, heartbeat, memo,
-                                            workers)
-            : determineBestRelativePosition(largestSet, combination, hostPolygon, contractionFactor, heartbeat, memo,
-                                            workers);
+            ? determineBestRelativePosition(combination, largestSet, hostPolygon, contractionFactor, heartbeat, memo)
+            : determineBestRelativePosition(largestSet, combination, hostPolygon, contractionFactor, heartbeat, memo);
     if (!bestPositionRelativeToLargestAreaSet.isValid()) return false;
     if (resultingBestPositionRelativeToLargestAreaSet) {
         *resultingBestPositionRelativeToLargestAreaSet = std::move(bestPositionRelativeToLargestAreaSet);

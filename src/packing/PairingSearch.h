@@ -35,20 +35,16 @@ ComparablePacking determineBestRelativePosition(std::vector<PolygonSet>& polygon
 // The best way to lay the satellite beside the base so that the two do not
 // overlap (touching is fine) and the pair fits the host: every relative
 // rotation worth trying, every corner-to-corner translation. Invalid when
-// none qualifies or the two together are larger than the host. With
-// `workers`, the leftover scores of the candidates are found on all its
-// threads (the calling thread must not be running a batch of the pool); the
-// answer is the same.
+// none qualifies or the two together are larger than the host.
 ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const PolygonSet& satelliteSet,
                                                 const Polygon& hostPolygon, int contractionFactor,
-                                                ReportReceiver* reportReceiver, WorkerPool* workers = nullptr);
+                                                ReportReceiver* reportReceiver);
 
 // The same search, answered from `memo` when it has met these shapes before
 // (no heartbeats then) and remembered there otherwise; a null memo remembers nothing.
 ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const PolygonSet& satelliteSet,
                                                 const Polygon& hostPolygon, int contractionFactor,
-                                                ReportReceiver* reportReceiver, PairingMemo* memo,
-                                                WorkerPool* workers = nullptr);
+                                                ReportReceiver* reportReceiver, PairingMemo* memo);
 
 // Two sets to pair, base first; neither owned.
 struct SetPair {
