@@ -200,9 +200,10 @@ std::optional<bool> ComparablePacking::scoreFromRegion(int contractionFactor, co
     // The holes the other side comes near are left open in the region, to
     // be found there again as the combination leaves them; the others stay
     // filled, and are counted shrunk as they are.
+    std::vector<ColumnCover::Box> added = *addedBoxes;
     std::vector<char> nearHole(knownRegion->holeBoxes.size(), 0);
     bool nearAny = false;
-    for (ColumnCover::Box b : *addedBoxes) {
+    for (ColumnCover::Box& b : added) {
         b = {b.left + dx, b.bottom + dy, b.right + dx, b.top + dy};
         for (std::size_t h = 0; h < knownRegion->holeBoxes.size(); ++h) {
             if (boxesMeet(b, knownRegion->holeBoxes[h])) nearHole[h] = nearAny = true;
@@ -211,8 +212,8 @@ std::optional<bool> ComparablePacking::scoreFromRegion(int contractionFactor, co
     std::vector<ColumnCover::Box> boxes;
     WhiteSpaceInformation farHoles;
     if (!nearAny) {
-        boxes.reserve(knownRegion->boxes.size() + addedBoxes->size());
-        boxes = knownRegion->boxes;
+        boxes.reserve(knownRegion->boxes.size() + added.size());
+        boxes.assign(knownRegion->boxes.begin(), knownRegion->boxes.end());
         farHoles = known()->contractedHolesScore(contractionFactor);
     } else {
         boxes = knownRegion->holedBoxes;
@@ -223,7 +224,7 @@ std::optional<bool> ComparablePacking::scoreFromRegion(int contractionFactor, co
             farHoles.addOutfall(holeScores[h]);
         }
     }
-    for (const ColumnCover::Box& b : *addedBoxes) boxes.push_back({b.left + dx, b.bottom + dy, b.right + dx, b.top + dy});
+    boxes.insert(boxes.end(), added.begin(), added.end());
     // Slid as the combination is: the lower-left corner of its box to the origin.
     std::int64_t left = boxes.front().left, bottom = boxes.front().bottom;
     for (const ColumnCover::Box& b : boxes) {

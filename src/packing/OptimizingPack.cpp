@@ -10,6 +10,7 @@
 #include "geometry/PolygonSet.h"
 #include "packing/FreeRectangles.h"
 #include "packing/Growth.h"
+#include "packing/PackingDriver.h"
 #include "packing/PackingHelpers.h"
 #include "packing/PackingModes.h"
 #include "packing/WorkerPool.h"
@@ -474,15 +475,7 @@ PackingResults resultsOf(const Layout& layout, const std::vector<Polygon>& parts
         }
         // The totals as the driver sums them.
         PolygonSet group(std::move(grownParts));
-        results.totalArea += group.getArea();
-        results.totalHostArea += host.getArea();
-        const Rectangle bounds = group.getBoundingRectangle();
-        const Point& bottomLeft = bounds.getBottomLeft();
-        const Point& topRight = bounds.getTopRight();
-        const Polygon boundingRectangle({bottomLeft, Point(topRight.x, bottomLeft.y), topRight,
-                                         Point(bottomLeft.x, topRight.y)},
-                                        "");
-        results.totalMergedArea += boundingRectangle.getArea() - boundingRectangle.booleanSubtract(host).getArea();
+        addGroupToTotals(results, group, host);
         results.resultingSets.push_back({PolygonSet(std::move(placedParts)), host.getName()});
     }
     return results;

@@ -102,6 +102,19 @@ public:
 
 }  // namespace
 
+void addGroupToTotals(PackingResults& results, PolygonSet& group, const Polygon& host) {
+    results.totalArea += group.getArea();
+    results.totalHostArea += host.getArea();
+    // The part of the group's bounding rectangle that lies inside the host.
+    const Rectangle bounds = group.getBoundingRectangle();
+    const Point& bottomLeft = bounds.getBottomLeft();
+    const Point& topRight = bounds.getTopRight();
+    const Polygon boundingRectangle({bottomLeft, Point(topRight.x, bottomLeft.y), topRight,
+                                     Point(bottomLeft.x, topRight.y)},
+                                    "");
+    results.totalMergedArea += boundingRectangle.getArea() - boundingRectangle.booleanSubtract(host).getArea();
+}
+
 PackingResults packPolygonsToInventory(const std::vector<Polygon>& parts, const std::vector<Polygon>& hosts,
                                        const PackingOptions& options) {
     if (options.pairingSearch == nullptr) throw std::invalid_argument("packing options without a pairing search");
@@ -190,16 +203,7 @@ PackingResults packPolygonsToInventory(std::vector<Polygon>& polygonsToPack, con
     for (std::size_t k = 0; k < retiredSets.size(); ++k) {
         PolygonSet& group = retiredSets[k];
         const Polygon& host = hostShapesUsed[k];
-        results.totalArea += group.getArea();
-        results.totalHostArea += host.getArea();
-
-        const Rectangle bounds = group.getBoundingRectangle();
-        const Point& bottomLeft = bounds.getBottomLeft();
-        const Point& topRight = bounds.getTopRight();
-        const Polygon boundingRectangle({bottomLeft, Point(topRight.x, bottomLeft.y), topRight,
-                                         Point(bottomLeft.x, topRight.y)},
-                                        "");
-        results.totalMergedArea += boundingRectangle.getArea() - boundingRectangle.booleanSubtract(host).getArea();
+        addGroupToTotals(results, group, host);
 
         group.unvalidatedContractAll(expansionFactor);
         std::vector<Polygon> matched;

@@ -43,6 +43,10 @@ struct PackingResults {
     std::vector<PartThatFitsNowhere> partsSetAside;
 };
 
+// Adds one group, placed in its host and both still grown by half the
+// spacing, to the three totals of `results` as the driver sums them.
+void addGroupToTotals(PackingResults& results, PolygonSet& group, const Polygon& host);
+
 // Groups the parts and places them onto the hosts in stock (in the order the
 // mode asks for, then copies of the standard sheet), as the positional form
 // below does with the same values, and answers where each part went.
