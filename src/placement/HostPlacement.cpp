@@ -294,28 +294,42 @@ bool searchPositionOfSet(const Polygon& hostPolygon, const Rectangle& setBox, Ma
         const auto [xFirst, xLast] = TranslationGrid::indexRange(xs, set.right - (host.right - host.left), set.left);
         const auto [yFirst, yLast] = TranslationGrid::indexRange(ys, set.top - (host.top - host.bottom), set.bottom);
         MovingHostTest test(copyPolygon, mergedSet);
-        CandidateWindow window{xFirst, xLast, yFirst, yLast};
+        const CandidateWindow covering{xFirst, xLast, yFirst, yLast};
+        CandidateWindow window = covering;
         const bool keepsWithin = gridKeepsWithin(grid, host, coordinateLimit);
-        const bool fitDecides = keepsWithin && fit && fit->usable();
-        if (fitDecides && fit->holdsNowhere()) continue;
+        const bool fitDecides = fit && fit->usable();
+        // A host moved out of the coordinate range wraps round, and only the
+        // exact test reads such a host; the others are judged as usual.
+        auto wraps = [&host](const Point& t) {
+            return host.left + t.x < -coordinateLimit || host.right + t.x > coordinateLimit ||
+                   host.bottom + t.y < -coordinateLimit || host.top + t.y > coordinateLimit;
+        };
+        if (keepsWithin && fitDecides && fit->holdsNowhere()) continue;
         if (!keepsWithin) {
-            window = CandidateWindow::whole(grid);  // moved hosts may wrap: every candidate gets the exact test
+            window = CandidateWindow::whole(grid);
         } else if (!fitDecides && window.size() >= candidatesWorthAnIndex) {
             test.useIndex();
         }
+        auto holds = [&](std::size_t ix, std::size_t iy, const Point& t) {
+            if (!keepsWithin && wraps(t)) return test.contains(t);
+            if (ix < covering.xFirst || ix >= covering.xLast || iy < covering.yFirst || iy >= covering.yLast) {
+                return false;
+            }
+            return fitDecides ? fit->holdsAt(t) : test.contains(t);
+        };
 
         for (std::size_t ix = std::max(beginX, window.xFirst); ix < window.xLast; ++ix) {
             const std::size_t yStart = ix == beginX ? std::max(beginY, window.yFirst) : window.yFirst;
             for (std::size_t iy = yStart; iy < window.yLast; ++iy) {
                 const Point t(xs[ix], ys[iy]);
-                if (!(fitDecides ? fit->holdsAt(t) : test.contains(t))) continue;
+                if (!holds(ix, iy, t)) continue;
                 if (!findBestPosition) {
                     if (possibleRotation != nullptr) *possibleRotation = rotation;
                     if (possibleTranslation != nullptr) *possibleTranslation = t;
                     return true;
                 }
                 std::optional<WhiteSpaceInformation> candidateScore;
-                if (scorer) candidateScore = scorer->score(t);
+                if (scorer && (keepsWithin || !wraps(t))) candidateScore = scorer->score(t);
                 if (!candidateScore) {
                     candidateScore = scoreUnlessBeaten(test.movedHost(t), mergedSet, contractionFactor, bestScore);
                 }
@@ -435,9 +449,11 @@ std::optional<bool> Math::getBestPositionOfRegionWithin(const Polygon& hostPolyg
     // themselves, are scored by the shortcut as the plain way scores them.
     // The holes the region closes in are the set's own too: filled for the
     // places, and counted once the best is found. A hole the region touches
-    // at a corner might come out of the union as outfall instead; it counts
-    // the same either way as long as it is smaller than every place's
-    // largest piece.
+    // at a corner might come out of the union as outfall instead, so it is
+    // left open: read that way, it is a piece of every place (unless it
+    // closes a ring of pieces meeting at corners, which the scorer declines),
+    // and read as a hole it counts the same as long as it is smaller than
+    // every place's largest piece.
     // A piece in a hole is an outline of its own, which the plain way reads
     // by the even-odd rule; that is left to it.
     const RegionOutlines outlines = Math::regionOutlines(ColumnCover::ofBoxes(region));
@@ -445,7 +461,11 @@ std::optional<bool> Math::getBestPositionOfRegionWithin(const Polygon& hostPolyg
     std::vector<std::vector<ColumnCover::Box>> closed, touched;
     std::vector<ColumnCover::Box> filled = region;
     for (const RegionOutlines::Hole& hole : outlines.holes) {
-        (hole.touchedAtCorner ? touched : closed).push_back(hole.gaps);
+        if (hole.touchedAtCorner) {
+            touched.push_back(hole.gaps);
+            continue;
+        }
+        closed.push_back(hole.gaps);
         filled.insert(filled.end(), hole.gaps.begin(), hole.gaps.end());
     }
     bool closedLargestShared = false, touchedLargestShared = false;
@@ -529,7 +549,6 @@ std::optional<bool> Math::getBestPositionOfRegionWithin(const Polygon& hostPolyg
         return std::nullopt;
     }
     bestScore.addOutfall(*closedHoles);
-    bestScore.addOutfall(WhiteSpaceInformation(touchedHoles->getPiecesOfOutfall(), 0.0f, 0, 0.0f));
     bestScore.addOutfall(contractedHoles);
     if (possibleRotation != nullptr) *possibleRotation = bestRotation;
     if (possibleTranslation != nullptr) *possibleTranslation = bestTranslation;

@@ -1,6 +1,7 @@
 #include "placement/OutfallScorer.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 
 #include "geometry/Rectangle.h"
@@ -14,6 +15,9 @@ using Interval = ColumnCover::Interval;
 
 // Areas below this are whole numbers that a float holds exactly.
 constexpr std::int64_t exactFloatAreaLimit = std::int64_t{1} << 24;
+// The plain way sums an outline's area in doubles, a trapezoid per level
+// side: exact while |y| times the length of those sides stays below this.
+constexpr std::int64_t exactTrapezoidSumLimit = std::int64_t{1} << 51;
 
 using Slot = OutfallScorer::Slot;
 
@@ -41,8 +45,9 @@ void join(Slot* slots, std::size_t a, std::size_t b) {
 // - a stretch free on one side only is an upright side; free on both sides,
 //   it joins the two intervals into one piece.
 // All that is counted per interval adds up to the same per piece.
+// Where two diagonal quarters meet, their intervals go to `diagonals`.
 void walkBoundary(const Interval* free, std::size_t l, std::size_t lEnd, std::size_t r, std::size_t rEnd,
-                  Slot* slots) {
+                  Slot* slots, std::vector<std::size_t>& diagonals) {
     constexpr std::int64_t above = std::numeric_limits<std::int64_t>::max();
     bool inLeft = false, inRight = false;
     std::int64_t from = 0;
@@ -66,6 +71,8 @@ void walkBoundary(const Interval* free, std::size_t l, std::size_t lEnd, std::si
             corner.corners += 1;
             corner.turns += otherFree ? -1 : 1;
         } else if (inLeft != inRight) {
+            diagonals.push_back(l);
+            diagonals.push_back(r);
             slots[l].corners += 1;
             slots[l].turns += 1;
             slots[r].corners += 1;
@@ -125,9 +132,42 @@ OutfallScorer::OutfallScorer(const std::optional<std::vector<ColumnCover::Box>>&
     setScorable = true;
 }
 
+// The grown set's region read as one would read outfall: its area and
+// outline length, and whether it is one piece without holes that touches
+// itself nowhere.
+const OutfallScorer::Shape& OutfallScorer::setShape() {
+    if (grownSetShape) return *grownSetShape;
+    const Columns& set = grownSet;
+    std::vector<Slot> slots(set.intervals.size());
+    std::vector<std::size_t> diagonals;
+    std::size_t previous = 0;
+    for (std::size_t c = 0; c + 1 < set.xs.size(); ++c) {
+        const std::int64_t width = set.xs[c + 1] - set.xs[c];
+        for (std::size_t i = set.first[c]; i < set.first[c + 1]; ++i) {
+            slots[i] = {width * (set.intervals[i].high - set.intervals[i].low), 2 * width, 0, 0, i};
+        }
+        walkBoundary(set.intervals.data(), previous, set.first[c], set.first[c], set.first[c + 1], slots.data(),
+                     diagonals);
+        previous = set.first[c];
+    }
+    const std::size_t count = set.intervals.size();
+    walkBoundary(set.intervals.data(), previous, count, count, count, slots.data(), diagonals);
+    Shape shape;
+    int pieces = 0, turns = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        pieces += rootOf(slots.data(), i) == i ? 1 : 0;
+        shape.area += slots[i].area;
+        shape.perimeter += slots[i].perimeter;
+        turns += slots[i].turns;
+    }
+    shape.simple = pieces == 1 && turns == 4 && diagonals.empty();
+    return grownSetShape.emplace(shape);
+}
+
 void OutfallScorer::placeHost(const Polygon& host) {
     hostScorable = false;
-    if (!setScorable || host.getArea() >= static_cast<float>(exactFloatAreaLimit)) return;
+    if (!setScorable) return;
+    smallHost = host.getArea() < static_cast<float>(exactFloatAreaLimit);
     const std::vector<Point>& corners = host.getPoints();
     if (corners.size() == 4) {
         // A rectangle shrinks into a rectangle, or into nothing.
@@ -145,12 +185,47 @@ void OutfallScorer::placeHost(const Polygon& host) {
             shrunkHost.first.push_back(1);
             shrunkHost.most = 1;
         }
+        noteHeights();
         hostScorable = true;
         return;
     }
     if (!cover.assignOf(host.getPolygonContracted(contractionFactor))) return;
     shrunkHost.assign(cover);
+    noteHeights();
     hostScorable = true;
+}
+
+void OutfallScorer::noteHeights() {
+    hostLowest = 0;
+    hostHighest = 0;
+    if (shrunkHost.intervals.empty()) return;
+    hostLowest = shrunkHost.intervals.front().low;
+    hostHighest = shrunkHost.intervals.front().high;
+    for (const Interval& i : shrunkHost.intervals) {
+        hostLowest = std::min(hostLowest, i.low);
+        hostHighest = std::max(hostHighest, i.high);
+    }
+}
+
+// Few pieces meet at corners: a list of links (piece, towards its root) does.
+bool OutfallScorer::piecesMeetInARing(const Slot* slots) {
+    std::vector<std::pair<std::size_t, std::size_t>>& links = ringList;
+    links.clear();
+    auto rootOfPiece = [&links](std::size_t piece) {
+        for (;;) {
+            const auto link = std::find_if(links.begin(), links.end(), [piece](const auto& l) { return l.first == piece; });
+            if (link == links.end()) return piece;
+            piece = link->second;
+        }
+    };
+    for (std::size_t d = 0; d < diagonalList.size(); d += 2) {
+        const std::size_t a = slots[diagonalList[d]].parent, b = slots[diagonalList[d + 1]].parent;
+        if (a == b) continue;
+        const std::size_t rootA = rootOfPiece(a), rootB = rootOfPiece(b);
+        if (rootA == rootB) return true;
+        links.emplace_back(rootA, rootB);
+    }
+    return false;
 }
 
 std::optional<WhiteSpaceInformation> OutfallScorer::score(const Point& hostTranslation, bool* largestShared) {
@@ -190,9 +265,12 @@ std::optional<WhiteSpaceInformation> OutfallScorer::score(const Point& hostTrans
     std::size_t count = 0;
     const bool setHasColumns = set.xs.size() >= 2;
     std::size_t h = 0, s = 0, previous = 0;
+    diagonalList.clear();
+    columnFirstList.clear();
     for (std::size_t c = 0; c < columnCount; ++c) {
         const std::int64_t x = bounds[c];
         const std::int64_t width = bounds[c + 1] - x;
+        if (!smallHost) columnFirstList.push_back(count);
         while (host.xs[h + 1] + tx <= x) ++h;
         const Interval* blocked = nullptr;
         const Interval* blockedEnd = nullptr;
@@ -217,10 +295,10 @@ std::optional<WhiteSpaceInformation> OutfallScorer::score(const Point& hostTrans
         for (std::size_t i = first; i < count; ++i) {
             slots[i] = {width * (free[i].high - free[i].low), 2 * width, 0, 0, i};
         }
-        walkBoundary(free, previous, first, first, count, slots);
+        walkBoundary(free, previous, first, first, count, slots, diagonalList);
         previous = first;
     }
-    walkBoundary(free, previous, count, count, count, slots);
+    walkBoundary(free, previous, count, count, count, slots, diagonalList);
 
     // Each piece's totals gather in its first interval.
     for (std::size_t i = 0; i < count; ++i) {
@@ -233,15 +311,57 @@ std::optional<WhiteSpaceInformation> OutfallScorer::score(const Point& hostTrans
         slots[root].corners += slots[i].corners;
         slots[root].turns += slots[i].turns;
     }
+    // Pieces meeting at corners in a ring close in what lies between them,
+    // and the plain way makes them one piece with holes that touch its
+    // outline; a piece meeting itself counts the same either way, and
+    // pieces meeting in a chain stay apart. Rings are left to the plain way.
+    if (!diagonalList.empty() && piecesMeetInARing(slots)) return std::nullopt;
+    // In a large host the plain way's float areas are rounded: an outline's
+    // area is its trapezoid sum in doubles, rounded to a float, less each of
+    // its holes' the same way. They are matched where that sum is exact and
+    // the holes are known: a piece touching itself nowhere whose turns sum to
+    // a full turn has none; one whose turns sum to nothing has one hole, the
+    // whole grown set, where that is one piece without holes itself.
+    const std::int64_t grow = contractionFactor;
+    std::size_t holed = count;
+    if (!smallHost) {
+        if (!diagonalList.empty()) return std::nullopt;
+        // Only level sides add to the sum: each interval has two.
+        columnFirstList.push_back(count);
+        std::vector<std::int64_t>& level = levelList;
+        level.assign(count, 0);
+        for (std::size_t c = 0; c < columnCount; ++c) {
+            for (std::size_t i = columnFirstList[c]; i < columnFirstList[c + 1]; ++i) {
+                level[slots[i].parent] += 2 * (bounds[c + 1] - bounds[c]);
+            }
+        }
+        const std::int64_t reach = std::max(std::abs(hostLowest + ty), std::abs(hostHighest + ty)) + grow + 1;
+        const std::int64_t longestLevelSides = exactTrapezoidSumLimit / reach - 8 * grow;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (slots[i].parent != i) continue;
+            if (level[i] >= longestLevelSides) return std::nullopt;
+            if (slots[i].turns == 4) continue;
+            if (slots[i].turns != 0 || holed != count || !setShape().simple) return std::nullopt;
+            holed = i;
+        }
+    }
+    auto areaOf = [&](std::size_t i) {
+        if (i != holed) return static_cast<float>(slots[i].area);
+        return static_cast<float>(slots[i].area + grownSetShape->area) - static_cast<float>(grownSetShape->area);
+    };
+    // Pieces compare by their areas as floats, as the plain way reads them.
     int pieceCount = 0, sharingLargest = 0;
     std::size_t largest = count;
+    float largestArea = 0.0f;
     for (std::size_t i = 0; i < count; ++i) {
         if (slots[i].parent != i) continue;
         ++pieceCount;
-        if (largest == count || slots[i].area > slots[largest].area) {
+        const float area = areaOf(i);
+        if (largest == count || area > largestArea) {
             largest = i;
+            largestArea = area;
             sharingLargest = 1;
-        } else if (slots[i].area == slots[largest].area) {
+        } else if (area == largestArea) {
             ++sharingLargest;
         }
     }
@@ -251,11 +371,18 @@ std::optional<WhiteSpaceInformation> OutfallScorer::score(const Point& hostTrans
         *largestShared = true;
     }
     const Slot& piece = slots[largest];
-    const double grow = contractionFactor;
-    const double expanded =
-        static_cast<double>(piece.area) + grow * static_cast<double>(piece.perimeter) + grow * grow * piece.turns;
-    return WhiteSpaceInformation(pieceCount, static_cast<float>(piece.area), piece.corners,
-                                 static_cast<float>(expanded));
+    // Grown back, an outline gains its length times the growth and a square
+    // of it per turn; a hole loses as much.
+    float expanded = 0.0f;
+    if (largest == holed) {
+        const std::int64_t outline = piece.perimeter - grownSetShape->perimeter;
+        expanded = static_cast<float>(piece.area + grownSetShape->area + grow * outline + 4 * grow * grow) -
+                   static_cast<float>(grownSetShape->area - grow * grownSetShape->perimeter + 4 * grow * grow);
+    } else {
+        expanded = static_cast<float>(static_cast<double>(piece.area) + static_cast<double>(grow * piece.perimeter) +
+                                      static_cast<double>(grow * grow * piece.turns));
+    }
+    return WhiteSpaceInformation(pieceCount, largestArea, piece.corners, expanded);
 }
 
 }  // namespace Zelkor::Rectilinear

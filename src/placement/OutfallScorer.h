@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "geometry/Point.h"
@@ -22,9 +23,12 @@ namespace Zelkor::Rectilinear {
 //   over the columns of both, and the pieces are the intervals joined across
 //   neighbouring columns; sides and areas are counted on the way.
 // Of pieces with equal largest area, the plain procedure reports the first in
-// its own order, so such a place gets no answer here; neither does a host
-// whose areas a float does not hold exactly. The caller scores those places
-// the plain way.
+// its own order, so such a place gets no answer here; nor does one where
+// pieces meet at corners in a ring, which the plain way traces as one. In a host whose areas
+// a float does not hold exactly, neither does a place leaving a piece whose
+// rounded area could differ from the plain way's (a piece with holes, or
+// touching itself, or too far out for an exact sum in doubles). The caller
+// scores those places the plain way.
 class OutfallScorer {
 public:
     // The set stays where it is; the host moves.
@@ -59,11 +63,25 @@ private:
         void assign(const ColumnCover& cover);
     };
 
+    // The lowest and highest free height of the shrunk host.
+    void noteHeights();
+    struct Shape {
+        std::int64_t area = 0, perimeter = 0;
+        bool simple = false;  // one piece, no holes, touching itself nowhere
+    };
+    // The grown set's region read as outfall, worked out when first asked.
+    const Shape& setShape();
+    // Whether the pieces meeting at corners (diagonalList) close a ring.
+    bool piecesMeetInARing(const Slot* slots);
+
     int contractionFactor;
     Columns grownSet;
     Columns shrunkHost;
+    std::optional<Shape> grownSetShape;
+    std::int64_t hostLowest = 0, hostHighest = 0;
     bool setScorable = false;
     bool hostScorable = false;
+    bool smallHost = true;  // its areas are whole numbers a float holds
 
     // Working lists, kept across turns and places so that neither placing
     // the host nor scoring allocates once they have grown.
@@ -71,6 +89,10 @@ private:
     std::vector<std::int64_t> boundList;
     std::vector<ColumnCover::Interval> freeList;
     std::vector<Slot> slotList;
+    std::vector<std::size_t> diagonalList;  // intervals meeting at corners, in pairs
+    std::vector<std::pair<std::size_t, std::size_t>> ringList;
+    std::vector<std::size_t> columnFirstList;  // in a large host: each column's first interval
+    std::vector<std::int64_t> levelList;        // in a large host: each piece's level sides
 };
 
 }  // namespace Zelkor::Rectilinear
