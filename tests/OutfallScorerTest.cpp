@@ -39,7 +39,7 @@ Polygon scaled(const Polygon& polygon, Coordinate factor) {
 // far from the origin.
 TEST(OutfallScorerDifferential, AnswersAgreeWithThePlainScore) {
     std::mt19937 random(2024);
-    int answered = 0, answeredLarge = 0;
+    int answered = 0, answeredLarge = 0, answeredFrames = 0;
     for (int trial = 0; trial < 400; ++trial) {
         const bool large = trial % 4 == 3;
         const Coordinate unit = large ? (1 << 17) + static_cast<Coordinate>(random() % 64) : 1;
@@ -51,7 +51,17 @@ TEST(OutfallScorerDifferential, AnswersAgreeWithThePlainScore) {
         PolygonSet parts;
         Coordinate left = 0;
         const Point away = large ? Point(-(1 << 28), static_cast<Coordinate>(random() % (1 << 24))) : Point(0, 0);
-        for (int m = 1 + static_cast<int>(random() % 4); m > 0; --m) {
+        // Or a frame of four bars a unit apart, which grown closes round a piece of outfall.
+        const bool frame = large && trial % 8 == 7;
+        if (frame) {
+            const Coordinate bar = 2 * unit, inside = (2 + static_cast<Coordinate>(random() % 4)) * unit;
+            const Coordinate side = 2 * bar + inside;
+            parts.add(Testing::rect(away.x, away.y, away.x + side, away.y + bar));
+            parts.add(Testing::rect(away.x, away.y + bar + inside, away.x + side, away.y + side));
+            parts.add(Testing::rect(away.x, away.y + bar + 1, away.x + bar, away.y + bar + inside - 1));
+            parts.add(Testing::rect(away.x + bar + inside, away.y + bar + 1, away.x + side, away.y + bar + inside - 1));
+        }
+        for (int m = frame ? 0 : 1 + static_cast<int>(random() % 4); m > 0; --m) {
             Polygon part = scaled(Testing::randomRectilinearPolygon(random, 2 + static_cast<int>(random() % 2)), 2 * unit);
             part.slideToOrigin();
             part.translate(Point(left + away.x, static_cast<Coordinate>(random() % 3) * unit + away.y));
@@ -64,7 +74,7 @@ TEST(OutfallScorerDifferential, AnswersAgreeWithThePlainScore) {
         } catch (const InvalidPolygonException&) {
             continue;
         }
-        const int contraction = static_cast<int>(random() % 4);
+        const int contraction = frame ? 1 + static_cast<int>(random() % 3) : static_cast<int>(random() % 4);
         OutfallScorer scorer(set, contraction);
         scorer.placeHost(host);
         for (const Point& t : set.getAllTranslationsForPositions(host.getPoints())) {
@@ -74,6 +84,7 @@ TEST(OutfallScorerDifferential, AnswersAgreeWithThePlainScore) {
             const std::optional<WhiteSpaceInformation> score = scorer.score(t);
             if (!score) continue;
             ++(large ? answeredLarge : answered);
+            answeredFrames += frame ? 1 : 0;
             ASSERT_EQ(describe(*score), describe(moved.whiteSpaceScore(set, contraction)))
                 << "host " << host.toString() << " set " << set.toString() << " at " << t.x << "," << t.y
                 << " contraction " << contraction;
@@ -81,4 +92,5 @@ TEST(OutfallScorerDifferential, AnswersAgreeWithThePlainScore) {
     }
     EXPECT_GT(answered, 2000);
     EXPECT_GT(answeredLarge, 500);
+    EXPECT_GT(answeredFrames, 50);
 }

@@ -90,6 +90,20 @@ void walkBoundary(const Interval* free, std::size_t l, std::size_t lEnd, std::si
     }
 }
 
+// Each piece's totals gather in its first interval.
+void gatherPieces(Slot* slots, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t parent = slots[i].parent;
+        if (parent == i) continue;
+        const std::size_t root = slots[parent].parent;  // final already: parents come first
+        slots[i].parent = root;
+        slots[root].area += slots[i].area;
+        slots[root].perimeter += slots[i].perimeter;
+        slots[root].corners += slots[i].corners;
+        slots[root].turns += slots[i].turns;
+    }
+}
+
 }  // namespace
 
 void OutfallScorer::Columns::assign(const ColumnCover& cover) {
@@ -130,38 +144,6 @@ OutfallScorer::OutfallScorer(const std::optional<std::vector<ColumnCover::Box>>&
     }
     grownSet.assign(ColumnCover::ofBoxes(boxes));
     setScorable = true;
-}
-
-// The grown set's region read as one would read outfall: its area and
-// outline length, and whether it is one piece without holes that touches
-// itself nowhere.
-const OutfallScorer::Shape& OutfallScorer::setShape() {
-    if (grownSetShape) return *grownSetShape;
-    const Columns& set = grownSet;
-    std::vector<Slot> slots(set.intervals.size());
-    std::vector<std::size_t> diagonals;
-    std::size_t previous = 0;
-    for (std::size_t c = 0; c + 1 < set.xs.size(); ++c) {
-        const std::int64_t width = set.xs[c + 1] - set.xs[c];
-        for (std::size_t i = set.first[c]; i < set.first[c + 1]; ++i) {
-            slots[i] = {width * (set.intervals[i].high - set.intervals[i].low), 2 * width, 0, 0, i};
-        }
-        walkBoundary(set.intervals.data(), previous, set.first[c], set.first[c], set.first[c + 1], slots.data(),
-                     diagonals);
-        previous = set.first[c];
-    }
-    const std::size_t count = set.intervals.size();
-    walkBoundary(set.intervals.data(), previous, count, count, count, slots.data(), diagonals);
-    Shape shape;
-    int pieces = 0, turns = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        pieces += rootOf(slots.data(), i) == i ? 1 : 0;
-        shape.area += slots[i].area;
-        shape.perimeter += slots[i].perimeter;
-        turns += slots[i].turns;
-    }
-    shape.simple = pieces == 1 && turns == 4 && diagonals.empty();
-    return grownSetShape.emplace(shape);
 }
 
 void OutfallScorer::placeHost(const Polygon& host) {
@@ -205,6 +187,128 @@ void OutfallScorer::noteHeights() {
         hostLowest = std::min(hostLowest, i.low);
         hostHighest = std::max(hostHighest, i.high);
     }
+}
+
+// What the free intervals leave of their columns, from below the lowest to
+// above the highest, is the rest: its pieces reaching the first or last
+// column, or the bottom or top, lie outside; the others are closed in. In a
+// column the rest and the free intervals take turns from the bottom up, so
+// what lies just below a piece's lowest interval is what it lies in. A closed
+// rest piece filled is its own area and that of all it holds.
+std::optional<OutfallScorer::Slot> OutfallScorer::onlyHole(std::size_t holedPiece, const std::int64_t* bounds,
+                                                           std::size_t columnCount, const Interval* free,
+                                                           const Slot* freeSlots) {
+    const std::size_t count = columnFirstList.back();
+    std::int64_t low = free[0].low, high = free[0].high;
+    for (std::size_t i = 0; i < count; ++i) {
+        low = std::min(low, free[i].low);
+        high = std::max(high, free[i].high);
+    }
+    --low;
+    ++high;
+    std::vector<Interval>& rest = restList;
+    std::vector<std::size_t>& restFirst = restFirstList;
+    rest.clear();
+    restFirst.clear();
+    for (std::size_t c = 0; c < columnCount; ++c) {
+        restFirst.push_back(rest.size());
+        std::int64_t from = low;
+        for (std::size_t i = columnFirstList[c]; i < columnFirstList[c + 1]; ++i) {
+            if (free[i].low <= from) return std::nullopt;  // touching intervals: no turns to read
+            rest.push_back({from, free[i].low});
+            from = free[i].high;
+        }
+        rest.push_back({from, high});
+    }
+    restFirst.push_back(rest.size());
+    const std::size_t restCount = rest.size();
+    std::vector<Slot>& slots = restSlotList;
+    slots.resize(restCount);
+    std::vector<std::size_t> corners;
+    std::size_t previous = 0;
+    for (std::size_t c = 0; c < columnCount; ++c) {
+        const std::int64_t width = bounds[c + 1] - bounds[c];
+        for (std::size_t i = restFirst[c]; i < restFirst[c + 1]; ++i) {
+            slots[i] = {width * (rest[i].high - rest[i].low), 2 * width, 0, 0, i};
+        }
+        walkBoundary(rest.data(), previous, restFirst[c], restFirst[c], restFirst[c + 1], slots.data(), corners);
+        previous = restFirst[c];
+    }
+    walkBoundary(rest.data(), previous, restCount, restCount, restCount, slots.data(), corners);
+    gatherPieces(slots.data(), restCount);
+
+    // Nodes: free pieces at their first interval i, rest pieces at count + i.
+    constexpr std::size_t none = static_cast<std::size_t>(-1);
+    std::vector<std::size_t>& lowest = lowestList;
+    lowest.assign(count + restCount, none);
+    std::vector<std::size_t>& below = belowList;  // what lies just below each interval
+    below.assign(count + restCount, none);
+    auto keepLowest = [&](std::size_t node, std::size_t interval, std::int64_t y) {
+        const std::size_t known = lowest[node];
+        const std::int64_t knownY = known == none ? 0 : (known < count ? free[known].low : rest[known - count].low);
+        if (known == none || y < knownY) lowest[node] = interval;
+    };
+    std::vector<char>& outside = outsideList;
+    outside.assign(restCount, 0);
+    for (std::size_t c = 0; c < columnCount; ++c) {
+        const std::size_t f = columnFirstList[c], r = restFirst[c];
+        for (std::size_t j = 0; r + j < restFirst[c + 1]; ++j) {
+            const std::size_t restInterval = r + j;
+            if (j > 0) below[count + restInterval] = f + j - 1;
+            if (c == 0 || c + 1 == columnCount || rest[restInterval].low == low || rest[restInterval].high == high) {
+                outside[slots[restInterval].parent] = 1;
+            }
+            keepLowest(count + slots[restInterval].parent, count + restInterval, rest[restInterval].low);
+        }
+        for (std::size_t i = f; i < columnFirstList[c + 1]; ++i) {
+            below[i] = count + r + (i - f);
+            keepLowest(freeSlots[i].parent, i, free[i].low);
+        }
+    }
+    auto nodeOf = [&](std::size_t interval) {
+        return interval < count ? freeSlots[interval].parent : count + slots[interval - count].parent;
+    };
+    // Each closed node's parent, and the filled areas, deepest first.
+    std::vector<std::size_t>& parent = parentList;
+    parent.assign(count + restCount, none);
+    // Filled, a piece's outline is its own less its holes' outlines.
+    std::vector<std::int64_t>& filled = filledList;
+    filled.assign(count + restCount, 0);
+    std::vector<std::int64_t>& outline = outlineList;
+    outline.assign(count + restCount, 0);
+    std::vector<std::pair<int, std::size_t>>& byDepth = depthList;
+    byDepth.clear();
+    for (std::size_t node = 0; node < count + restCount; ++node) {
+        if (lowest[node] == none) continue;  // not a piece's first interval
+        const bool isRest = node >= count;
+        if (isRest && outside[node - count]) continue;
+        parent[node] = nodeOf(below[lowest[node]]);
+        filled[node] = isRest ? slots[node - count].area : freeSlots[node].area;
+        outline[node] = isRest ? slots[node - count].perimeter : freeSlots[node].perimeter;
+    }
+    for (std::size_t node = 0; node < count + restCount; ++node) {
+        if (lowest[node] == none || (node >= count && outside[node - count])) continue;
+        int depth = 0;
+        for (std::size_t up = parent[node]; up != none && depth <= static_cast<int>(count + restCount); up = parent[up]) {
+            ++depth;
+        }
+        byDepth.emplace_back(-depth, node);
+    }
+    std::sort(byDepth.begin(), byDepth.end());
+    std::optional<Slot> hole;
+    for (const auto& [negativeDepth, node] : byDepth) {
+        const std::size_t up = parent[node];
+        if (up == none) continue;
+        filled[up] += filled[node];
+        outline[up] -= outline[node];
+        if (up == holedPiece && node >= count) {
+            if (hole) return std::nullopt;
+            hole = slots[node - count];
+            hole->area = filled[node];
+            hole->perimeter = outline[node];
+        }
+    }
+    return hole;
 }
 
 // Few pieces meet at corners: a list of links (piece, towards its root) does.
@@ -300,17 +404,7 @@ std::optional<WhiteSpaceInformation> OutfallScorer::score(const Point& hostTrans
     }
     walkBoundary(free, previous, count, count, count, slots, diagonalList);
 
-    // Each piece's totals gather in its first interval.
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t parent = slots[i].parent;
-        if (parent == i) continue;
-        const std::size_t root = slots[parent].parent;  // final already: parents come first
-        slots[i].parent = root;
-        slots[root].area += slots[i].area;
-        slots[root].perimeter += slots[i].perimeter;
-        slots[root].corners += slots[i].corners;
-        slots[root].turns += slots[i].turns;
-    }
+    gatherPieces(slots, count);
     // Pieces meeting at corners in a ring close in what lies between them,
     // and the plain way makes them one piece with holes that touch its
     // outline; a piece meeting itself counts the same either way, and
@@ -320,10 +414,11 @@ std::optional<WhiteSpaceInformation> OutfallScorer::score(const Point& hostTrans
     // area is its trapezoid sum in doubles, rounded to a float, less each of
     // its holes' the same way. They are matched where that sum is exact and
     // the holes are known: a piece touching itself nowhere whose turns sum to
-    // a full turn has none; one whose turns sum to nothing has one hole, the
-    // whole grown set, where that is one piece without holes itself.
+    // a full turn has none; one whose turns sum to nothing has one hole,
+    // known where it is all the pieces close in and holds no piece itself.
     const std::int64_t grow = contractionFactor;
     std::size_t holed = count;
+    Slot hole{};
     if (!smallHost) {
         if (!diagonalList.empty()) return std::nullopt;
         // Only level sides add to the sum: each interval has two.
@@ -341,13 +436,18 @@ std::optional<WhiteSpaceInformation> OutfallScorer::score(const Point& hostTrans
             if (slots[i].parent != i) continue;
             if (level[i] >= longestLevelSides) return std::nullopt;
             if (slots[i].turns == 4) continue;
-            if (slots[i].turns != 0 || holed != count || !setShape().simple) return std::nullopt;
+            if (slots[i].turns != 0 || holed != count) return std::nullopt;
             holed = i;
+        }
+        if (holed != count) {
+            const std::optional<Slot> only = onlyHole(holed, bounds, columnCount, free, slots);
+            if (!only) return std::nullopt;
+            hole = *only;
         }
     }
     auto areaOf = [&](std::size_t i) {
         if (i != holed) return static_cast<float>(slots[i].area);
-        return static_cast<float>(slots[i].area + grownSetShape->area) - static_cast<float>(grownSetShape->area);
+        return static_cast<float>(slots[i].area + hole.area) - static_cast<float>(hole.area);
     };
     // Pieces compare by their areas as floats, as the plain way reads them.
     int pieceCount = 0, sharingLargest = 0;
@@ -375,9 +475,9 @@ std::optional<WhiteSpaceInformation> OutfallScorer::score(const Point& hostTrans
     // of it per turn; a hole loses as much.
     float expanded = 0.0f;
     if (largest == holed) {
-        const std::int64_t outline = piece.perimeter - grownSetShape->perimeter;
-        expanded = static_cast<float>(piece.area + grownSetShape->area + grow * outline + 4 * grow * grow) -
-                   static_cast<float>(grownSetShape->area - grow * grownSetShape->perimeter + 4 * grow * grow);
+        const std::int64_t outline = piece.perimeter - hole.perimeter;
+        expanded = static_cast<float>(piece.area + hole.area + grow * outline + 4 * grow * grow) -
+                   static_cast<float>(hole.area - grow * hole.perimeter + 4 * grow * grow);
     } else {
         expanded = static_cast<float>(static_cast<double>(piece.area) + static_cast<double>(grow * piece.perimeter) +
                                       static_cast<double>(grow * grow * piece.turns));

@@ -24,11 +24,12 @@ namespace Zelkor::Rectilinear {
 //   neighbouring columns; sides and areas are counted on the way.
 // Of pieces with equal largest area, the plain procedure reports the first in
 // its own order, so such a place gets no answer here; nor does one where
-// pieces meet at corners in a ring, which the plain way traces as one. In a host whose areas
-// a float does not hold exactly, neither does a place leaving a piece whose
-// rounded area could differ from the plain way's (a piece with holes, or
-// touching itself, or too far out for an exact sum in doubles). The caller
-// scores those places the plain way.
+// pieces meet at corners in a ring, which the plain way traces as one.
+// In a host whose areas a float does not hold exactly, the plain way rounds
+// each outline's area and then each hole's off it; a place gets an answer
+// where that is followed exactly: no piece touches another or itself, none
+// has more than one hole (and only one piece has one), and every outline's
+// sum in doubles is exact. The caller scores the other places the plain way.
 class OutfallScorer {
 public:
     // The set stays where it is; the host moves.
@@ -65,19 +66,17 @@ private:
 
     // The lowest and highest free height of the shrunk host.
     void noteHeights();
-    struct Shape {
-        std::int64_t area = 0, perimeter = 0;
-        bool simple = false;  // one piece, no holes, touching itself nowhere
-    };
-    // The grown set's region read as outfall, worked out when first asked.
-    const Shape& setShape();
+    // In a large host, after a scoring: the hole of the piece whose first
+    // interval is `holedPiece`, filled (its area counts all it holds), where
+    // the piece has just one.
+    std::optional<Slot> onlyHole(std::size_t holedPiece, const std::int64_t* bounds, std::size_t columnCount,
+                                 const ColumnCover::Interval* free, const Slot* freeSlots);
     // Whether the pieces meeting at corners (diagonalList) close a ring.
     bool piecesMeetInARing(const Slot* slots);
 
     int contractionFactor;
     Columns grownSet;
     Columns shrunkHost;
-    std::optional<Shape> grownSetShape;
     std::int64_t hostLowest = 0, hostHighest = 0;
     bool setScorable = false;
     bool hostScorable = false;
@@ -93,6 +92,13 @@ private:
     std::vector<std::pair<std::size_t, std::size_t>> ringList;
     std::vector<std::size_t> columnFirstList;  // in a large host: each column's first interval
     std::vector<std::int64_t> levelList;        // in a large host: each piece's level sides
+    std::vector<ColumnCover::Interval> restList;  // for onlyEnclosure
+    std::vector<std::size_t> restFirstList;
+    std::vector<Slot> restSlotList;
+    std::vector<char> outsideList;
+    std::vector<std::size_t> lowestList, belowList, parentList;
+    std::vector<std::int64_t> filledList, outlineList;
+    std::vector<std::pair<int, std::size_t>> depthList;
 };
 
 }  // namespace Zelkor::Rectilinear
