@@ -300,6 +300,14 @@ void ComparablePacking::replaceShapes(const PolygonSet& newBaseSet, const Polygo
     releaseSharedOutlines();
 }
 
+void ComparablePacking::releaseShapes() {
+    baseSet.reset();
+    satelliteSet.reset();
+    hostPolygon.reset();
+    combination = PolygonSet();
+    releaseSharedOutlines();
+}
+
 void ComparablePacking::setFirstKnownValidHostTranslationAndRotation(const Point& translation,
                                                                      int rotationMultiplier) {
     hostTranslation = translation;

@@ -152,9 +152,6 @@ public:
 
     // The base plus the placed satellite, slid to the origin; built on first use.
     PolygonSet* getCombination();
-    // Frees the built combination (it is built again when next asked for):
-    // a cache of many stored candidates need not keep a copy of every pair.
-    void releaseCombination() { combination = PolygonSet(); }
     // The combination's box, without building the combination.
     Rectangle getCombinationBox();
     // The combination's area, summed over its members as the combination
@@ -190,6 +187,10 @@ public:
     // The same placement and scores for sets and a host of exactly the same
     // outlines (other names or ids); the combination is rebuilt from them.
     void replaceShapes(const PolygonSet& newBaseSet, const PolygonSet& newSatelliteSet, const Polygon& newHostPolygon);
+    // Drops the sets and the host (and all built from them), keeping the
+    // placement and its scores: for a copy that is only ever read again
+    // after replaceShapes.
+    void releaseShapes();
     // A host placement known to hold the combination: the white-space search starts there.
     void setFirstKnownValidHostTranslationAndRotation(const Point& translation, int rotationMultiplier);
 

@@ -54,7 +54,7 @@ bool PairingMemo::find(const PolygonSet& baseSet, const PolygonSet& satelliteSet
 void PairingMemo::store(const PolygonSet& baseSet, const PolygonSet& satelliteSet, const Polygon& hostPolygon,
                         int contractionFactor, const ComparablePacking& answer) {
     ComparablePacking stored = answer;
-    stored.releaseCombination();  // rebuilt for the sets it is found for
+    stored.releaseShapes();  // the key holds them; finding gives the stored answer the caller's
     answers.insert_or_assign(keyOf(baseSet, satelliteSet, hostPolygon, contractionFactor), std::move(stored));
 }
 
