@@ -788,19 +788,18 @@ void greedyPackToCreateMaxAreaSet(std::vector<PolygonSet>& polygonSets, const Po
             continue;
         }
 
+        // The new set's pairing with the largest is the search of the two
+        // sets as the cache runs it: left to the next pass, which runs it
+        // beside the other new pairings on the workers.
         const auto [first, second] = bestCombinationIndexes;
-        ComparablePacking resultingBestPositionRelativeToLargestAreaSet;
-        pairingRespectsMaxAreaSet(polygonSets, first, second, greatestAreaSetIndex, hostPolygon, contractionFactor,
-                                  &resultingBestPositionRelativeToLargestAreaSet, &packingCache);
         polygonSets[static_cast<std::size_t>(first)] = *bestPositionInformation.getCombination();
         packingCache.unsetAllCacheEntriesForElement(first);
         packingCache.deleteElement(second);
         polygonSets.erase(polygonSets.begin() + second);
         congruentPolygonSetIds[static_cast<std::size_t>(first)] = -1;
         congruentPolygonSetIds.erase(congruentPolygonSetIds.begin() + second);
-        if (first != greatestAreaSetIndex && second != greatestAreaSetIndex) {
-            if (second < greatestAreaSetIndex) --greatestAreaSetIndex;
-            packingCache.setCacheEntry(first, greatestAreaSetIndex, resultingBestPositionRelativeToLargestAreaSet);
+        if (first != greatestAreaSetIndex && second != greatestAreaSetIndex && second < greatestAreaSetIndex) {
+            --greatestAreaSetIndex;
         }
         // When the largest set itself was the one removed, its old position may
         // now lie past the end of the list.
