@@ -130,11 +130,11 @@ TEST(ComparablePackingTest, ContactAreaIsTheSatelliteEdgeLengthOnTheBase) {
 }  // namespace
 
 // A candidate sharing what its search works out once (the merged outline of
-// its large side, the other side's boxes) scores exactly as one that merges
-// its combination whole: groups and parts beside them, also in the groups'
-// holes, the group as base or as satellite, with and without the first
-// corner as the start.
-TEST(ComparablePackingDifferential, SharedOutlinesScoreLikeTheWholeCombination) {
+// its large side, the other side's boxes), and one scored from its members'
+// region, score exactly as the plain search of the combination merged whole:
+// groups and parts beside them, also in the groups' holes, the group as base
+// or as satellite, with and without the first corner as the start.
+TEST(ComparablePackingDifferential, SharedOutlinesAndMemberRegionsScoreLikeTheWholeCombination) {
     std::mt19937 random(5);
     for (int trial = 0; trial < 4000 && !HasFailure(); ++trial) {
         PolygonSet group = Testing::randomPartGroup(random);
@@ -183,11 +183,22 @@ TEST(ComparablePackingDifferential, SharedOutlinesScoreLikeTheWholeCombination) 
         auto turned = std::make_shared<PolygonSet>(*satellite);
         turned->slideToOrigin();
         shared.shareOutlines(std::make_shared<SharedOutline>(base), std::make_shared<SharedOutline>(turned), groupIsBase);
-        const WhiteSpaceInformation expected = whole.getWhiteSpaceScore(contraction);
-        const WhiteSpaceInformation got = shared.getWhiteSpaceScore(contraction);
-        EXPECT_EQ(got.isSet(), expected.isSet()) << "group " << group << "\npart " << placed << "\nhost " << host;
-        EXPECT_EQ(got.getPiecesOfOutfall(), expected.getPiecesOfOutfall()) << "group " << group << "\npart " << placed;
-        EXPECT_EQ(got.getAreaOfLargestOutfall(), expected.getAreaOfLargestOutfall()) << "group " << group << "\npart " << placed;
-        EXPECT_EQ(got.getNumberOfSidesOfOutfall(), expected.getNumberOfSidesOfOutfall()) << "group " << group << "\npart " << placed;
+        // Both against the plain search of the whole combination merged,
+        // from the start the candidates were given (an unset point: none).
+        WhiteSpaceInformation expected;
+        const Point corner;
+        const int noTurn = 0;
+        Point at;
+        int turn = 0;
+        Math::getBestPositionOfSetWithin(host, *whole.getCombination(), &at, &turn, &expected, contraction,
+                                         trial % 4 < 2 ? &corner : nullptr, trial % 4 < 2 ? &noTurn : nullptr);
+        for (ComparablePacking* c : {&whole, &shared}) {
+            const WhiteSpaceInformation got = c->getWhiteSpaceScore(contraction);
+            const char* way = c == &whole ? "members' region" : "shared outline";
+            EXPECT_EQ(got.isSet(), expected.isSet()) << way << "\ngroup " << group << "\npart " << placed << "\nhost " << host;
+            EXPECT_EQ(got.getPiecesOfOutfall(), expected.getPiecesOfOutfall()) << way << "\ngroup " << group << "\npart " << placed;
+            EXPECT_EQ(got.getAreaOfLargestOutfall(), expected.getAreaOfLargestOutfall()) << way << "\ngroup " << group << "\npart " << placed;
+            EXPECT_EQ(got.getNumberOfSidesOfOutfall(), expected.getNumberOfSidesOfOutfall()) << way << "\ngroup " << group << "\npart " << placed;
+        }
     }
 }

@@ -239,6 +239,29 @@ std::optional<bool> ComparablePacking::scoreFromRegion(int contractionFactor, co
                                                startTranslation, startRotation);
 }
 
+// A combination of sets too small to share outlines is scored from the
+// region of its members where the host is a rectangle: the holes the members
+// close in are found there.
+std::optional<bool> ComparablePacking::scoreFromMemberRegion(int contractionFactor, const Point* startTranslation,
+                                                             const int* startRotation) {
+    if (known() != nullptr || getHostPolygon().numberOfPoints() != 4) return std::nullopt;
+    const PolygonSet& combined = *getCombination();
+    if (Math::turnsKeepingGrain(combined) != Math::anyTurn) return std::nullopt;
+    const std::optional<std::vector<ColumnCover::Box>> boxes = ColumnCover::boxesOf(combined);
+    if (!boxes || boxes->empty()) return std::nullopt;
+    // Members that overlap are read otherwise by the plain way: the region
+    // serves where its area is the members' areas summed (both exact).
+    std::int64_t regionArea = 0;
+    for (const ColumnCover::Box& b : *boxes) regionArea += (b.right - b.left) * (b.top - b.bottom);
+    constexpr std::int64_t exactFloatAreaLimit = std::int64_t{1} << 24;
+    if (regionArea >= exactFloatAreaLimit || static_cast<float>(regionArea) != getCombinationArea()) {
+        return std::nullopt;
+    }
+    return Math::getBestPositionOfRegionWithin(getHostPolygon(), *boxes, WhiteSpaceInformation(), &hostTranslation,
+                                               &hostRotationMultiplier, &whiteSpace, contractionFactor,
+                                               startTranslation, startRotation);
+}
+
 float ComparablePacking::getCombinationArea() {
     if (combinationArea == -1.0f) {
         if (!combination.empty() || !sharedSatellite) {
@@ -429,6 +452,7 @@ WhiteSpaceInformation ComparablePacking::getWhiteSpaceScore(int contractionFacto
         PolygonSet contractedHoles;
         std::optional<MergedOutline> outline;
         if (scoreFromRegion(contractionFactor, start, startTurn).has_value()) {
+        } else if (scoreFromMemberRegion(contractionFactor, start, startTurn).has_value()) {
         } else if ((outline = combinationOutline(contractionFactor, contractedHoles))) {
             const Math::GrainTurns grainTurns = known()->grainTurns() & other()->grainTurns();
             Math::getBestPositionOfSetWithin(getHostPolygon(), *outline, grainTurns, &contractedHoles,

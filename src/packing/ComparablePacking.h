@@ -261,6 +261,8 @@ private:
     // holes; nothing where it cannot answer exactly so.
     std::optional<bool> scoreFromRegion(int contractionFactor, const Point* startTranslation,
                                         const int* startRotation);
+    std::optional<bool> scoreFromMemberRegion(int contractionFactor, const Point* startTranslation,
+                                              const int* startRotation);
 
     bool isSet = false;
     std::shared_ptr<PolygonSet> baseSet;

@@ -449,36 +449,27 @@ std::optional<bool> Math::getBestPositionOfRegionWithin(const Polygon& hostPolyg
     // themselves, are scored by the shortcut as the plain way scores them.
     // The holes the region closes in are the set's own too: filled for the
     // places, and counted once the best is found. A hole the region touches
-    // at a corner might come out of the union as outfall instead, so it is
-    // left open: read that way, it is a piece of every place (unless it
-    // closes a ring of pieces meeting at corners, which the scorer declines),
-    // and read as a hole it counts the same as long as it is smaller than
-    // every place's largest piece.
-    // A piece in a hole is an outline of its own, which the plain way reads
-    // by the even-odd rule; that is left to it.
+    // at a corner may come out of the union as outfall instead, the outline
+    // passing that corner twice, which the plain way shrinks as one piece;
+    // that is left to it, as is a piece in a hole, an outline of its own
+    // which the plain way reads by the even-odd rule.
     const RegionOutlines outlines = Math::regionOutlines(ColumnCover::ofBoxes(region));
     if (outlines.hasIslands) return std::nullopt;
-    std::vector<std::vector<ColumnCover::Box>> closed, touched;
+    std::vector<std::vector<ColumnCover::Box>> closed;
     std::vector<ColumnCover::Box> filled = region;
     for (const RegionOutlines::Hole& hole : outlines.holes) {
-        if (hole.touchedAtCorner) {
-            touched.push_back(hole.gaps);
-            continue;
-        }
+        if (hole.touchedAtCorner) return std::nullopt;
         closed.push_back(hole.gaps);
         filled.insert(filled.end(), hole.gaps.begin(), hole.gaps.end());
     }
-    bool closedLargestShared = false, touchedLargestShared = false;
+    bool closedLargestShared = false;
     const std::optional<WhiteSpaceInformation> closedHoles =
         shrunkHolesScore(closed, contractionFactor, &closedLargestShared);
-    const std::optional<WhiteSpaceInformation> touchedHoles =
-        shrunkHolesScore(touched, contractionFactor, &touchedLargestShared);
-    if (!closedHoles || !touchedHoles) return std::nullopt;
+    if (!closedHoles) return std::nullopt;
 
     const int rotations = sideLength(points[0], points[1]) != sideLength(points[1], points[2]) ? 1 : 0;
     OutfallScorer scorer(std::optional<std::vector<ColumnCover::Box>>(std::move(filled)), contractionFactor);
     WhiteSpaceInformation bestScore;
-    float smallestLargest = std::numeric_limits<float>::infinity();
     Point bestTranslation;
     int bestRotation = 0;
     const int firstRotation = startAtRotation != nullptr ? *startAtRotation : 0;
@@ -527,7 +518,6 @@ std::optional<bool> Math::getBestPositionOfRegionWithin(const Polygon& hostPolyg
                 const Point t(static_cast<Coordinate>(x), static_cast<Coordinate>(y));
                 const std::optional<WhiteSpaceInformation> candidateScore = scorer.score(t);
                 if (!candidateScore) return std::nullopt;
-                smallestLargest = std::min(smallestLargest, candidateScore->getAreaOfLargestOutfall());
                 if (candidateScore->isBetter(bestScore)) {
                     bestScore = *candidateScore;
                     bestRotation = rotation;
@@ -543,9 +533,6 @@ std::optional<bool> Math::getBestPositionOfRegionWithin(const Polygon& hostPolyg
     if (closedHoles->getAreaOfLargestOutfall() > bestScore.getAreaOfLargestOutfall() &&
         (closedLargestShared ||
          contractedHoles.getAreaOfLargestOutfall() == closedHoles->getAreaOfLargestOutfall())) {
-        return std::nullopt;
-    }
-    if (touchedHoles->getPiecesOfOutfall() > 0 && !(touchedHoles->getAreaOfLargestOutfall() < smallestLargest)) {
         return std::nullopt;
     }
     bestScore.addOutfall(*closedHoles);
