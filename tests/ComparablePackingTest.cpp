@@ -11,6 +11,7 @@
 #include "ShapeBuilders.h"
 #include "geometry/ExactArea.h"
 #include "geometry/MergedOutline.h"
+#include "geometry/SegmentSplitting.h"
 #include "placement/HostSearch.h"
 #include "packing/ComparablePacking.h"
 #include "packing/PackingCache.h"
@@ -124,6 +125,40 @@ TEST(ComparablePackingTest, ContactAreaIsTheSatelliteEdgeLengthOnTheBase) {
                            Row{"0,0 30,0 30,20 20,20 20,10 10,10 10,20 0,20", Point(10, 10), 30}}) {
         ComparablePacking packing = candidate(row.base, square, row.translation);
         EXPECT_EQ(packing.getContactArea(), row.contact) << row.base << " moved by " << row.translation;
+    }
+}
+
+// The contact area as first written: the satellite's edges cut at every base
+// edge, each piece counted for each base member it lies on.
+int literalContactArea(const PolygonSet& base, PolygonSet satellite, int turns, const Point& translation) {
+    satellite.rotateAboutOrigin(turns);
+    satellite.slideToOrigin();
+    satellite.translate(translation);
+    int contact = 0;
+    for (const Segment& piece : Math::splitSegmentsBySegments(satellite.getAllEdges(), base.getAllEdges())) {
+        for (const Polygon& member : base.getAllPolygons()) {
+            if (member.segmentIsOnBoundary(piece)) contact += piece.length();
+        }
+    }
+    return contact;
+}
+
+TEST(ComparablePackingDifferential, ContactAreaMatchesTheLiteralCount) {
+    std::mt19937 random(17);
+    for (int trial = 0; trial < 2000 && !HasFailure(); ++trial) {
+        const auto base = std::make_shared<PolygonSet>(Testing::randomPartGroup(random));
+        auto satellite = std::make_shared<PolygonSet>();
+        satellite->add(Testing::randomPart(random, 12));
+        if (trial % 3 == 0) satellite->add(Testing::randomPart(random, 12));
+        const int turns = trial % 4;
+        PolygonSet turned = *satellite;
+        turned.rotateAboutOrigin(turns);
+        turned.slideToOrigin();
+        const std::vector<Point> offsets = Math::getAllTranslationsForPositions(base->getPoints(), turned.getPoints());
+        const Point t = offsets[std::uniform_int_distribution<std::size_t>(0, offsets.size() - 1)(random)];
+        ComparablePacking packing(base, satellite, std::make_shared<const Polygon>(rect(0, 0, 1000, 1000)), turns, t);
+        EXPECT_EQ(packing.getContactArea(), literalContactArea(*base, *satellite, turns, t))
+            << "base " << *base << "\nsatellite " << *satellite << " turned " << turns << " at " << t;
     }
 }
 

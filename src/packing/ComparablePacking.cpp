@@ -11,6 +11,29 @@ namespace Zelkor::Rectilinear {
 
 namespace {
 
+// Whether two closed boxes meet, if only at a corner.
+bool boxesTouch(const Rectangle& a, const Rectangle& b) {
+    return a.getBottomLeft().x <= b.getTopRight().x && b.getBottomLeft().x <= a.getTopRight().x &&
+           a.getBottomLeft().y <= b.getTopRight().y && b.getBottomLeft().y <= a.getTopRight().y;
+}
+
+// Calls visit(from, to) for each edge of the outline through `corners`.
+template <typename Visit>
+void forEachEdge(const std::vector<Point>& corners, Visit visit) {
+    for (std::size_t i = 0; i < corners.size(); ++i) visit(corners[i], corners[i + 1 == corners.size() ? 0 : i + 1]);
+}
+
+// The length two axis-parallel edges share when they lie on one line.
+std::int64_t collinearOverlap(const Point& a, const Point& b, const Point& c, const Point& d) {
+    auto overlap = [](std::int64_t p, std::int64_t q, std::int64_t r, std::int64_t s) {
+        return std::max<std::int64_t>(0, std::min(std::max(p, q), std::max(r, s)) - std::max(std::min(p, q), std::min(r, s)));
+    };
+    const bool vertical = a.x == b.x, otherVertical = c.x == d.x;
+    if (vertical && otherVertical && a.x == c.x) return overlap(a.y, b.y, c.y, d.y);
+    if (!vertical && !otherVertical && a.y == c.y) return overlap(a.x, b.x, c.x, d.x);
+    return 0;
+}
+
 double boundingArea(const PolygonSet& set) { return set.getBoundingRectangle().getArea(); }
 
 std::int64_t extentX(const Rectangle& r) { return std::int64_t{r.getTopRight().x} - r.getBottomLeft().x; }
@@ -402,20 +425,27 @@ float ComparablePacking::getAreaSum() {
     return areaSum;
 }
 
+// The length of the satellite's edges lying along an edge of a base member,
+// counted once for each member they lie along: the satellite's edges cut at
+// every base corner, each piece counted for each member it lies on. A
+// member's edges on one line never overlap, so a satellite edge's share of a
+// member is the sum of its overlaps with that member's edges.
 int ComparablePacking::getContactArea() {
     if (contactArea == -1) {
-        PolygonSet placedSatellite = satellite();
-        placedSatellite.rotateAboutOrigin(relativeRotationMultiplier);
-        placedSatellite.slideToOrigin();
-        placedSatellite.translate(relativeTranslation);
-        const std::vector<Segment> pieces =
-            Math::splitSegmentsBySegments(placedSatellite.getAllEdges(), base().getAllEdges());
-        contactArea = 0;
-        for (const Segment& piece : pieces) {
-            for (const Polygon& basePolygon : base().getAllPolygons()) {
-                if (basePolygon.segmentIsOnBoundary(piece)) contactArea += piece.length();
+        const PolygonSet placed = placedSatellite();
+        std::int64_t total = 0;
+        for (const Polygon& member : base().getAllPolygons()) {
+            if (member.isEmpty()) continue;
+            const Rectangle box = member.getBoundingRectangle();
+            const std::vector<Point>& corners = member.getPoints();
+            for (const Polygon& other : placed.getAllPolygons()) {
+                if (other.isEmpty() || !boxesTouch(box, other.getBoundingRectangle())) continue;
+                forEachEdge(other.getPoints(), [&](const Point& a, const Point& b) {
+                    forEachEdge(corners, [&](const Point& c, const Point& d) { total += collinearOverlap(a, b, c, d); });
+                });
             }
         }
+        contactArea = static_cast<int>(total);
     }
     return contactArea;
 }
