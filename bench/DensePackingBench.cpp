@@ -5,9 +5,8 @@
 // - BM_DistinctRectangles: rectangles of sides 20 to 300, each of its own
 //   kind, on one 3000 x 3000 sheet without blade;
 // each on 1, 2 and all threads (0). BM_WideHost packs ten parts into one
-// off-cut at the origin and the same off-cut 2^31 - 6 units wide (as wide as
-// it can grow), far from it:
-// the cost should not depend on where a host lies or how wide it is.
+// off-cut at the origin, far from it, and ever wider: the cost should not
+// depend on where a host lies or how wide it is.
 //
 // Figures are wall time (UseRealTime): threads only show there.
 #include <benchmark/benchmark.h>
@@ -41,19 +40,26 @@ void BM_DistinctRectangles(benchmark::State& state) {
          static_cast<int>(state.range(1)));
 }
 
-// Ten parts into one L-shaped off-cut, 2,000 wide at the origin (0) or
-// 2^31 - 6 wide and far from it (1), blade 4, least outfall.
+// Ten parts into one L-shaped off-cut, blade 4, least outfall:
+// 0: 2,000 wide at the origin; 1: the same two thousand million units away;
+// 2: 2^30 wide; 3: 2^31 - 6 wide (as wide as it can grow), far from the origin.
 void BM_WideHost(benchmark::State& state) {
-    const bool wide = state.range(0) != 0;
-    const Coordinate left = wide ? -1073741821 : 0;
-    const Coordinate right = wide ? 1073741821 : 2000;
+    struct Offcut {
+        Coordinate left, right, bottom;
+    };
+    constexpr Offcut offcuts[] = {{0, 2000, 0},
+                                  {2000000000, 2000002000, -2000000000},
+                                  {-536870912, 536870912, 0},
+                                  {-1073741821, 1073741821, 0}};
+    const Offcut& o = offcuts[state.range(0)];
+    const Coordinate left = o.left, right = o.right, b = o.bottom;
     PackingJob job;
     job.sheetLength = 3000;
     job.sheetWidth = 1500;
     job.bladeWidth = 4;
     job.mode = Math::minimumAreaOutfall;
-    job.hosts.emplace_back(std::vector<Point>{{left, 0}, {right, 0}, {right, 600}, {left + 900, 600}, {left + 900, 1200},
-                                              {left, 1200}},
+    job.hosts.emplace_back(std::vector<Point>{{left, b}, {right, b}, {right, b + 600}, {left + 900, b + 600},
+                                              {left + 900, b + 1200}, {left, b + 1200}},
                            "offcut");
     std::mt19937 random(10);
     const PackingJob parts = Testing::densePackingJob(random, 10);
@@ -73,6 +79,6 @@ BENCHMARK(BM_DistinctRectangles)
     ->Iterations(1)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WideHost)->ArgName("wide")->DenseRange(0, 1)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WideHost)->ArgName("offcut")->DenseRange(0, 3)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -34,7 +34,14 @@ void append(std::string& key, const PolygonSet& set) {
 
 std::string PairingMemo::keyOf(const PolygonSet& baseSet, const PolygonSet& satelliteSet, const Polygon& hostPolygon,
                                int contractionFactor) {
+    // Reserved whole: a large set's key would otherwise grow by copying.
+    std::size_t values = 1 + 2 + 2 * hostPolygon.numberOfPoints();
+    for (const PolygonSet* set : {&baseSet, &satelliteSet}) {
+        values += 1 + 2 * set->size();
+        for (const Polygon& polygon : set->getAllPolygons()) values += 2 * polygon.getPoints().size();
+    }
     std::string key;
+    key.reserve(values * sizeof(std::int32_t));
     append(key, contractionFactor);
     append(key, hostPolygon);
     append(key, baseSet);

@@ -310,8 +310,22 @@ bool searchPositionOfSet(const Polygon& hostPolygon, const Rectangle& setBox, Ma
         } else if (!fitDecides && window.size() >= candidatesWorthAnIndex) {
             test.useIndex();
         }
+        // A wrapped host holds the set only where its box, corners wrapped,
+        // holds the set's box.
+        auto wrappedBoxHolds = [&](const Point& t) {
+            std::int64_t left = std::numeric_limits<std::int64_t>::max(), bottom = left;
+            std::int64_t right = std::numeric_limits<std::int64_t>::min(), top = right;
+            for (const Point& corner : copyPolygon.getPoints()) {
+                const Point moved = corner + t;
+                left = std::min<std::int64_t>(left, moved.x);
+                right = std::max<std::int64_t>(right, moved.x);
+                bottom = std::min<std::int64_t>(bottom, moved.y);
+                top = std::max<std::int64_t>(top, moved.y);
+            }
+            return set.left >= left && set.right <= right && set.bottom >= bottom && set.top <= top;
+        };
         auto holds = [&](std::size_t ix, std::size_t iy, const Point& t) {
-            if (!keepsWithin && wraps(t)) return test.contains(t);
+            if (!keepsWithin && wraps(t)) return wrappedBoxHolds(t) && test.contains(t);
             if (ix < covering.xFirst || ix >= covering.xLast || iy < covering.yFirst || iy >= covering.yLast) {
                 return false;
             }
