@@ -1,10 +1,15 @@
 #pragma once
 
+#include <cstdint>
+
 #include "geometry/HoledPolygonSet.h"
 #include "geometry/Polygon.h"
 #include "geometry/PolygonSet.h"
 
 namespace Zelkor::Rectilinear::Math {
+
+// Areas below this are whole numbers that a float holds exactly.
+inline constexpr std::int64_t exactFloatAreaLimit = std::int64_t{1} << 24;
 
 // Areas as exact whole numbers: twice the area, which the float areas of the
 // shapes round beyond 2^24, where a single unit may decide a question.

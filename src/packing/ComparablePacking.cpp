@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "geometry/SegmentSplitting.h"
+#include "geometry/ExactArea.h"
 #include "placement/HostSearch.h"
 
 namespace Zelkor::Rectilinear {
@@ -276,8 +276,7 @@ std::optional<bool> ComparablePacking::scoreFromMemberRegion(int contractionFact
     // serves where its area is the members' areas summed (both exact).
     std::int64_t regionArea = 0;
     for (const ColumnCover::Box& b : *boxes) regionArea += (b.right - b.left) * (b.top - b.bottom);
-    constexpr std::int64_t exactFloatAreaLimit = std::int64_t{1} << 24;
-    if (regionArea >= exactFloatAreaLimit || static_cast<float>(regionArea) != getCombinationArea()) {
+    if (regionArea >= Math::exactFloatAreaLimit || static_cast<float>(regionArea) != getCombinationArea()) {
         return std::nullopt;
     }
     return Math::getBestPositionOfRegionWithin(getHostPolygon(), *boxes, WhiteSpaceInformation(), &hostTranslation,

@@ -19,6 +19,7 @@
 #include <optional>
 
 #include "geometry/CoordinateRangeException.h"
+#include "geometry/ExactArea.h"
 #include "geometry/GrainTurns.h"
 #include "geometry/HoledPolygonSet.h"
 #include "geometry/InvalidPolygonException.h"
@@ -102,9 +103,6 @@ WhiteSpaceInformation Math::whiteSpaceScore(const Polygon& host, const PolygonSe
 
 namespace {
 
-// Areas below this are whole numbers that a float holds exactly.
-constexpr float exactFloatAreaLimit = 16777216.0f;
-
 // The score of the set placed in `host`, or nothing when it cannot beat
 // `best`: contracting a piece never makes it larger, so when even the largest
 // piece before contraction is smaller than the best's largest piece, the
@@ -112,7 +110,7 @@ constexpr float exactFloatAreaLimit = 16777216.0f;
 std::optional<WhiteSpaceInformation> scoreUnlessBeaten(const Polygon& host, const PolygonSet& placedSet,
                                                        int contractionFactor, const WhiteSpaceInformation& best) {
     const HoledPolygonSet outfall = host.booleanSubtract(placedSet);
-    if (best.isSet() && host.getArea() < exactFloatAreaLimit) {
+    if (best.isSet() && host.getArea() < static_cast<float>(Math::exactFloatAreaLimit)) {
         float largestPiece = 0.0f;
         for (const HoledPolygon& piece : outfall.getAllPolygons()) largestPiece = std::max(largestPiece, piece.getArea());
         if (largestPiece < best.getAreaOfLargestOutfall()) return std::nullopt;

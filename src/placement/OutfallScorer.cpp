@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "geometry/ExactArea.h"
 #include "geometry/Rectangle.h"
 #include "geometry/Segment.h"
 
@@ -13,8 +14,6 @@ namespace {
 
 using Interval = ColumnCover::Interval;
 
-// Areas below this are whole numbers that a float holds exactly.
-constexpr std::int64_t exactFloatAreaLimit = std::int64_t{1} << 24;
 // The plain way sums an outline's area in doubles, a trapezoid per level
 // side: exact while |y| times the length of those sides stays below this.
 constexpr std::int64_t exactTrapezoidSumLimit = std::int64_t{1} << 51;
@@ -149,7 +148,7 @@ OutfallScorer::OutfallScorer(const std::optional<std::vector<ColumnCover::Box>>&
 void OutfallScorer::placeHost(const Polygon& host) {
     hostScorable = false;
     if (!setScorable) return;
-    smallHost = host.getArea() < static_cast<float>(exactFloatAreaLimit);
+    smallHost = host.getArea() < static_cast<float>(Math::exactFloatAreaLimit);
     const std::vector<Point>& corners = host.getPoints();
     if (corners.size() == 4) {
         // A rectangle shrinks into a rectangle, or into nothing.
