@@ -229,13 +229,21 @@ public:
 
     bool meetsAt(const Point& t) {
         if (regionGrid) {
+            // Neighbouring translations mostly meet the base where the last
+            // one did: the moves by which that pair of boxes meets are tried first.
+            if (lastMeeting && lastMeeting->holds(t.x, t.y)) return true;
             // Interiors meet exactly when the boxes overlap by one unit at least.
             for (const Span& b : satelliteRegion) {
                 const Span m{b.left + t.x, b.bottom + t.y, b.right + t.x, b.top + t.y};
                 const bool meets = regionGrid->anyNear(m, [&](std::size_t i) {
                     const Span& a = (*baseRegion)[i];
-                    return a.left + inset <= m.right && m.left <= a.right - inset && a.bottom + inset <= m.top &&
-                           m.bottom <= a.top - inset;
+                    if (a.left + inset > m.right || m.left > a.right - inset || a.bottom + inset > m.top ||
+                        m.bottom > a.top - inset) {
+                        return false;
+                    }
+                    lastMeeting = Span{a.left + inset - b.right, a.bottom + inset - b.top, a.right - inset - b.left,
+                                       a.top - inset - b.bottom};
+                    return true;
                 });
                 if (meets) return true;
             }
@@ -293,6 +301,7 @@ private:
     const std::vector<Span>* baseRegion = nullptr;
     SpanGrid* regionGrid = nullptr;
     std::int64_t inset = 0;
+    std::optional<Span> lastMeeting;  // the moves by which the pair of boxes met last meets
     bool unanswerable = false;
 };
 
