@@ -12,6 +12,7 @@
 #include "packing/PackingJob.h"
 #include "packing/PairingMemo.h"
 #include "packing/PairingSearch.h"
+#include "packing/WorkerPool.h"
 #include "reference/LiteralPairingSearch.h"
 
 namespace Zelkor::Rectilinear {
@@ -128,6 +129,39 @@ TEST(PairingSearchDifferential, OddOutlinesPairAsTheReferenceDoes) {
             ASSERT_EQ(library.getCombination()->toString(), reference.getCombination()->toString())
                 << "trial " << trial << ": " << base << " / " << satellite;
         }
+    }
+}
+
+// Scored ahead on several threads, a search weighs its candidates as on the
+// calling thread alone: groups of many members give long walks in which the
+// best changes within a stretch of candidates scored together.
+TEST(PairingSearchDifferential, SearchOnThreadsEqualsSearchOnOne) {
+    std::mt19937 random(77);
+    WorkerPool workers(3);
+    const Polygon host("0,0 400,0 400,300 0,300", "sheet");
+    for (int trial = 0; trial < 40; ++trial) {
+        std::vector<Polygon> members;
+        for (int i = 0; i < 4 + trial % 9; ++i) {
+            Polygon p = Testing::randomRectilinearPolygon(random, 3);
+            p.scale(6);
+            p.translate(Point(static_cast<Coordinate>(random() % 160), static_cast<Coordinate>(random() % 120)));
+            members.push_back(p);
+        }
+        Polygon part = Testing::randomRectilinearPolygon(random, 3);
+        part.scale(6);
+        const PolygonSet base(members), satellite(std::vector<Polygon>{part});
+        const int contraction = trial % 3;
+        ComparablePacking alone = Math::determineBestRelativePosition(base, satellite, host, contraction, nullptr);
+        ComparablePacking together =
+            Math::determineBestRelativePosition(base, satellite, host, contraction, nullptr, &workers);
+        ASSERT_EQ(alone.isValid(), together.isValid()) << "trial " << trial << ": " << base << " / " << satellite;
+        if (!alone.isValid()) continue;
+        ASSERT_EQ(alone.getCombination()->toString(), together.getCombination()->toString())
+            << "trial " << trial << ": " << base << " / " << satellite;
+        const WhiteSpaceInformation a = alone.getWhiteSpaceScore(contraction);
+        const WhiteSpaceInformation b = together.getWhiteSpaceScore(contraction);
+        ASSERT_EQ(a.getAreaOfLargestOutfall(), b.getAreaOfLargestOutfall()) << "trial " << trial;
+        ASSERT_EQ(a.getNumberOfSidesOfOutfall(), b.getNumberOfSidesOfOutfall()) << "trial " << trial;
     }
 }
 

@@ -501,6 +501,42 @@ void ComparablePacking::setWhiteSpaceScore(const WhiteSpaceInformation& score) {
     whiteSpace = score;
 }
 
+void ComparablePacking::prepareSharedOutlines(int contractionFactor) {
+    for (SharedOutline* side : {known(), other()}) {
+        if (side == nullptr) continue;
+        side->box();
+        side->grainTurns();
+    }
+    if (known() != nullptr) {
+        known()->region();
+        known()->contractedHoleScores(contractionFactor);
+    }
+    if (other() != nullptr) other()->memberBoxes();
+}
+
+void ComparablePacking::scoreAhead(int contractionFactor) noexcept {
+    const Point translation = hostTranslation;
+    const int turn = hostRotationMultiplier;
+    const bool best = hostDataIsBest;
+    try {
+        getWhiteSpaceScore(contractionFactor);
+    } catch (...) {
+        hostTranslation = translation;
+        hostRotationMultiplier = turn;
+        hostDataIsBest = best;
+        whiteSpace = WhiteSpaceInformation();
+    }
+}
+
+bool ComparablePacking::comparisonReachesWhiteSpace(ComparablePacking& other, int contractionFactor) {
+    if (!valid || !other.valid) return false;
+    for (const int criterion : heuristics) {
+        if (criterion == 8 || criterion == 7) return true;
+        if (compareOn(criterion, other, contractionFactor) != Verdict::tie) return false;
+    }
+    return false;
+}
+
 ComparablePacking::Verdict ComparablePacking::compareOn(int criterion, ComparablePacking& other,
                                                          int contractionFactor) {
     // The relative criterion measures the difference against this candidate's

@@ -209,6 +209,17 @@ public:
     bool hasWhiteSpaceScore() const { return whiteSpace.isSet(); }
     void setWhiteSpaceScore(const WhiteSpaceInformation& score);
 
+    // Scoring candidates of one search on other threads: first, on the
+    // searching thread, everything the candidates share and work out on first
+    // use is worked out; then each candidate is scored ahead on its own. A
+    // candidate whose scoring fails is left as it was, to fail again where
+    // its score is asked for.
+    void prepareSharedOutlines(int contractionFactor);
+    void scoreAhead(int contractionFactor) noexcept;
+    // Whether comparing this candidate with `other` gets as far as the
+    // white-space score: the criteria before it tie.
+    bool comparisonReachesWhiteSpace(ComparablePacking& other, int contractionFactor);
+
     // Asked, at most once per comparison, whether merging the pairing leaves
     // the largest set of the pool able to grow.
     class LargestSetGuard {

@@ -237,7 +237,7 @@ int doubleCheckAndRetireAsManyCopiesAsPossible(PolygonSet& setAboutToRetire, std
                 }
                 ComparablePacking positionInformation =
                     determineBestRelativePosition(setAboutToRetire, explodedSet[p], hostPolygon, contractionFactor,
-                                                  reportReceiver, cache.getMemo());
+                                                  reportReceiver, cache.getMemo(), cache.getWorkers());
                 if (!positionInformation.isValid()) {
                     congruencyIdsAlreadyRuledOut.push_back(id);
                 } else if (positionInformation.isBetterThan(bestPositionInformation, contractionFactor, nullptr)) {

@@ -330,15 +330,15 @@ int numberOfRotationsNecessaryToFindBestPairing(PolygonSet baseSet, PolygonSet s
 
 namespace {
 
-// Walks the placements of the satellite beside the base in search order: each
-// rotation the search needs, each corner-to-corner translation. A candidate
-// that `ruledOut` rejects from its box alone, or that overlaps the base, is
-// passed over; each other one whose combination the host holds goes to
-// `take`, with the host placement found and the satellite's extent in its
-// turn, until `take` answers false.
-template <typename RuledOut, typename Take>
-void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satelliteSet, const Polygon& hostPolygon,
-                           ReportReceiver* reportReceiver, RuledOut ruledOut, Take take) {
+// Hands each turn of the satellite beside the base that the search needs, in
+// search order, to `walkTurn(translations, satelliteExtent, placementAt)`:
+// the turn's corner-to-corner translations, the satellite's extent in the
+// turn, and placementAt(t), the candidate at translation t, or nothing where
+// the satellite overlaps the base there or the host does not hold the two.
+// placementAt may be asked in any order. Stops when walkTurn answers false.
+template <typename WalkTurn>
+void walkTurns(const PolygonSet& baseSet, const PolygonSet& satelliteSet, const Polygon& hostPolygon,
+               WalkTurn walkTurn) {
     PolygonSet base = baseSet;
     PolygonSet localSatelliteSet = satelliteSet;
     const float baseArea = base.getArea();
@@ -423,10 +423,8 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
             return shrinkKeepsSatellite ? baseSet.intersectAll(movedSatellite)
                                         : Math::interiorsOverlap(baseSet, movedSatellite);
         };
-        for (const Point& t : translations) {
-            if (reportReceiver) reportReceiver->report(nullptr);
-            if (ruledOut(t, satelliteExtent) || combinationLeavesRange(t)) continue;
-            if (overlapsBase(t)) continue;
+        auto placementAt = [&](const Point& t) -> std::optional<ComparablePacking> {
+            if (combinationLeavesRange(t) || overlapsBase(t)) return std::nullopt;
             ComparablePacking positionInformation(sharedBase, sharedSatellite, sharedHost, r, t);
             positionInformation.setIsValid(true);
             if (shareOutlines) positionInformation.shareOutlines(baseSide, satelliteSide, baseKnown);
@@ -437,10 +435,98 @@ void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satellit
                                                                            hostPolygon.getBoundingRectangle())
                                               : Math::canContain(hostPolygon, *positionInformation.getCombination(),
                                                                        &hostTranslation, &hostRotationMultiplier);
-            if (fits) {
-                positionInformation.setFirstKnownValidHostTranslationAndRotation(hostTranslation,
-                                                                                 hostRotationMultiplier);
-                if (!take(positionInformation, satelliteExtent)) return;
+            if (!fits) return std::nullopt;
+            positionInformation.setFirstKnownValidHostTranslationAndRotation(hostTranslation, hostRotationMultiplier);
+            return positionInformation;
+        };
+        if (!walkTurn(translations, satelliteExtent, placementAt)) return;
+    }
+}
+
+// Walks the placements of the satellite beside the base in search order: each
+// rotation the search needs, each corner-to-corner translation. A candidate
+// that `ruledOut` rejects from its box alone, or that overlaps the base, is
+// passed over; each other one whose combination the host holds goes to
+// `take`, with the host placement found and the satellite's extent in its
+// turn, until `take` answers false.
+template <typename RuledOut, typename Take>
+void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satelliteSet, const Polygon& hostPolygon,
+                           ReportReceiver* reportReceiver, RuledOut ruledOut, Take take) {
+    walkTurns(baseSet, satelliteSet, hostPolygon,
+              [&](const std::vector<Point>& translations, const Point& satelliteExtent, auto& placementAt) {
+                  for (const Point& t : translations) {
+                      if (reportReceiver) reportReceiver->report(nullptr);
+                      if (ruledOut(t, satelliteExtent)) continue;
+                      std::optional<ComparablePacking> candidate = placementAt(t);
+                      if (candidate && !take(*candidate, satelliteExtent)) return false;
+                  }
+                  return true;
+              });
+}
+
+// Weighs one turn's candidates as the walk alone weighs them, in order, each
+// against the best one so far, with their scores computed ahead on all the
+// pool's threads. A stretch of translations is looked at with the best
+// candidate known at its start: those it rules out are noted as runs, and
+// the others that fit (each ties with it on the criteria before the white
+// space or beats it there) are scored together. The stretch is then weighed
+// in order; once the best has changed, a translation is ruled out, or looked
+// at, anew by the new best.
+template <typename PlacementAt, typename LosesToBest, typename Weigh>
+void weighTurnOnThreads(const std::vector<Point>& translations, const Point& satelliteExtent,
+                        PlacementAt& placementAt, LosesToBest& losesToBest, Weigh& weigh, ComparablePacking& best,
+                        int contractionFactor, WorkerPool& workers, ReportReceiver* reportReceiver) {
+    constexpr std::size_t scoredTogether = 64;
+    constexpr std::size_t noCandidate = static_cast<std::size_t>(-1);
+    // Translations [first, last) ruled out, or the candidate at first.
+    struct Step {
+        std::size_t first, last, candidate;
+    };
+    std::vector<Step> steps;
+    std::vector<ComparablePacking> candidates;
+    candidates.reserve(scoredTogether);
+    for (std::size_t next = 0; next < translations.size();) {
+        steps.clear();
+        candidates.clear();
+        const bool bestKnown = best.isValid();
+        while (next < translations.size() && candidates.size() < scoredTogether) {
+            const std::size_t i = next++;
+            if (reportReceiver) reportReceiver->report(nullptr);
+            if (losesToBest(translations[i], satelliteExtent)) {
+                // Overlapping translations between may join the run: looked at anew, they still overlap.
+                if (!steps.empty() && steps.back().candidate == noCandidate) {
+                    steps.back().last = i + 1;
+                } else {
+                    steps.push_back({i, i + 1, noCandidate});
+                }
+                continue;
+            }
+            std::optional<ComparablePacking> candidate = placementAt(translations[i]);
+            if (!candidate) continue;
+            steps.push_back({i, i + 1, candidates.size()});
+            candidates.push_back(std::move(*candidate));
+            // The first candidate found becomes the best unscored.
+            if (!bestKnown) break;
+            candidates.back().prepareSharedOutlines(contractionFactor);
+        }
+        // Weighing them asks for the best one's score too.
+        const bool scoreBest = bestKnown && !candidates.empty() && !best.hasWhiteSpaceScore();
+        const std::size_t scored = bestKnown ? candidates.size() : 0;
+        workers.run(
+            scored + (scoreBest ? 1 : 0),
+            [&](std::size_t k, ReportReceiver*) { (k < scored ? candidates[k] : best).scoreAhead(contractionFactor); },
+            reportReceiver);
+        bool bestChanged = false;
+        for (const Step& step : steps) {
+            if (step.candidate != noCandidate) {
+                if (bestChanged && losesToBest(translations[step.first], satelliteExtent)) continue;
+                if (weigh(candidates[step.candidate])) bestChanged = true;
+            } else if (bestChanged) {
+                for (std::size_t i = step.first; i < step.last; ++i) {
+                    if (losesToBest(translations[i], satelliteExtent)) continue;
+                    std::optional<ComparablePacking> late = placementAt(translations[i]);
+                    if (late) weigh(*late);
+                }
             }
         }
     }
@@ -474,44 +560,54 @@ namespace {
 
 ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const PolygonSet& satelliteSet,
                                                 const Polygon& hostPolygon, int contractionFactor,
-                                                ReportReceiver* reportReceiver) {
+                                                ReportReceiver* reportReceiver, WorkerPool* workers) {
     const float baseArea = PolygonSet(baseSet).getArea();
     const float satelliteArea = PolygonSet(satelliteSet).getArea();
     const Rectangle baseBox = baseSet.getBoundingRectangle();
     const double baseBoxArea = baseBox.getArea();
     const double satelliteBoxArea = satelliteSet.getBoundingRectangle().getArea();
 
-    ComparablePacking bestPositionInformation;
+    ComparablePacking best;
     // A candidate that loses to the best one on the bounding-box criteria is
     // never taken, whether it fits or not: rule it out before anything is built.
     auto losesToBest = [&](const Point& t, const Point& satelliteExtent) {
-        return bestPositionInformation.isValid() &&
+        return best.isValid() &&
                losesOnBoundingBox(baseBox, t, satelliteExtent, baseBoxArea, satelliteBoxArea, baseArea, satelliteArea,
-                                  bestPositionInformation);
+                                  best);
     };
+    // Whether the candidate took the best one's place.
     auto weigh = [&](ComparablePacking& candidate) {
-        if (candidate.isBetterThan(bestPositionInformation, contractionFactor, nullptr)) {
-            bestPositionInformation = std::move(candidate);
-        }
+        if (!candidate.isBetterThan(best, contractionFactor, nullptr)) return false;
+        best = std::move(candidate);
+        return true;
     };
-    // The walk is the calling thread's: scoring a candidate from its region
-    // costs too little to hand candidates to other threads in batches.
-    walkPlacementsThatFit(baseSet, satelliteSet, hostPolygon, reportReceiver, losesToBest,
-                          [&](ComparablePacking& candidate, const Point&) {
-                              weigh(candidate);
-                              return true;
-                          });
+    if (workers == nullptr || workers->threadCount() < 2) {
+        walkPlacementsThatFit(baseSet, satelliteSet, hostPolygon, reportReceiver, losesToBest,
+                              [&](ComparablePacking& candidate, const Point&) {
+                                  weigh(candidate);
+                                  return true;
+                              });
+    } else {
+        walkTurns(baseSet, satelliteSet, hostPolygon,
+                  [&](const std::vector<Point>& translations, const Point& satelliteExtent, auto& placementAt) {
+                      weighTurnOnThreads(translations, satelliteExtent, placementAt, losesToBest, weigh, best,
+                                         contractionFactor, *workers, reportReceiver);
+                      return true;
+                  });
+    }
     // Kept beyond the search, the answer does not keep the shared outline alive.
-    bestPositionInformation.releaseSharedOutlines();
-    return bestPositionInformation;
+    best.releaseSharedOutlines();
+    return best;
 }
 
 ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const PolygonSet& satelliteSet,
                                                 const Polygon& hostPolygon, int contractionFactor,
-                                                ReportReceiver* reportReceiver, PairingMemo* memo) {
+                                                ReportReceiver* reportReceiver, PairingMemo* memo,
+                                                WorkerPool* workers) {
     ComparablePacking answer;
     if (memo && memo->find(baseSet, satelliteSet, hostPolygon, contractionFactor, answer)) return answer;
-    answer = determineBestRelativePosition(baseSet, satelliteSet, hostPolygon, contractionFactor, reportReceiver);
+    answer = determineBestRelativePosition(baseSet, satelliteSet, hostPolygon, contractionFactor, reportReceiver,
+                                           workers);
     if (memo) memo->store(baseSet, satelliteSet, hostPolygon, contractionFactor, answer);
     return answer;
 }
@@ -565,7 +661,7 @@ ComparablePacking& storedPairing(std::vector<PolygonSet>& polygonSets, int index
                                    determineBestRelativePosition(polygonSets[static_cast<std::size_t>(low)],
                                                                  polygonSets[static_cast<std::size_t>(high)],
                                                                  hostPolygon, contractionFactor, reportReceiver,
-                                                                 packingCache.getMemo()));
+                                                                 packingCache.getMemo(), packingCache.getWorkers()));
     }
     return *entry;
 }
@@ -691,6 +787,7 @@ bool pairingRespectsMaxAreaSet(std::vector<PolygonSet>& polygonSets, const int& 
     const PolygonSet& combination = *positionInformation.getCombination();
     const PolygonSet& largestSet = polygonSets[static_cast<std::size_t>(greatestAreaSetIndex)];
     PairingMemo* memo = packingCache ? packingCache->getMemo() : nullptr;
+    WorkerPool* workers = packingCache ? packingCache->getWorkers() : nullptr;
     // Without a place to put it, the best placement beside the largest set is
     // not wanted: that some placement exists is all that decides.
     if (!resultingBestPositionRelativeToLargestAreaSet) {
@@ -700,8 +797,10 @@ bool pairingRespectsMaxAreaSet(std::vector<PolygonSet>& polygonSets, const int& 
     }
     ComparablePacking bestPositionRelativeToLargestAreaSet =
         baseSetIndex < greatestAreaSetIndex
-            ? determineBestRelativePosition(combination, largestSet, hostPolygon, contractionFactor, heartbeat, memo)
-            : determineBestRelativePosition(largestSet, combination, hostPolygon, contractionFactor, heartbeat, memo);
+            ? determineBestRelativePosition(combination, largestSet, hostPolygon, contractionFactor, heartbeat, memo,
+                                            workers)
+            : determineBestRelativePosition(largestSet, combination, hostPolygon, contractionFactor, heartbeat, memo,
+                                            workers);
     if (!bestPositionRelativeToLargestAreaSet.isValid()) return false;
     if (resultingBestPositionRelativeToLargestAreaSet) {
         *resultingBestPositionRelativeToLargestAreaSet = std::move(bestPositionRelativeToLargestAreaSet);

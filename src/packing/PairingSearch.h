@@ -35,16 +35,19 @@ ComparablePacking determineBestRelativePosition(std::vector<PolygonSet>& polygon
 // The best way to lay the satellite beside the base so that the two do not
 // overlap (touching is fine) and the pair fits the host: every relative
 // rotation worth trying, every corner-to-corner translation. Invalid when
-// none qualifies or the two together are larger than the host.
+// none qualifies or the two together are larger than the host. With
+// `workers` (the calling thread must not be running a batch of the pool),
+// candidates are scored on all its threads, with the same answer.
 ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const PolygonSet& satelliteSet,
                                                 const Polygon& hostPolygon, int contractionFactor,
-                                                ReportReceiver* reportReceiver);
+                                                ReportReceiver* reportReceiver, WorkerPool* workers = nullptr);
 
 // The same search, answered from `memo` when it has met these shapes before
 // (no heartbeats then) and remembered there otherwise; a null memo remembers nothing.
 ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const PolygonSet& satelliteSet,
                                                 const Polygon& hostPolygon, int contractionFactor,
-                                                ReportReceiver* reportReceiver, PairingMemo* memo);
+                                                ReportReceiver* reportReceiver, PairingMemo* memo,
+                                                WorkerPool* workers = nullptr);
 
 // Two sets to pair, base first; neither owned.
 struct SetPair {
