@@ -26,11 +26,14 @@ int indexOfLargestSet(std::vector<PolygonSet>& polygonSets) {
 }
 
 // The outline of the set, plus each enclosed hole at least `minimumHoleArea`
-// large: a partner may be placed inside such a hole.
-PolygonSet outlineWithUsableHoles(const PolygonSet& set, float minimumHoleArea) {
+// large: a partner may be placed inside such a hole. The union is the shared
+// outline's, where the set has one traced.
+PolygonSet outlineWithUsableHoles(const PolygonSet& set, float minimumHoleArea, SharedOutline* shared = nullptr) {
+    const MergedOutline* merged = shared != nullptr ? shared->merged() : nullptr;
+    const bool known = merged != nullptr && merged->traced;
     PolygonSet holes;
-    PolygonSet outline = set.booleanAddAndSimplifyAll(&holes);
-    for (const Polygon& hole : holes.getAllPolygons()) {
+    PolygonSet outline = known ? merged->outlines : set.booleanAddAndSimplifyAll(&holes);
+    for (const Polygon& hole : (known ? merged->holes : holes).getAllPolygons()) {
         if (hole.getArea() >= minimumHoleArea) outline.add(hole);
     }
     return outline;
@@ -336,8 +339,10 @@ namespace {
 // turn, and placementAt(t), the candidate at translation t, or nothing where
 // the satellite overlaps the base there or the host does not hold the two.
 // placementAt may be asked in any order. Stops when walkTurn answers false.
+// A walk that scores its candidates merges the base's outline for them
+// anyway: `scoring` takes its union from there.
 template <typename WalkTurn>
-void walkTurns(const PolygonSet& baseSet, const PolygonSet& satelliteSet, const Polygon& hostPolygon,
+void walkTurns(const PolygonSet& baseSet, const PolygonSet& satelliteSet, const Polygon& hostPolygon, bool scoring,
                WalkTurn walkTurn) {
     PolygonSet base = baseSet;
     PolygonSet localSatelliteSet = satelliteSet;
@@ -349,9 +354,6 @@ void walkTurns(const PolygonSet& baseSet, const PolygonSet& satelliteSet, const 
     const GrainTurns baseGrain = turnsKeepingGrain(baseSet);
     const bool anyGrain = baseGrain != anyTurn || turnsKeepingGrain(satelliteSet) != anyTurn;
     const int rotations = anyGrain ? 3 : numberOfRotationsNecessaryToFindBestPairing(baseSet, satelliteSet);
-    const PolygonSet baseTranslationSet = outlineWithUsableHoles(baseSet, satelliteArea);
-    PolygonSet satelliteTranslationSet = outlineWithUsableHoles(satelliteSet, baseArea);
-
     // Candidates share the sets and the host instead of copying them.
     const auto sharedBase = std::make_shared<PolygonSet>(baseSet);
     const auto sharedSatellite = std::make_shared<PolygonSet>(satelliteSet);
@@ -363,6 +365,8 @@ void walkTurns(const PolygonSet& baseSet, const PolygonSet& satelliteSet, const 
     const bool baseKnown = baseSet.size() >= membersWorthSharingAnOutline;
     const bool shareOutlines = baseKnown || satelliteSet.size() >= membersWorthSharingAnOutline;
     const auto baseSide = shareOutlines ? std::make_shared<SharedOutline>(sharedBase) : std::shared_ptr<SharedOutline>();
+    const PolygonSet baseTranslationSet = outlineWithUsableHoles(baseSet, satelliteArea, scoring ? baseSide.get() : nullptr);
+    PolygonSet satelliteTranslationSet = outlineWithUsableHoles(satelliteSet, baseArea);
     const bool rectangularHost = hostPolygon.numberOfPoints() == 4;
     const Rectangle baseBox = baseSet.getBoundingRectangle();
     const std::optional<std::vector<Span>> baseRegion = regionBoxes(baseSet.getAllPolygons());
@@ -451,8 +455,8 @@ void walkTurns(const PolygonSet& baseSet, const PolygonSet& satelliteSet, const 
 // turn, until `take` answers false.
 template <typename RuledOut, typename Take>
 void walkPlacementsThatFit(const PolygonSet& baseSet, const PolygonSet& satelliteSet, const Polygon& hostPolygon,
-                           ReportReceiver* reportReceiver, RuledOut ruledOut, Take take) {
-    walkTurns(baseSet, satelliteSet, hostPolygon,
+                           bool scoring, ReportReceiver* reportReceiver, RuledOut ruledOut, Take take) {
+    walkTurns(baseSet, satelliteSet, hostPolygon, scoring,
               [&](const std::vector<Point>& translations, const Point& satelliteExtent, auto& placementAt) {
                   for (const Point& t : translations) {
                       if (reportReceiver) reportReceiver->report(nullptr);
@@ -543,7 +547,7 @@ bool somePlacementFits(const PolygonSet& baseSet, const PolygonSet& satelliteSet
     }
     bool found = false;
     walkPlacementsThatFit(
-        baseSet, satelliteSet, hostPolygon, reportReceiver, [](const Point&, const Point&) { return false; },
+        baseSet, satelliteSet, hostPolygon, false, reportReceiver, [](const Point&, const Point&) { return false; },
         [&found](ComparablePacking&, const Point&) {
             found = true;
             return false;
@@ -582,13 +586,13 @@ ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const
         return true;
     };
     if (workers == nullptr || workers->threadCount() < 2) {
-        walkPlacementsThatFit(baseSet, satelliteSet, hostPolygon, reportReceiver, losesToBest,
+        walkPlacementsThatFit(baseSet, satelliteSet, hostPolygon, true, reportReceiver, losesToBest,
                               [&](ComparablePacking& candidate, const Point&) {
                                   weigh(candidate);
                                   return true;
                               });
     } else {
-        walkTurns(baseSet, satelliteSet, hostPolygon,
+        walkTurns(baseSet, satelliteSet, hostPolygon, true,
                   [&](const std::vector<Point>& translations, const Point& satelliteExtent, auto& placementAt) {
                       weighTurnOnThreads(translations, satelliteExtent, placementAt, losesToBest, weigh, best,
                                          contractionFactor, *workers, reportReceiver);
