@@ -558,10 +558,6 @@ bool somePlacementFits(const PolygonSet& baseSet, const PolygonSet& satelliteSet
 
 }  // namespace
 
-namespace {
-
-}  // namespace
-
 ComparablePacking determineBestRelativePosition(const PolygonSet& baseSet, const PolygonSet& satelliteSet,
                                                 const Polygon& hostPolygon, int contractionFactor,
                                                 ReportReceiver* reportReceiver, WorkerPool* workers) {
