@@ -528,15 +528,6 @@ void ComparablePacking::scoreAhead(int contractionFactor) noexcept {
     }
 }
 
-bool ComparablePacking::comparisonReachesWhiteSpace(ComparablePacking& other, int contractionFactor) {
-    if (!valid || !other.valid) return false;
-    for (const int criterion : heuristics) {
-        if (criterion == 8 || criterion == 7) return true;
-        if (compareOn(criterion, other, contractionFactor) != Verdict::tie) return false;
-    }
-    return false;
-}
-
 ComparablePacking::Verdict ComparablePacking::compareOn(int criterion, ComparablePacking& other,
                                                          int contractionFactor) {
     // The relative criterion measures the difference against this candidate's

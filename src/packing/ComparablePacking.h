@@ -216,9 +216,6 @@ public:
     // its score is asked for.
     void prepareSharedOutlines(int contractionFactor);
     void scoreAhead(int contractionFactor) noexcept;
-    // Whether comparing this candidate with `other` gets as far as the
-    // white-space score: the criteria before it tie.
-    bool comparisonReachesWhiteSpace(ComparablePacking& other, int contractionFactor);
 
     // Asked, at most once per comparison, whether merging the pairing leaves
     // the largest set of the pool able to grow.

@@ -511,11 +511,13 @@ void weighTurnOnThreads(const std::vector<Point>& translations, const Point& sat
             candidates.push_back(std::move(*candidate));
             // The first candidate found becomes the best unscored.
             if (!bestKnown) break;
-            candidates.back().prepareSharedOutlines(contractionFactor);
         }
-        // Weighing them asks for the best one's score too.
+        // Weighing them asks for the best one's score too. A turn's
+        // candidates share their outlines; the best may be of another turn.
         const bool scoreBest = bestKnown && !candidates.empty() && !best.hasWhiteSpaceScore();
         const std::size_t scored = bestKnown ? candidates.size() : 0;
+        if (scored > 0) candidates.front().prepareSharedOutlines(contractionFactor);
+        if (scoreBest) best.prepareSharedOutlines(contractionFactor);
         workers.run(
             scored + (scoreBest ? 1 : 0),
             [&](std::size_t k, ReportReceiver*) { (k < scored ? candidates[k] : best).scoreAhead(contractionFactor); },
